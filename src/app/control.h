@@ -1,0 +1,227 @@
+#pragma once
+
+#include <QImage>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/event.h"
+
+namespace qm {
+
+// Window geometry is kept in twips, the unit every size of the window is
+// given in; the screen shows 15 twips to a pixel.
+using Twips = double;
+inline constexpr int kTwipsPerPixel = 15;
+
+// Mouse buttons as the window's mouse events report them.
+inline constexpr int kLeftButton = 1;
+inline constexpr int kRightButton = 2;
+inline constexpr int kMiddleButton = 4;
+
+// Colours are 0x00BBGGRR values.
+using Colour = std::uint32_t;
+
+// A picture shown by an image or a picture box. Pictures are shared, never
+// changed once made: copying a picture from a store image to a button shares it.
+using Picture = std::shared_ptr<const QImage>;
+
+enum class ControlKind {
+  Form, Image, Label, PictureBox, Frame, OptionButton, MenuItem,
+  FileList, DirList, DriveList, MediaPlayer, FlashPlayer, WebView, Slider,
+};
+
+// A piece of a window: a name, a place in its container in twips, a
+// visibility, a place in its container's stacking order, and mouse events.
+// The screen mirrors it through `changed`; handlers read and write it.
+class Control {
+ public:
+  Control(ControlKind kind, std::string name, Control* parent);
+  virtual ~Control();
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  ControlKind kind() const { return kind_; }
+  const std::string& name() const { return name_; }
+  Control* parent() const { return parent_; }
+  // Children from the back of the stacking order to the front.
+  const std::vector<Control*>& children() const { return children_; }
+
+  Twips left() const { return left_; }
+  Twips top() const { return top_; }
+  Twips width() const { return width_; }
+  Twips height() const { return height_; }
+  // A negative width or height is refused: the setter returns false and the
+  // control keeps its size, so a layout can go on with its next step.
+  virtual bool setLeft(Twips v);
+  virtual bool setTop(Twips v);
+  virtual bool setWidth(Twips v);
+  virtual bool setHeight(Twips v);
+  void setGeometry(Twips left, Twips top, Twips width, Twips height);
+
+  bool visible() const { return visible_; }
+  void setVisible(bool v);
+  bool enabled() const { return enabled_; }
+  void setEnabled(bool v);
+  const std::string& toolTip() const { return toolTip_; }
+  void setToolTip(std::string text);
+
+  // 0 brings the control to the front of its siblings, 1 sends it to the back.
+  void zOrder(int position = 0);
+  // Place in the parent's stacking order, 0 being the back.
+  int stackIndex() const;
+
+  Event<> Click;
+  Event<> DblClick;
+  // button, shift, x, y (in the control's own coordinates)
+  Event<int, int, double, double> MouseDown;
+  Event<int, int, double, double> MouseMove;
+  Event<int, int, double, double> MouseUp;
+
+  // Raised after any change the screen shows (geometry, visibility, picture,
+  // text, stacking). Only the view listens.
+  Event<> changed;
+
+ protected:
+  void notifyChanged() { changed.raise(); }
+
+ private:
+  void addChild(Control* child);
+  void removeChild(Control* child);
+
+  ControlKind kind_;
+  std::string name_;
+  Control* parent_;
+  std::vector<Control*> children_;
+  Twips left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  bool visible_ = true;
+  bool enabled_ = true;
+  std::string toolTip_;
+};
+
+// A picture on the window: a skin piece, a skin button, or an invisible store
+// that only holds a picture for the buttons.
+class Image : public Control {
+ public:
+  Image(std::string name, Control* parent) : Control(ControlKind::Image, std::move(name), parent) {}
+  const Picture& picture() const { return picture_; }
+  void setPicture(Picture p);
+  // Repaint request; the view redraws the piece.
+  void refresh() { notifyChanged(); }
+
+ private:
+  Picture picture_;
+};
+
+class Label : public Control {
+ public:
+  Label(std::string name, Control* parent) : Control(ControlKind::Label, std::move(name), parent) {}
+  const std::string& caption() const { return caption_; }
+  void setCaption(std::string text);
+  Colour foreColor() const { return foreColor_; }
+  void setForeColor(Colour c);
+  // 0 left, 1 right, 2 centre
+  int alignment() const { return alignment_; }
+  void setAlignment(int a);
+
+ private:
+  std::string caption_;
+  Colour foreColor_ = 0x000000;
+  int alignment_ = 0;
+};
+
+// A container with an optional background picture (the skin bars).
+class PictureBox : public Control {
+ public:
+  PictureBox(std::string name, Control* parent) : Control(ControlKind::PictureBox, std::move(name), parent) {}
+  const Picture& picture() const { return picture_; }
+  void setPicture(Picture p);
+  void refresh() { notifyChanged(); }
+  Colour backColor() const { return backColor_; }
+  void setBackColor(Colour c);
+
+ private:
+  Picture picture_;
+  Colour backColor_ = 0x000000;
+};
+
+// A plain container with a caption (the list panel).
+class Frame : public Control {
+ public:
+  Frame(std::string name, Control* parent) : Control(ControlKind::Frame, std::move(name), parent) {}
+  const std::string& caption() const { return caption_; }
+  void setCaption(std::string text);
+  Colour backColor() const { return backColor_; }
+  void setBackColor(Colour c);
+
+ private:
+  std::string caption_;
+  Colour backColor_ = 0x000000;
+};
+
+// One button of an exclusive group; clicking it selects it.
+class OptionButton : public Control {
+ public:
+  OptionButton(std::string name, Control* parent)
+      : Control(ControlKind::OptionButton, std::move(name), parent) {}
+  const std::string& caption() const { return caption_; }
+  void setCaption(std::string text);
+  bool value() const { return value_; }
+  // Selecting one clears the other option buttons of the same container.
+  void setValue(bool v);
+
+ private:
+  std::string caption_;
+  bool value_ = false;
+};
+
+// An item of a popup menu; items with children open a submenu.
+class MenuItem : public Control {
+ public:
+  MenuItem(std::string name, Control* parent) : Control(ControlKind::MenuItem, std::move(name), parent) {}
+  const std::string& caption() const { return caption_; }
+  void setCaption(std::string text);
+  bool checked() const { return checked_; }
+  void setChecked(bool c);
+
+ private:
+  std::string caption_;
+  bool checked_ = false;
+};
+
+// A top-level window. Its size is its client size: the skinned windows have
+// no system frame.
+class Form : public Control {
+ public:
+  Form(std::string name) : Control(ControlKind::Form, std::move(name), nullptr) {}
+
+  enum State { Normal = 0, Minimized = 1, Maximized = 2 };
+  int windowState() const { return windowState_; }
+  void setWindowState(int s);
+  const std::string& caption() const { return caption_; }
+  void setCaption(std::string text);
+  // Pointer shape: 0 arrow, 7 north-south, 8 diagonal, 9 west-east sizing.
+  int mousePointer() const { return mousePointer_; }
+  void setMousePointer(int p);
+  Twips scaleWidth() const { return width(); }
+  Twips scaleHeight() const { return height(); }
+  bool setWidth(Twips v) override;
+  bool setHeight(Twips v) override;
+
+  // Called by the screen when the window system moved or sized the window on
+  // its own (the user maximised it from the desktop, a move loop ended).
+  void syncFromScreen(Twips left, Twips top, Twips width, Twips height, int state);
+
+  // Raised whenever the size or the window state changes.
+  Event<> Resize;
+  // Asks the screen to close the window; the owner runs the unload.
+  Event<> closeRequested;
+
+ private:
+  int windowState_ = Normal;
+  int mousePointer_ = 0;
+  std::string caption_;
+};
+
+}  // namespace qm

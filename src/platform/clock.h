@@ -1,0 +1,24 @@
+#pragma once
+
+#include <chrono>
+
+namespace qm {
+
+class Timer;
+
+using TimePoint = std::chrono::system_clock::time_point;
+
+// Time as the player sees it: the ticks of its timers and "now". The program
+// runs on Qt's event loop; tests run on a manual clock that they advance.
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual TimePoint now() const = 0;
+  // Starts (or restarts) the period of an enabled timer with a non-zero interval.
+  virtual void arm(Timer& timer) = 0;
+  virtual void disarm(Timer& timer) = 0;
+  // Lets pending window events and due ticks run once, then returns.
+  virtual void processEvents() = 0;
+};
+
+}  // namespace qm

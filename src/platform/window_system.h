@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+
+namespace qm {
+
+class Control;
+class Form;
+
+// The desktop around the player's windows.
+class WindowSystem {
+ public:
+  virtual ~WindowSystem() = default;
+
+  // The pointer's display counter: each call adds one (show) or takes one
+  // away (hide) and returns the new count; the pointer shows while the count
+  // is 0 or more.
+  virtual int showCursor(bool show) = 0;
+  // Keeps the window above the windows of other programs.
+  virtual void setTopmost(Form& form) = 0;
+  // Off: the screen saver and screen blanking stay away until switched on.
+  virtual void setScreenSaverActive(bool active) = 0;
+  // The user's documents folder; empty when it cannot be found.
+  virtual std::string documentsFolder() = 0;
+  // A plain message box with an OK button.
+  virtual void messageBox(const std::string& text) = 0;
+  // Gives the window the input focus.
+  virtual void focus(Form& form) = 0;
+  // Whether the pointer is over the control itself, not over another window
+  // in front of it.
+  virtual bool cursorOver(const Control& control) = 0;
+  // Screen size in twips.
+  virtual double screenWidth() = 0;
+  virtual double screenHeight() = 0;
+};
+
+// Shows or hides the pointer whatever its counter was: repeats the call
+// until the counter is 0 or more (show), or below 0 (hide).
+void showPointer(WindowSystem& ws);
+void hidePointer(WindowSystem& ws);
+
+}  // namespace qm
