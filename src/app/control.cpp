@@ -1,6 +1,8 @@
 #include "app/control.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 namespace qm {
 
@@ -12,6 +14,22 @@ Control::Control(ControlKind kind, std::string name, Control* parent)
 Control::~Control() {
   if (parent_) parent_->removeChild(this);
   for (Control* c : children_) c->parent_ = nullptr;
+}
+
+Control* Control::find(const std::string& name) {
+  if (name_ == name) return this;
+  for (Control* c : children_)
+    if (Control* found = c->find(name)) return found;
+  return nullptr;
+}
+
+Control& Control::findOrDie(const std::string& name) {
+  Control* found = find(name);
+  if (!found) {
+    std::fprintf(stderr, "no control named %s\n", name.c_str());
+    std::abort();
+  }
+  return *found;
 }
 
 void Control::addChild(Control* child) { children_.push_back(child); }

@@ -47,6 +47,14 @@ class Control {
   Control* parent() const { return parent_; }
   // Children from the back of the stacking order to the front.
   const std::vector<Control*>& children() const { return children_; }
+  // The control of that name in this one's tree (itself included), or null.
+  Control* find(const std::string& name);
+  // The control of that name, which must exist: tables of the window name
+  // their controls, and a misspelt name is a programming error.
+  template <class T = Control>
+  T& control(const std::string& name) {
+    return static_cast<T&>(findOrDie(name));
+  }
 
   Twips left() const { return left_; }
   Twips top() const { return top_; }
@@ -87,6 +95,7 @@ class Control {
   void notifyChanged() { changed.raise(); }
 
  private:
+  Control& findOrDie(const std::string& name);
   void addChild(Control* child);
   void removeChild(Control* child);
 

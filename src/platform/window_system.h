@@ -6,6 +6,7 @@ namespace qm {
 
 class Control;
 class Form;
+class MenuItem;
 
 // The desktop around the player's windows.
 class WindowSystem {
@@ -32,6 +33,12 @@ class WindowSystem {
   // Screen size in twips.
   virtual double screenWidth() = 0;
   virtual double screenHeight() = 0;
+  // Hands a drag of the window to the window system's own move; false when
+  // the window system cannot.
+  virtual bool startSystemMove(Form&) { return false; }
+  // Pops up the menu's items at the pointer; returns once the menu closed
+  // (a chosen item has raised its Click by then). False when it cannot.
+  virtual bool popupMenu(MenuItem&) { return false; }
 };
 
 // Shows or hides the pointer whatever its counter was: repeats the call

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/clock.h"
+
+namespace qm {
+
+// What the main window keeps between events. The paused flag is the enabled
+// state of Timer9 and the kind of the current entry is always re-derived from
+// the list selection, so neither is stored here.
+struct PlayerState {
+  // The command line as given, kept only when not empty.
+  std::string CmdLine;
+  // The command line without double quotes: the file to open at start.
+  std::string CmdFile;
+  // Name (without folder) of the file the list locate marks in the list;
+  // empty when that file does not exist.
+  std::string CmdFileName;
+  // Full path of the entry opened last from the file list.
+  std::string PlayFile;
+  // Index of the entry opened last; the automatic advance plays ListNum + 1.
+  std::int32_t ListNum = 0;
+  // Cursor of the previous/next buttons, independent of the list selection.
+  std::int16_t BtnIndex = 0;
+  // When the current Flash movie gives way to the next entry.
+  TimePoint SwfEndTime{};
+  // Last times read from the player movie, and the last seek target sent to it.
+  std::string FlvCurrent, FlvTotal, FlvSeekTo;
+};
+
+}  // namespace qm

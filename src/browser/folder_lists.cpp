@@ -1,0 +1,14 @@
+#include "browser/folder_lists.h"
+
+#include "app/player.h"
+
+namespace qm {
+
+void connectFolderLists(Player& p) {
+  Form1& f = p.form;
+  // A drive that cannot be read leaves both lists where they were.
+  f.Drive1.Change.connect([&f] { f.Dir1.setPath(f.Drive1.drive()); });
+  f.Dir1.Change.connect([&f] { f.File1.setPath(f.Dir1.path()); });
+}
+
+}  // namespace qm

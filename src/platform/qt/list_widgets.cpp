@@ -1,0 +1,73 @@
+#include "platform/qt/list_widgets.h"
+
+#include <QDir>
+
+namespace qm {
+
+namespace {
+
+void styleList(QAbstractItemView& view) {
+  view.setStyleSheet(
+      "QListWidget, QComboBox { background: #1c1c1c; color: #dddddd; border: 1px solid #3a3a3a; }"
+      "QListWidget::item:selected { background: #3399ff; color: white; }");
+  QFont font = view.font();
+  font.setPixelSize(12);
+  view.setFont(font);
+}
+
+}  // namespace
+
+FileListWidget::FileListWidget(FileListBox& list, QWidget* parent) : QListWidget(parent), list_(list) {
+  styleList(*this);
+  list_.changed.connect([this] { reload(); });
+  connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    if (!reloading_) list_.setListIndex(row(item));
+  });
+  reload();
+}
+
+void FileListWidget::reload() {
+  reloading_ = true;
+  if (shownPath_ != list_.path() || shownPattern_ != list_.pattern() || shownCount_ != list_.listCount()) {
+    clear();
+    for (int i = 0; i < list_.listCount(); ++i) addItem(QString::fromStdString(list_.list(i)));
+    shownPath_ = list_.path();
+    shownPattern_ = list_.pattern();
+    shownCount_ = list_.listCount();
+  }
+  if (currentRow() != list_.listIndex()) setCurrentRow(list_.listIndex());
+  reloading_ = false;
+}
+
+DirListWidget::DirListWidget(DirListBox& list, QWidget* parent) : QListWidget(parent), list_(list) {
+  styleList(*this);
+  list_.changed.connect([this] { reload(); });
+  connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+    QString target = item->data(Qt::UserRole).toString();
+    list_.setPath(target.toStdString());
+  });
+  reload();
+}
+
+void DirListWidget::reload() {
+  if (shownPath_ == list_.path() && count() > 0) return;
+  shownPath_ = list_.path();
+  clear();
+  QDir dir(QString::fromStdString(list_.path()));
+  auto add = [this](const QString& text, const QString& target) {
+    auto* item = new QListWidgetItem(text, this);
+    item->setData(Qt::UserRole, target);
+  };
+  if (!dir.isRoot() && !list_.path().empty()) add("..", QDir::cleanPath(dir.absoluteFilePath("..")));
+  for (const std::string& sub : list_.subFolders())
+    add(QString::fromStdString(sub), dir.absoluteFilePath(QString::fromStdString(sub)));
+}
+
+DriveWidget::DriveWidget(DriveListBox& list, QWidget* parent) : QComboBox(parent), list_(list) {
+  setStyleSheet("QComboBox { background: #1c1c1c; color: #dddddd; border: 1px solid #3a3a3a; }");
+  for (const std::string& d : list_.drives()) addItem(QString::fromStdString(d));
+  setCurrentText(QString::fromStdString(list_.drive()));
+  connect(this, &QComboBox::activated, this, [this](int index) { list_.setDrive(itemText(index).toStdString()); });
+}
+
+}  // namespace qm

@@ -1,0 +1,98 @@
+#include "player/advance.h"
+
+#include <chrono>
+
+#include "app/player.h"
+#include "player/flash_host.h"
+#include "player/media_kind.h"
+
+namespace qm {
+
+namespace {
+
+void armFlashLimit(Player& p) {
+  p.form.Timer5.setInterval(500);
+  p.form.Timer5.setEnabled(true);
+  p.state.SwfEndTime = p.clock().now() + std::chrono::minutes(kFlashMovieMinutes);
+}
+
+// Only a Flash movie goes to the Flash engine: handing it anything else
+// leaves it empty, which would read as a finished movie and skip on.
+void loadIfFlashMovie(Player& p) {
+  if (selectedKind(p.form.File1) == MediaKind::FlashMovie)
+    p.form.ShockwaveFlash1.engine().setMovie(p.state.PlayFile);
+}
+
+// Only pictures and media go to the media engine: a Flash movie there would
+// fail, read as ended, and be skipped.
+void playIfMediaEngineKind(Player& p) {
+  MediaKind kind = selectedKind(p.form.File1);
+  if (kind == MediaKind::Picture || kind == MediaKind::Media)
+    p.form.WindowsMediaPlayer1.engine().setURL(p.state.PlayFile);
+}
+
+}  // namespace
+
+int selectNextEntry(Player& p) {
+  FileListBox& list = p.form.File1;
+  if (p.state.ListNum + 1 >= list.listCount()) p.state.ListNum = -1;
+  list.setListIndex(p.state.ListNum + 1);
+  return list.listIndex();
+}
+
+void endWatchTick(Player& p) {
+  Form1& f = p.form;
+  MediaEngine& media = f.WindowsMediaPlayer1.engine();
+  // The media engine reports stopped once its file ended or failed.
+  if (media.playState() == play_state::Stopped) {
+    f.Frame1.setVisible(false);
+    selectNextEntry(p);
+    if (selectedKind(f.File1) == MediaKind::FlashVideo) {
+      media.stop();
+      media.close();
+      f.ShockwaveFlash1.zOrder(0);
+    } else {
+      playIfMediaEngineKind(p);
+    }
+  }
+  // The empty movie and the player movie loop, so only a Flash movie that
+  // reached its end reads as not playing.
+  if (!f.ShockwaveFlash1.engine().IsPlaying()) {
+    armFlashLimit(p);
+    selectNextEntry(p);
+    loadIfFlashMovie(p);
+  }
+}
+
+void flashStartDelayTick(Player& p) {
+  p.form.Timer2.setEnabled(false);
+  p.form.Timer4.setEnabled(true);
+  armFlashLimit(p);
+}
+
+void flashLimitTick(Player& p) {
+  if (p.clock().now() < p.state.SwfEndTime) return;
+  p.form.Timer5.setEnabled(false);
+  selectNextEntry(p);
+  loadIfFlashMovie(p);
+  p.state.SwfEndTime = p.clock().now() + std::chrono::minutes(kFlashMovieMinutes);
+  // Only another Flash movie keeps the limit running; the open's start delay
+  // arms it again for that movie anyway, and other kinds must not be cut.
+  if (selectedKind(p.form.File1) == MediaKind::FlashMovie) p.form.Timer5.setEnabled(true);
+}
+
+void nextFlashVideoTick(Player& p) {
+  resetPlayerMovie(p);
+  selectNextEntry(p);
+  FlashEngine& flash = p.form.ShockwaveFlash1.engine();
+  flash.SetVariable("testVar", p.state.PlayFile);
+  flash.Play();
+  p.form.Timer7.setEnabled(false);
+}
+
+void slideShowTick(Player& p) {
+  selectNextEntry(p);
+  playIfMediaEngineKind(p);
+}
+
+}  // namespace qm

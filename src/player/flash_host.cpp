@@ -1,0 +1,23 @@
+#include "player/flash_host.h"
+
+#include "app/player.h"
+
+namespace qm {
+
+void loadEmptyMovie(Player& p) { p.form.ShockwaveFlash1.engine().setMovie(p.programFile(kEmptyMovie)); }
+
+void resetPlayerMovie(Player& p) {
+  FlashEngine& flash = p.form.ShockwaveFlash1.engine();
+  flash.setMovie(p.programFile(kEmptyMovie));
+  flash.setMovie(p.programFile(kPlayerMovie));
+}
+
+void startFlashVideo(Player& p, const std::string& path, bool emptyFirst) {
+  FlashEngine& flash = p.form.ShockwaveFlash1.engine();
+  if (emptyFirst) flash.setMovie(p.programFile(kEmptyMovie));
+  flash.setMovie(p.programFile(kPlayerMovie));
+  flash.SetVariable("testVar", path);
+  flash.Play();
+}
+
+}  // namespace qm

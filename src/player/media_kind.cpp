@@ -1,0 +1,44 @@
+#include "player/media_kind.h"
+
+#include <array>
+
+#include "platform/file_lists.h"
+#include "platform/files.h"
+
+namespace qm {
+
+MediaKind kindOfExtension(const std::string& extension) {
+  static const std::array<const char*, 8> pictures = {"jpg", "bmp", "gif", "jpeg", "png", "tiff", "psd", "ico"};
+  for (const char* p : pictures)
+    if (extension == p) return MediaKind::Picture;
+  if (extension == "swf") return MediaKind::FlashMovie;
+  if (extension == "flv") return MediaKind::FlashVideo;
+  return MediaKind::Media;
+}
+
+std::string entryExtension(const std::string& fileName) {
+  auto dot = fileName.rfind('.');
+  return dot == std::string::npos ? fileName : fileName.substr(dot + 1);
+}
+
+MediaKind selectedKind(const FileListBox& list) {
+  std::string name = list.fileName();
+  if (name.empty()) return MediaKind::Media;
+  return kindOfExtension(entryExtension(name));
+}
+
+std::string GetPathFromFileName(const std::string& fullPath, const std::string& splitter) {
+  if (splitter.empty()) return {};
+  auto at = fullPath.rfind(splitter);
+  if (at == std::string::npos) return {};
+  return fullPath.substr(0, at + splitter.size());
+}
+
+std::string GetExtension(const std::string& fileName) {
+  auto dot = fileName.rfind('.');
+  if (dot == std::string::npos) return {};
+  if (fileName.find(kPathSeparator, dot) != std::string::npos) return {};
+  return fileName.substr(dot + 1);
+}
+
+}  // namespace qm

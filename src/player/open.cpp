@@ -1,0 +1,96 @@
+#include "player/open.h"
+
+#include "app/player.h"
+#include "platform/files.h"
+#include "player/flash_host.h"
+#include "player/media_kind.h"
+
+namespace qm {
+
+void showButtonSet(Form1& f, bool pictures) {
+  f.Image2.setVisible(pictures);
+  f.Image5.setVisible(pictures);
+  f.Image7.setVisible(pictures);
+  f.Image3.setVisible(!pictures);
+  f.Image6.setVisible(!pictures);
+  f.Image8.setVisible(!pictures);
+}
+
+// The list's folder and the selected name; with nothing selected, the folder
+// itself (which the media engine cannot play).
+static std::string selectedPath(const FileListBox& list) { return files::join(list.path(), list.fileName()); }
+
+void openSelectedEntry(Player& p) {
+  Form1& f = p.form;
+  // The timers of the previous kind. The Flash time limit goes too: the
+  // start delay arms it again for a Flash movie, and no other kind may be
+  // cut off after three minutes.
+  f.Timer1.setEnabled(false);
+  f.Timer2.setEnabled(false);
+  f.Timer4.setEnabled(false);
+  f.Timer5.setEnabled(false);
+
+  f.WebBrowser1.setVisible(false);
+  f.WebBrowser1.view().Stop();
+  f.WebBrowser1.view().Quit();
+  f.WindowsMediaPlayer1.setVisible(false);
+  f.ShockwaveFlash1.setVisible(false);
+
+  const MediaKind kind = selectedKind(f.File1);
+  p.state.ListNum = f.File1.listIndex();
+  p.state.PlayFile = selectedPath(f.File1);
+
+  MediaEngine& media = f.WindowsMediaPlayer1.engine();
+  FlashEngine& flash = f.ShockwaveFlash1.engine();
+  switch (kind) {
+    case MediaKind::Picture:
+      showButtonSet(f, true);
+      f.ShockwaveFlash1.setVisible(false);
+      loadEmptyMovie(p);
+      f.WindowsMediaPlayer1.setLeft(120);
+      f.WindowsMediaPlayer1.setWidth(f.width() - 240);
+      f.WindowsMediaPlayer1.setVisible(true);
+      media.setURL(p.state.PlayFile);
+      f.Timer1.setEnabled(true);
+      break;
+    case MediaKind::FlashMovie:
+      showButtonSet(f, false);
+      media.close();
+      f.WindowsMediaPlayer1.setVisible(false);
+      f.ShockwaveFlash1.setHeight(f.height() - 1635);
+      f.ShockwaveFlash1.setVisible(true);
+      flash.setMovie(p.state.PlayFile);
+      f.Timer4.setEnabled(false);
+      f.Timer2.setEnabled(true);
+      break;
+    case MediaKind::FlashVideo:
+      showButtonSet(f, false);
+      f.Timer4.setEnabled(false);
+      media.close();
+      f.WindowsMediaPlayer1.setVisible(false);
+      f.ShockwaveFlash1.setHeight(f.height() - 1635);
+      f.ShockwaveFlash1.setVisible(true);
+      startFlashVideo(p, p.state.PlayFile, true);
+      f.ShockwaveFlash1.zOrder(0);
+      break;
+    case MediaKind::Media:
+      showButtonSet(f, false);
+      f.ShockwaveFlash1.setVisible(false);
+      loadEmptyMovie(p);
+      f.WindowsMediaPlayer1.setLeft(120);
+      f.WindowsMediaPlayer1.setWidth(f.width() - 240);
+      f.WindowsMediaPlayer1.setVisible(true);
+      media.setURL(p.state.PlayFile);
+      f.Timer4.setEnabled(true);
+      break;
+  }
+
+  f.Frame1.setVisible(false);
+  f.Timer8.setInterval(50);
+  f.Timer8.setEnabled(true);
+  f.Image34.refresh();
+  f.Image40.refresh();
+  f.Image41.refresh();
+}
+
+}  // namespace qm

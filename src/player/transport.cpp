@@ -1,0 +1,227 @@
+#include "player/transport.h"
+
+#include <limits>
+
+#include "app/player.h"
+#include "browser/list_panel.h"
+#include "browser/tab_bar.h"
+#include "player/flash_host.h"
+#include "player/media_kind.h"
+#include "player/open.h"
+
+namespace qm {
+
+namespace {
+
+constexpr const char* kMusicFile = "music.wma";
+
+// Resumes what the pause button paused, by the kind of the current entry.
+void resumeByKind(Player& p) {
+  Form1& f = p.form;
+  switch (selectedKind(f.File1)) {
+    case MediaKind::FlashVideo:
+      f.ShockwaveFlash1.engine().SetVariable("testVar2", "vbplay");
+      break;
+    case MediaKind::FlashMovie:
+      f.ShockwaveFlash1.engine().Play();
+      break;
+    default:
+      f.WindowsMediaPlayer1.engine().play();
+      f.WindowsMediaPlayer2.engine().play();
+      break;
+  }
+}
+
+void hideWebView(Form1& f) {
+  f.WebBrowser1.setVisible(false);
+  f.WebBrowser1.view().Stop();
+}
+
+}  // namespace
+
+void playButton(Player& p) {
+  Form1& f = p.form;
+  hideWebView(f);
+  if (f.PausedFlag()) {
+    f.setPausedFlag(false);
+    resumeByKind(p);
+  } else {
+    toggleListPanel(f);
+  }
+  f.Picture4.refresh();
+}
+
+void playTab(Player& p) {
+  Form1& f = p.form;
+  showPointer(p.windows());
+  hideWebView(f);
+  f.WebBrowser1.view().Quit();
+  paintTabs(f, f.Label3);
+  f.tVate1.zOrder(0);
+  if (f.PausedFlag()) {
+    f.setPausedFlag(false);
+    resumeByKind(p);
+  }
+}
+
+void pauseButton(Player& p) {
+  Form1& f = p.form;
+  f.setPausedFlag(true);
+  f.Timer1.setEnabled(false);
+  f.Timer4.setEnabled(false);
+  f.Timer7.setEnabled(false);
+  f.WindowsMediaPlayer1.engine().pause();
+  f.WindowsMediaPlayer2.engine().pause();
+  switch (selectedKind(f.File1)) {
+    case MediaKind::FlashVideo:
+      f.ShockwaveFlash1.engine().SetVariable("testVar2", "vbpause");
+      break;
+    case MediaKind::FlashMovie:
+      f.ShockwaveFlash1.engine().StopPlay();
+      break;
+    default:
+      break;
+  }
+}
+
+void stopButton(Player& p) {
+  Form1& f = p.form;
+  for (Timer* t : {&f.Timer1, &f.Timer2, &f.Timer4, &f.Timer5, &f.Timer7, &f.Timer8}) t->setEnabled(false);
+  f.Label1.setCaption("00:00");
+  f.Label2.setCaption("/00:00");
+  f.WindowsMediaPlayer1.engine().close();
+  f.WindowsMediaPlayer2.engine().close();
+  f.ShockwaveFlash1.engine().Stop();
+  resetPlayerMovie(p);
+}
+
+void menuPlayPause(Player& p) {
+  MediaEngine& media = p.form.WindowsMediaPlayer1.engine();
+  if (media.playState() == play_state::Playing)
+    media.pause();
+  else
+    media.play();
+}
+
+void menuStop(Player& p) { p.form.WindowsMediaPlayer1.engine().close(); }
+void menuFastForward(Player& p) { p.form.WindowsMediaPlayer1.engine().fastForward(); }
+void menuRewind(Player& p) { p.form.WindowsMediaPlayer1.engine().fastReverse(); }
+
+void loopButton(Player& p) { openSelectedEntry(p); }
+
+void loopItem(Player& p) {
+  MenuItem& item = p.form.BUT12;
+  if (item.checked()) {
+    item.setChecked(false);
+    return;
+  }
+  item.setChecked(true);
+  openSelectedEntry(p);
+}
+
+// "Play the next file" goes one entry on and "play the previous file" one
+// back, like the arrow buttons whose direction they share.
+void nextItem(Player& p) {
+  Form1& f = p.form;
+  if (f.BUT14.checked()) {
+    f.WindowsMediaPlayer1.engine().play();
+    f.BUT14.setChecked(false);
+    return;
+  }
+  f.BUT14.setChecked(true);
+  f.BUT15.setChecked(false);
+  arrowButton(p, Arrow::MediaNext);
+}
+
+void previousItem(Player& p) {
+  Form1& f = p.form;
+  if (f.BUT15.checked()) {
+    f.WindowsMediaPlayer1.engine().play();
+    f.BUT15.setChecked(false);
+    return;
+  }
+  f.BUT15.setChecked(true);
+  f.BUT14.setChecked(false);
+  arrowButton(p, Arrow::MediaPrevious);
+}
+
+void arrowButton(Player& p, Arrow arrow) {
+  Form1& f = p.form;
+  const bool pictureArrow = arrow == Arrow::PicturePrevious || arrow == Arrow::PictureNext;
+  const bool next = arrow == Arrow::MediaNext || arrow == Arrow::PictureNext;
+  if (pictureArrow) {
+    f.Timer1.setEnabled(true);
+    f.Timer4.setEnabled(false);
+    if (arrow == Arrow::PicturePrevious) f.Timer7.setEnabled(false);
+  }
+
+  // After the last entry comes entry 0; before entry 0 comes "no entry".
+  std::int16_t& cursor = p.state.BtnIndex;
+  if (f.File1.listCount() == cursor + 1) cursor = -1;
+  if (next) {
+    if (cursor < std::numeric_limits<std::int16_t>::max()) ++cursor;
+  } else {
+    if (cursor > std::numeric_limits<std::int16_t>::min()) --cursor;
+  }
+  f.File1.setListIndex(cursor);  // opens it; an index outside the list changes nothing
+
+  // The open has set up the new entry; what it leaves to the arrows: a
+  // pending next Flash video is dropped, media and Flash movies get the end
+  // watch at once, and media entries end the background music.
+  switch (selectedKind(f.File1)) {
+    case MediaKind::Picture:
+      f.Timer7.setEnabled(false);
+      break;
+    case MediaKind::FlashMovie:
+      f.Timer1.setEnabled(false);
+      f.Timer7.setEnabled(false);
+      f.Timer4.setEnabled(true);
+      break;
+    case MediaKind::FlashVideo:
+      f.Timer1.setEnabled(false);
+      f.Timer4.setEnabled(false);
+      break;
+    case MediaKind::Media:
+      f.Timer1.setEnabled(false);
+      f.Timer7.setEnabled(false);
+      f.Timer4.setEnabled(true);
+      f.WindowsMediaPlayer2.engine().close();
+      break;
+  }
+
+  if (pictureArrow) {
+    f.WindowsMediaPlayer2.engine().close();
+    f.WindowsMediaPlayer1.setVisible(true);
+  }
+  if (arrow == Arrow::MediaNext) showPointer(p.windows());
+}
+
+void backgroundMusicButton(Player& p) {
+  Form1& f = p.form;
+  hideWebView(f);
+  if (f.Frame1.visible()) {
+    f.Frame1.setVisible(false);
+  } else {
+    f.Frame1.setVisible(true);
+    f.Frame1.zOrder(0);
+  }
+  MediaEngine& music = f.WindowsMediaPlayer2.engine();
+  music.setEnabled(true);
+  music.setURL(p.programFile(kMusicFile));
+  music.play();
+}
+
+// The music repeats until the stop button or an arrow closes its engine.
+void backgroundStateChange(Player& p, int state) {
+  if (state == play_state::Stopped) p.form.WindowsMediaPlayer2.engine().play();
+}
+
+void videoClick(Player& p) {
+  Form1& f = p.form;
+  p.Form3.setVisible(false);
+  f.WindowsMediaPlayer1.setLeft(120);
+  f.WindowsMediaPlayer1.setWidth(f.width() - 240);
+  f.Frame1.setVisible(false);
+}
+
+}  // namespace qm

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/files.h"
+#include "platform/profile.h"
+#include "support/test_player.h"
+
+namespace qm::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(StartUp, SecondStartEndsBeforeTouchingAnything) {
+  TestPlayer t;
+  t.dir.write("program/power.dll", "movie");
+  t.makeMedia({"clip.mp4"});
+  t.instance.anotherRuns = true;
+  EXPECT_FALSE(t.load(t.mediaPath("clip.mp4")));
+  EXPECT_TRUE(t.media->urls.empty());
+  EXPECT_TRUE(files::isFile(t.programFile("power.dll")));
+  EXPECT_FALSE(files::isFile(t.programFile("fileinf.ini")));
+  EXPECT_TRUE(t.windows.screenSaver.empty());
+}
+
+TEST(StartUp, FirstRunWithoutCommandLine) {
+  TestPlayer t;
+  ASSERT_TRUE(t.load(""));
+  // The settings file is created with an empty section; the list shows the
+  // documents folder; the data folder marks the first run as over.
+  EXPECT_EQ(profile::getString(t.programFile("fileinf.ini"), "user", "filepath", "none"), "none");
+  EXPECT_NE(readFile(t.programFile("fileinf.ini")).find("[user]"), std::string::npos);
+  EXPECT_EQ(t.form().Dir1.path(), t.dir.path());
+  EXPECT_EQ(t.form().File1.path(), t.dir.path());
+  EXPECT_TRUE(files::isFolder(t.programFile("datinf")));
+  EXPECT_TRUE(t.player().Form4.visible());
+  EXPECT_TRUE(t.media->urls.empty());
+  EXPECT_TRUE(t.flash->movies.empty());
+  EXPECT_EQ(t.windows.topmostCalls, 1);
+  EXPECT_EQ(t.windows.screenSaver, std::vector<bool>{false});
+}
+
+TEST(StartUp, LaterRunRestoresTheSavedFolder) {
+  TestPlayer t;
+  fs::create_directories(t.programFile("datinf"));
+  profile::writeString(t.programFile("fileinf.ini"), "user", "filepath", t.mediaFolder);
+  t.dir.write("media/song.mp3");
+  ASSERT_TRUE(t.load(""));
+  EXPECT_EQ(t.form().File1.path(), t.mediaFolder);
+  EXPECT_EQ(t.form().Dir1.path(), t.mediaFolder);
+  EXPECT_EQ(t.form().File1.listCount(), 1);
+  EXPECT_FALSE(t.player().Form4.visible());
+}
+
+TEST(StartUp, MissingOrBrokenSettingsLeaveTheListWhereItWas) {
+  for (const std::string& content : {std::string("[user]\nfilepath=/no/such/folder\n"), std::string("[user\n\x01\xff==\n"),
+                                    std::string("")}) {
+    TestPlayer t;
+    t.dir.write("program/fileinf.ini", content);
+    t.form().File1.setPath(t.mediaFolder);
+    ASSERT_TRUE(t.load(""));
+    EXPECT_EQ(t.form().File1.path(), t.mediaFolder) << content;
+  }
+}
+
+TEST(StartUp, MoviesRunUnderTheirSwfNamesAndAreStoredBackAtShutdown) {
+  TestPlayer t;
+  t.dir.write("program/x.dll", "x");
+  t.dir.write("program/power.dll", "p");
+  t.dir.write("program/0.dll", "0");
+  ASSERT_TRUE(t.load(""));
+  EXPECT_TRUE(files::isFile(t.programFile("x.swf")));
+  EXPECT_TRUE(files::isFile(t.programFile("power.swf")));
+  EXPECT_FALSE(files::isFile(t.programFile("power.dll")));
+  // Any swf of the folder goes back to dll, also one that came later.
+  t.dir.write("program/later.swf", "l");
+  t.player().unload();
+  for (const char* name : {"x.dll", "power.dll", "0.dll", "later.dll"}) EXPECT_TRUE(files::isFile(t.programFile(name))) << name;
+  EXPECT_FALSE(files::isFile(t.programFile("power.swf")));
+}
+
+TEST(StartUp, ARenameOntoAnExistingNameIsSkipped) {
+  TestPlayer t;
+  t.dir.write("program/power.dll", "stored");
+  t.dir.write("program/power.swf", "left over");
+  ASSERT_TRUE(t.load(""));
+  EXPECT_EQ(readFile(t.programFile("power.swf")), "left over");
+  EXPECT_EQ(readFile(t.programFile("power.dll")), "stored");
+}
+
+TEST(Shutdown, SavesTheFolderRestoresTheScreenSaverAndThePointerOnce) {
+  TestPlayer t;
+  t.makeMedia({"a.mp3"});
+  ASSERT_TRUE(t.load(""));
+  t.form().File1.setPath(t.mediaFolder);
+  t.windows.counter = -3;
+  t.player().unload();
+  t.player().unload();
+  EXPECT_EQ(profile::getString(t.programFile("fileinf.ini"), "user", "filepath", ""), t.mediaFolder);
+  EXPECT_EQ(t.windows.screenSaver, (std::vector<bool>{false, true}));
+  EXPECT_EQ(t.windows.counter, 0);
+}
+
+}  // namespace
+}  // namespace qm::test

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/player.h"
+#include "support/fake_desktop.h"
+#include "support/fake_engines.h"
+#include "support/manual_clock.h"
+#include "support/temp_dir.h"
+
+namespace qm::test {
+
+// A player built on test doubles and a manual clock, with its program
+// folder and a media folder in a fresh temporary folder, laid out at the
+// design size.
+class TestPlayer {
+ public:
+  TestPlayer();
+  ~TestPlayer();
+
+  Player& player() { return *player_; }
+  Form1& form() { return player_->form; }
+  PlayerState& state() { return player_->state; }
+
+  // Start-up with a command line.
+  bool load(const std::string& commandLine = "");
+  // Creates the files (empty unless given content) in the media folder and
+  // points the list at it; returns the folder.
+  std::string makeMedia(const std::vector<std::string>& names);
+  std::string mediaPath(const std::string& name) const;
+  std::string programFile(const std::string& name) const;
+
+  TempDir dir;
+  std::string programFolder;
+  std::string mediaFolder;
+  ManualClock clock;
+  FakeWindowSystem windows;
+  FakeSingleInstance instance;
+  FakeMediaEngine* media = nullptr;
+  FakeMediaEngine* music = nullptr;
+  FakeFlashEngine* flash = nullptr;
+  FakeWebView* web = nullptr;
+  int quitCalls = 0;
+
+ private:
+  std::unique_ptr<Platform> platform_;
+  std::unique_ptr<Player> player_;
+};
+
+}  // namespace qm::test
