@@ -6,6 +6,8 @@
 #include "player/wiring.h"
 #include "window/chrome.h"
 #include "window/layout.h"
+#include "window/volume.h"
+#include "player/position.h"
 #include "browser/folder_lists.h"
 
 namespace qm {
@@ -34,6 +36,8 @@ Player::Player(Platform& platform, Engines engines)
       windows().messageBox(text);
   });
   connectPlayback(*this);
+  connectPosition(*this);
+  connectVolume(*this);
   connectChrome(*this);
   connectFolderLists(*this);
 }

@@ -1,0 +1,150 @@
+#include "player/position.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/player.h"
+#include "player/media_kind.h"
+
+namespace qm {
+
+namespace {
+
+// Rounds halves to the even integer.
+long roundEven(double v) { return static_cast<long>(std::nearbyint(v)); }
+
+// The fraction as a whole percentage rounded down; nothing when it cannot be
+// computed (no length yet, a still picture).
+std::optional<int> percentDown(double part, double whole) {
+  if (!(whole != 0) || !std::isfinite(part / whole)) return std::nullopt;
+  double percent = std::floor(part / whole * 100);
+  if (percent < INT32_MIN || percent > INT32_MAX) return std::nullopt;
+  return static_cast<int>(percent);
+}
+
+void showFlashVideoTimes(Player& p) {
+  Form1& f = p.form;
+  FlashEngine& flash = f.ShockwaveFlash1.engine();
+  if (auto v = flash.GetVariable("curent1")) p.state.FlvCurrent = *v;
+  if (auto v = flash.GetVariable("total1")) p.state.FlvTotal = *v;
+  auto current = parseNumber(p.state.FlvCurrent), total = parseNumber(p.state.FlvTotal);
+  if (current && total)
+    if (auto percent = percentDown(*current, *total)) f.tVate1.setValue(*percent);
+  if (auto v = flash.GetVariable("curentvar")) f.Label1.setCaption(*v);
+  if (auto v = flash.GetVariable("timevar")) f.Label2.setCaption(*v);
+}
+
+void showFlashMovieFrames(Player& p) {
+  Form1& f = p.form;
+  FlashEngine& flash = f.ShockwaveFlash1.engine();
+  auto frame = flash.FrameNum();
+  auto total = flash.TotalFrames();
+  if (frame && total && *total > 1) f.tVate1.setValue(static_cast<int>(roundEven(*frame * 100.0 / (*total - 1))));
+  if (frame && total) f.Label1.setCaption(std::to_string(*frame + 1) + "/" + std::to_string(*total));
+  f.Label2.setCaption("/" + std::to_string(f.tVate1.Value()) + "%");
+}
+
+// Moves the engine of the current entry to the bar's value; `release` plays
+// on from there, otherwise the engine waits paused.
+void seekTo(Player& p, bool release) {
+  Form1& f = p.form;
+  const int value = f.tVate1.Value();
+  FlashEngine& flash = f.ShockwaveFlash1.engine();
+  switch (selectedKind(f.File1)) {
+    case MediaKind::FlashMovie: {
+      if (auto total = flash.TotalFrames()) flash.GotoFrame(roundEven(value * 0.01 * (*total - 1)));
+      if (release)
+        flash.Play();
+      else
+        flash.StopPlay();
+      break;
+    }
+    case MediaKind::FlashVideo: {
+      if (auto v = flash.GetVariable("total1")) p.state.FlvTotal = *v;
+      // A total that is not a number keeps the previous target.
+      if (auto total = parseNumber(p.state.FlvTotal)) p.state.FlvSeekTo = numberText(*total * (value / 100.0));
+      flash.SetVariable("kkk", p.state.FlvSeekTo);
+      flash.SetVariable("testVar2", release ? "vbplay" : "vbdown");
+      break;
+    }
+    default: {
+      MediaEngine& media = f.WindowsMediaPlayer1.engine();
+      media.setCurrentPosition(value / 100.0 * media.duration());
+      if (release)
+        media.play();
+      else
+        media.pause();
+      break;
+    }
+  }
+}
+
+}  // namespace
+
+std::optional<double> parseNumber(const std::string& text) {
+  const char* begin = text.c_str();
+  while (*begin == ' ' || *begin == '\t') ++begin;
+  if (!*begin) return std::nullopt;
+  char* end = nullptr;
+  double v = std::strtod(begin, &end);
+  while (*end == ' ' || *end == '\t') ++end;
+  if (*end || !std::isfinite(v)) return std::nullopt;
+  return v;
+}
+
+std::string numberText(double value) {
+  char buf[40];
+  std::snprintf(buf, sizeof buf, "%.15g", value);
+  return buf;
+}
+
+void timeDisplayTick(Player& p) {
+  Form1& f = p.form;
+  if (f.tVate1.Value() > 100) f.tVate1.setValue(0);
+  if (f.WindowsMediaPlayer1.visible()) {
+    const MediaEngine& media = f.WindowsMediaPlayer1.engine();
+    if (auto percent = percentDown(media.currentPosition(), media.duration())) f.tVate1.setValue(*percent);
+    f.Label1.setCaption(media.currentPositionString());
+    f.Label2.setCaption("/" + media.durationString());
+    return;
+  }
+  if (!f.ShockwaveFlash1.visible()) return;
+  switch (selectedKind(f.File1)) {
+    case MediaKind::FlashVideo:
+      showFlashVideoTimes(p);
+      break;
+    case MediaKind::FlashMovie:
+      showFlashMovieFrames(p);
+      break;
+    default:
+      break;
+  }
+}
+
+void seekBarDown(Player& p, int button) {
+  p.form.Timer8.setEnabled(false);
+  if (button == kLeftButton) seekTo(p, false);
+}
+
+void seekBarMove(Player& p, int button) {
+  if (button == kLeftButton) seekBarDown(p, button);
+}
+
+void seekBarUp(Player& p) {
+  seekTo(p, true);
+  p.form.Timer8.setEnabled(true);
+}
+
+void connectPosition(Player& p) {
+  Form1& f = p.form;
+  f.Timer8.Tick.connect([&p] { timeDisplayTick(p); });
+  f.tVate1.MouseDown.connect([&p](int button, int, double, double) { seekBarDown(p, button); });
+  f.tVate1.MouseMove.connect([&p](int button, int, double, double) { seekBarMove(p, button); });
+  f.tVate1.MouseUp.connect([&p](int, int, double, double) { seekBarUp(p); });
+  // The custom pointer shows over the thumb and while dragging.
+  f.tVate1.MouseOverCmd.connect([&f] { f.tVate1.setcMousePointer(99); });
+  f.tVate1.MouseOutCmd.connect([&f] { f.tVate1.setcMousePointer(0); });
+}
+
+}  // namespace qm

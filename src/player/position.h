@@ -1,0 +1,27 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace qm {
+
+class Player;
+
+// The time display (Timer8, every 50 ms): the seek bar and the two time
+// labels follow whichever engine shows.
+void timeDisplayTick(Player& p);
+
+// The seek bar: a press (or a drag with the left button) pauses the engine
+// at the bar's value; the release plays on from there.
+void seekBarDown(Player& p, int button);
+void seekBarMove(Player& p, int button);
+void seekBarUp(Player& p);
+
+void connectPosition(Player& p);
+
+// A whole text read as a decimal number, or nothing.
+std::optional<double> parseNumber(const std::string& text);
+// A number as the player movie reads it: up to 15 significant digits.
+std::string numberText(double value);
+
+}  // namespace qm

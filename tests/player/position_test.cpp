@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include "player/position.h"
+#include "support/test_player.h"
+
+namespace qm::test {
+namespace {
+
+class Position : public ::testing::Test {
+ protected:
+  void start(const std::string& name) {
+    t.makeMedia({name});
+    ASSERT_TRUE(t.load(""));
+    t.form().File1.setPath(t.mediaFolder);
+    t.form().File1.setPattern("*.*");
+    t.form().File1.setListIndex(0);
+  }
+  // The pointer x (twips) where the seek bar's value is `percent`.
+  double xFor(int percent) {
+    tVate& bar = t.form().tVate1;
+    double track = bar.width() - bar.LeftWidth() - bar.RightWidth() - bar.CmdWidth() + 30 + 30;
+    return percent * track / 100 + bar.CmdWidth() / 2.0 + bar.LeftWidth() - 30;
+  }
+  TestPlayer t;
+};
+
+TEST_F(Position, TimeDisplayFollowsTheMediaEngine) {
+  start("a.mp3");
+  t.media->setDuration(200);
+  t.media->setPosition(50);
+  t.clock.advance(50);
+  EXPECT_EQ(t.form().tVate1.Value(), 25);
+  EXPECT_EQ(t.form().Label1.caption(), "00:50");
+  EXPECT_EQ(t.form().Label2.caption(), "/03:20");
+  // No length yet: the bar keeps its value, the labels still follow.
+  t.media->setDuration(0);
+  t.media->setPosition(3);
+  t.clock.advance(50);
+  EXPECT_EQ(t.form().tVate1.Value(), 25);
+  EXPECT_EQ(t.form().Label1.caption(), "00:03");
+}
+
+TEST_F(Position, AValueAboveTheRangeStartsOver) {
+  start("a.mp3");
+  t.form().tVate1.setValue(150);
+  t.clock.advance(50);
+  EXPECT_EQ(t.form().tVate1.Value(), 0);
+}
+
+TEST_F(Position, FlashMovieShowsFrames) {
+  start("m.swf");
+  t.flash->frame = 99;
+  t.clock.advance(50);
+  EXPECT_EQ(t.form().Label1.caption(), "100/100");
+  EXPECT_EQ(t.form().Label2.caption(), "/100%");
+  EXPECT_EQ(t.form().tVate1.Value(), 100);
+  // A movie of one frame has no position: the bar keeps its value.
+  t.flash->totalFrames = 1;
+  t.flash->frame = 0;
+  t.clock.advance(50);
+  EXPECT_EQ(t.form().tVate1.Value(), 100);
+  EXPECT_EQ(t.form().Label1.caption(), "1/1");
+}
+
+TEST_F(Position, FlashVideoReadsThePlayerMovie) {
+  start("v.flv");
+  t.flash->SetVariable("curent1", "30");
+  t.flash->SetVariable("total1", "120");
+  t.flash->SetVariable("curentvar", "00:30");
+  t.flash->SetVariable("timevar", "/02:00");
+  t.clock.advance(50);
+  EXPECT_EQ(t.form().tVate1.Value(), 25);
+  EXPECT_EQ(t.form().Label1.caption(), "00:30");
+  EXPECT_EQ(t.form().Label2.caption(), "/02:00");
+  t.flash->SetVariable("total1", "loading");
+  t.flash->SetVariable("curent1", "60");
+  t.clock.advance(50);
+  EXPECT_EQ(t.form().tVate1.Value(), 25);
+}
+
+TEST_F(Position, DraggingTheBarSeeksTheMediaEngineOnePositionBehind) {
+  start("a.mp3");
+  t.media->setDuration(20);
+  t.media->setState(play_state::Playing);
+  tVate& bar = t.form().tVate1;
+  ASSERT_EQ(bar.Value(), 0);
+  t.media->calls.clear();
+  bar.surfaceMouseDown(kLeftButton, 0, xFor(25), 100);
+  EXPECT_FALSE(t.form().Timer8.enabled());
+  EXPECT_EQ(bar.Value(), 25);
+  // The press seeks twice to the value the bar had before it.
+  EXPECT_EQ(t.media->calls, (std::vector<std::string>{"position 0.000000", "pause", "position 0.000000", "pause"}));
+  bar.surfaceMouseUp(kLeftButton, 0, xFor(25), 100);
+  EXPECT_DOUBLE_EQ(t.media->currentPosition(), 5.0);
+  EXPECT_EQ(t.media->playState(), play_state::Playing);
+  EXPECT_TRUE(t.form().Timer8.enabled());
+}
+
+TEST_F(Position, ReleaseOnAPausedFileStillPlays) {
+  start("a.mp3");
+  t.media->setDuration(200);
+  t.form().Image4.Click.raise();
+  t.form().tVate1.setValue(25);
+  seekBarUp(t.player());
+  EXPECT_DOUBLE_EQ(t.media->currentPosition(), 50.0);
+  EXPECT_EQ(t.media->playState(), play_state::Playing);
+  EXPECT_TRUE(t.form().PausedFlag());
+}
+
+TEST_F(Position, RightPressOnlyStopsTheDisplay) {
+  start("a.mp3");
+  t.media->setDuration(100);
+  t.form().tVate1.setValue(40);
+  t.media->calls.clear();
+  t.form().tVate1.surfaceMouseDown(kRightButton, 0, xFor(80), 100);
+  EXPECT_FALSE(t.form().Timer8.enabled());
+  EXPECT_TRUE(t.media->calls.empty());
+  EXPECT_EQ(t.form().tVate1.Value(), 40);
+  t.form().tVate1.surfaceMouseUp(kRightButton, 0, xFor(80), 100);
+  EXPECT_DOUBLE_EQ(t.media->currentPosition(), 40.0);
+  EXPECT_TRUE(t.form().Timer8.enabled());
+}
+
+TEST_F(Position, SeekingFlashVideoAndFlashMovies) {
+  start("v.flv");
+  t.flash->SetVariable("total1", "120");
+  t.form().tVate1.setValue(25);
+  seekBarDown(t.player(), kLeftButton);
+  EXPECT_EQ(t.flash->GetVariable("kkk"), "30");
+  EXPECT_EQ(t.flash->GetVariable("testVar2"), "vbdown");
+  t.flash->SetVariable("total1", "n/a");  // keeps the last target
+  seekBarUp(t.player());
+  EXPECT_EQ(t.flash->GetVariable("kkk"), "30");
+  EXPECT_EQ(t.flash->GetVariable("testVar2"), "vbplay");
+}
+
+TEST_F(Position, SeekingAFlashMovieGoesToTheFrame) {
+  start("m.swf");
+  t.form().tVate1.setValue(50);  // 49.5 rounds to the even 50
+  seekBarDown(t.player(), kLeftButton);
+  EXPECT_EQ(t.flash->frame, 50);
+  EXPECT_FALSE(t.flash->IsPlaying());
+  seekBarUp(t.player());
+  EXPECT_TRUE(t.flash->IsPlaying());
+}
+
+TEST(NumberText, AsThePlayerMovieReadsIt) {
+  EXPECT_EQ(numberText(30), "30");
+  EXPECT_EQ(numberText(12.5), "12.5");
+  EXPECT_EQ(numberText(1.0 / 3), "0.333333333333333");
+  EXPECT_FALSE(parseNumber("").has_value());
+  EXPECT_FALSE(parseNumber("12abc").has_value());
+  EXPECT_EQ(parseNumber(" 4.5 "), 4.5);
+}
+
+}  // namespace
+}  // namespace qm::test

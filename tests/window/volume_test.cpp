@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include "support/test_player.h"
+
+namespace qm::test {
+namespace {
+
+class Volume : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(t.load("")); }
+  double xFor(int value) {
+    tVate& bar = t.form().volume;
+    double track = bar.width() - bar.LeftWidth() - bar.RightWidth() - bar.CmdWidth() + 30 + 30;
+    return value * track / 100 + bar.CmdWidth() / 2.0 + bar.LeftWidth() - 30;
+  }
+  TestPlayer t;
+};
+
+TEST_F(Volume, MenuLevelsAreFixedAndMarkOneItem) {
+  Form1& f = t.form();
+  f.BUT9A.Click.raise();
+  f.BUT9A.Click.raise();
+  EXPECT_EQ(t.media->volume(), 90);
+  EXPECT_TRUE(f.BUT9A.checked());
+  EXPECT_FALSE(f.BUT9B.checked());
+  f.BUT9C.Click.raise();
+  EXPECT_TRUE(t.media->mute());
+  EXPECT_TRUE(f.BUT9C.checked());
+  f.BUT9B.Click.raise();
+  EXPECT_EQ(t.media->volume(), 10);
+  EXPECT_FALSE(t.media->mute());
+  EXPECT_FALSE(f.BUT9C.checked());
+  EXPECT_EQ(f.volume.Value(), 50);  // the bar is not moved by the menu
+}
+
+TEST_F(Volume, DraggingTheBarTrailsOnePositionThenLandsOnTheValue) {
+  tVate& bar = t.form().volume;
+  ASSERT_EQ(bar.Value(), 50);
+  bar.surfaceMouseDown(kLeftButton, 0, xFor(50), 60);
+  bar.surfaceMouseMove(kLeftButton, 0, xFor(65), 60);
+  EXPECT_EQ(t.media->volume(), 50);
+  bar.surfaceMouseMove(kLeftButton, 0, xFor(80), 60);
+  EXPECT_EQ(t.media->volume(), 65);
+  bar.surfaceMouseUp(kLeftButton, 0, xFor(80), 60);
+  bar.surfaceClick();
+  EXPECT_EQ(t.media->volume(), 80);
+}
+
+TEST_F(Volume, RightPressWritesNothing) {
+  tVate& bar = t.form().volume;
+  t.media->setVolume(33);
+  bar.surfaceMouseDown(kRightButton, 0, xFor(90), 60);
+  EXPECT_EQ(t.media->volume(), 33);
+  EXPECT_EQ(bar.Value(), 50);
+}
+
+TEST_F(Volume, ChannelButtonsAndMenuKeepTheirOwnMarks) {
+  Form1& f = t.form();
+  f.Image44.Click.raise();
+  EXPECT_EQ(t.media->balance(), 100);
+  EXPECT_EQ(f.Image44.picture(), f.Image47.picture());
+  EXPECT_EQ(f.Image42.picture(), f.Image48.picture());
+  EXPECT_EQ(f.Image43.picture(), f.Image49.picture());
+  f.BUT13A.Click.raise();
+  EXPECT_EQ(t.media->balance(), -100);
+  EXPECT_EQ(f.Image44.picture(), f.Image47.picture());
+  EXPECT_TRUE(f.BUT13A.checked());
+  f.BUT13C.Click.raise();
+  EXPECT_EQ(t.media->balance(), 0);
+  EXPECT_FALSE(f.BUT13A.checked());
+}
+
+TEST_F(Volume, PointerOverTheThumbUsesTheSliderCursor) {
+  tVate& bar = t.form().volume;
+  bar.surfaceMouseMove(0, 0, xFor(50), 60);
+  EXPECT_EQ(bar.cMousePointer(), 99);
+  bar.surfaceMouseMove(0, 0, xFor(5), 60);
+  EXPECT_EQ(bar.cMousePointer(), 0);
+}
+
+}  // namespace
+}  // namespace qm::test
