@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package the player needs to build, run and test.
+set -euo pipefail
+
+packages=(
+  # build
+  g++ cmake ninja-build pkg-config clang-format
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+  libmpv-dev libfluidsynth-dev zlib1g-dev libx11-dev
+  libgtest-dev libgmock-dev
+  # the player's own files: help compiler, music and sample encoder
+  fp-utils ffmpeg
+  # run: MIDI sound font, fonts for the Chinese texts
+  timgm6mb-soundfont fonts-wqy-microhei
+  # run without a display, and the tests: virtual screen, input, pictures, sound
+  xvfb xauth xdotool x11-utils imagemagick sox
+)
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${packages[@]}"
