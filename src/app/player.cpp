@@ -8,6 +8,7 @@
 #include "window/layout.h"
 #include "window/volume.h"
 #include "player/position.h"
+#include "browser/filters.h"
 #include "browser/folder_lists.h"
 
 namespace qm {
@@ -40,6 +41,7 @@ Player::Player(Platform& platform, Engines engines)
   connectVolume(*this);
   connectChrome(*this);
   connectFolderLists(*this);
+  connectFilters(*this);
 }
 
 std::string Player::programFile(const std::string& name) const { return files::join(platform.programFolder, name); }

@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include "support/test_player.h"
+
+namespace qm::test {
+namespace {
+
+class Filters : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    t.makeMedia({"clip.vob", "photo.JPG", "song.mp3", "a.png", "film.mkv"});
+    ASSERT_TRUE(t.load(""));
+    t.form().File1.setPath(t.mediaFolder);
+  }
+  std::vector<std::string> listed() {
+    std::vector<std::string> names;
+    for (int i = 0; i < t.form().File1.listCount(); ++i) names.push_back(t.form().File1.list(i));
+    return names;
+  }
+  TestPlayer t;
+};
+
+TEST_F(Filters, EachKindListsItsFilesIgnoringCase) {
+  Form1& f = t.form();
+  f.Option1.Click.raise();
+  EXPECT_EQ(listed(), (std::vector<std::string>{"a.png", "photo.JPG"}));
+  EXPECT_TRUE(f.Image2.visible());
+  EXPECT_FALSE(f.Image3.visible());
+  f.Option2.Click.raise();
+  EXPECT_EQ(listed(), (std::vector<std::string>{"clip.vob", "film.mkv"}));
+  EXPECT_TRUE(f.Image3.visible());
+  f.Option3.Click.raise();
+  EXPECT_EQ(listed(), (std::vector<std::string>{"song.mp3"}));
+}
+
+TEST_F(Filters, FilmsLeaveTheVideoAloneOthersShowIt) {
+  Form1& f = t.form();
+  f.WindowsMediaPlayer1.setVisible(false);
+  f.Option2.Click.raise();
+  EXPECT_FALSE(f.WindowsMediaPlayer1.visible());
+  f.Option3.Click.raise();
+  EXPECT_TRUE(f.WindowsMediaPlayer1.visible());
+}
+
+TEST_F(Filters, AnyFilterEndsTheSlideShowAndTheMusic) {
+  Form1& f = t.form();
+  f.Option1.Click.raise();
+  f.File1.setListIndex(0);
+  f.Image2.Click.raise();
+  ASSERT_TRUE(f.Timer1.enabled());
+  f.Option1.Click.raise();
+  EXPECT_FALSE(f.Timer1.enabled());
+  EXPECT_EQ(t.music->playState(), play_state::Undefined);
+  EXPECT_FALSE(t.music->enabled());
+}
+
+TEST_F(Filters, ListTabResumesWhenPausedAndLeavesThePanel) {
+  Form1& f = t.form();
+  f.Option3.Click.raise();
+  f.File1.setListIndex(0);
+  f.Image4.Click.raise();
+  f.Label6.Click.raise();
+  EXPECT_FALSE(f.PausedFlag());
+  EXPECT_FALSE(f.Frame1.visible());
+  EXPECT_EQ(f.Label6.foreColor(), 0xFF9933u);
+  f.Label6.Click.raise();
+  EXPECT_TRUE(f.Frame1.visible());
+}
+
+}  // namespace
+}  // namespace qm::test
