@@ -51,6 +51,18 @@ std::string commandLine(const QStringList& arguments) {
   return line.toStdString();
 }
 
+// Extra libmpv options from the environment, "name=value,name=value", for
+// diagnostics (the tests send the sound to a file this way).
+qm::MpvEngine::Options engineOptions(const char* variable) {
+  qm::MpvEngine::Options options;
+  const QString text = qEnvironmentVariable(variable);
+  for (const QString& item : text.split(',', Qt::SkipEmptyParts)) {
+    const qsizetype eq = item.indexOf('=');
+    if (eq > 0) options.emplace_back(item.left(eq).toStdString(), item.mid(eq + 1).toStdString());
+  }
+  return options;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -74,10 +86,11 @@ int main(int argc, char** argv) {
                         [] { QCoreApplication::exit(0); }};
 
   qm::Engines engines;
-  auto media = std::make_unique<qm::MpvEngine>(qm::MpvEngine::WithVideo);
+  auto media = std::make_unique<qm::MpvEngine>(qm::MpvEngine::Video::Shown, engineOptions("QUILMORA_MPV_OPTIONS"));
   qm::MpvEngine* video = media.get();
   engines.media = std::move(media);
-  engines.background = std::make_unique<qm::MpvEngine>(qm::MpvEngine::AudioOnly);
+  engines.background =
+      std::make_unique<qm::MpvEngine>(qm::MpvEngine::Video::None, engineOptions("QUILMORA_MUSIC_MPV_OPTIONS"));
   engines.flash = std::make_unique<qm::EmptyMovieEngine>(clock);
   engines.web = std::make_unique<NoWebView>();
 
@@ -98,8 +111,8 @@ int main(int argc, char** argv) {
     platform.quit();
   };
   player.form.closeRequested.connect(end);
-  QSocketNotifier signals(signalPipe[0], QSocketNotifier::Read);
-  QObject::connect(&signals, &QSocketNotifier::activated, [&end] {
+  QSocketNotifier terminationNotifier(signalPipe[0], QSocketNotifier::Read);
+  QObject::connect(&terminationNotifier, &QSocketNotifier::activated, [&end] {
     char c;
     [[maybe_unused]] auto n = ::read(signalPipe[0], &c, 1);
     end();

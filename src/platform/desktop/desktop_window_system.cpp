@@ -1,0 +1,157 @@
+#include "platform/desktop/desktop_window_system.h"
+
+#include <QtGui/qguiapplication_platform.h>
+#include <sys/stat.h>
+
+#include <QApplication>
+#include <QCursor>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QWidget>
+#include <QWindow>
+#include <cstdlib>
+
+#include "app/control.h"
+#include "platform/desktop/dbus_screen_saver.h"
+#include "platform/desktop/popup_menu.h"
+#include "platform/desktop/x11_screen_saver.h"
+
+namespace qm {
+
+namespace {
+
+bool hasWidgetApplication() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
+
+_XDisplay* x11Display() {
+  if (!qGuiApp || QGuiApplication::platformName() != QLatin1String("xcb")) return nullptr;
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  return x11 ? x11->display() : nullptr;
+}
+
+// Only a session bus that is already there is used: asking for one that is
+// not would start a bus daemon on the side.
+QDBusConnection sessionBusIfRunning() {
+  const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  struct stat info;
+  const bool userBus = runtime && *runtime && ::stat((std::string(runtime) + "/bus").c_str(), &info) == 0;
+  if ((address && *address) || userBus) return QDBusConnection::sessionBus();
+  return QDBusConnection(QString());
+}
+
+}  // namespace
+
+DesktopWindowSystem::DesktopWindowSystem(WidgetLookup widgetOf) : widgetOf_(std::move(widgetOf)) {}
+
+DesktopWindowSystem::~DesktopWindowSystem() {
+  if (pointerHidden_ && qGuiApp) QGuiApplication::restoreOverrideCursor();
+  if (screenSaverOff_) setScreenSaverActive(true);
+}
+
+QWidget* DesktopWindowSystem::windowOf(const Control& control) const {
+  if (!widgetOf_) return nullptr;
+  for (const Control* c = &control; c; c = c->parent())
+    if (QWidget* widget = widgetOf_(*c)) return widget->window();
+  return nullptr;
+}
+
+// The counter alone decides; the pointer is really hidden over the player's
+// windows while it is below 0.
+int DesktopWindowSystem::showCursor(bool show) {
+  cursorCount_ += show ? 1 : -1;
+  if (!qGuiApp) return cursorCount_;
+  if (cursorCount_ < 0 && !pointerHidden_) {
+    QGuiApplication::setOverrideCursor(Qt::BlankCursor);
+    pointerHidden_ = true;
+  } else if (cursorCount_ >= 0 && pointerHidden_) {
+    QGuiApplication::restoreOverrideCursor();
+    pointerHidden_ = false;
+  }
+  return cursorCount_;
+}
+
+// The flag goes to the native window in place (on X11 as
+// _NET_WM_STATE_ABOVE), without hiding and re-showing it.
+void DesktopWindowSystem::setTopmost(Form& form) {
+  QWidget* window = windowOf(form);
+  if (!window) return;
+  const Qt::WindowFlags flags = window->windowFlags() | Qt::WindowStaysOnTopHint;
+  window->overrideWindowFlags(flags);
+  if (QWindow* handle = window->windowHandle()) handle->setFlags(flags);
+}
+
+void DesktopWindowSystem::setScreenSaverActive(bool active) {
+  if (active == !screenSaverOff_) return;
+  if (!active) {
+    if (!x11ScreenSaver_) x11ScreenSaver_ = std::make_unique<X11ScreenSaver>(x11Display());
+    if (!dbusScreenSaver_) dbusScreenSaver_ = std::make_unique<DBusScreenSaver>(sessionBusIfRunning());
+    x11ScreenSaver_->suspend();
+    const QString application = qGuiApp ? QGuiApplication::applicationDisplayName() : QStringLiteral("Quilmora");
+    dbusScreenSaver_->inhibit(application, QStringLiteral("Playing media"));
+    screenSaverOff_ = true;
+  } else {
+    x11ScreenSaver_->resume();
+    dbusScreenSaver_->uninhibit();
+    screenSaverOff_ = false;
+  }
+}
+
+std::string DesktopWindowSystem::documentsFolder() {
+  const QString path = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (path.isEmpty() || !QFileInfo(path).isDir()) return {};
+  return path.toStdString();
+}
+
+// Above the player's own windows, which stay on top of everything else.
+void DesktopWindowSystem::messageBox(const std::string& text) {
+  if (!hasWidgetApplication()) return;
+  QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), QString::fromStdString(text),
+                  QMessageBox::Ok);
+  box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  box.exec();
+}
+
+void DesktopWindowSystem::focus(Form& form) {
+  QWidget* window = windowOf(form);
+  if (!window) return;
+  window->raise();
+  window->activateWindow();
+}
+
+// Another window in front of the control, even one of the player's own,
+// takes the pointer from it.
+bool DesktopWindowSystem::cursorOver(const Control& control) {
+  QWidget* widget = widgetOf_ ? widgetOf_(control) : nullptr;
+  if (!widget || !widget->isVisible() || !hasWidgetApplication()) return false;
+  QWidget* under = QApplication::widgetAt(QCursor::pos());
+  return under && (under == widget || widget->isAncestorOf(under));
+}
+
+double DesktopWindowSystem::screenWidth() {
+  QScreen* screen = qGuiApp ? QGuiApplication::primaryScreen() : nullptr;
+  return screen ? static_cast<double>(screen->geometry().width()) * kTwipsPerPixel : 0.0;
+}
+
+double DesktopWindowSystem::screenHeight() {
+  QScreen* screen = qGuiApp ? QGuiApplication::primaryScreen() : nullptr;
+  return screen ? static_cast<double>(screen->geometry().height()) * kTwipsPerPixel : 0.0;
+}
+
+// Wayland allows no other way to move a window; X11 window managers take it
+// too. Qt reports whether the window system took the drag.
+bool DesktopWindowSystem::startSystemMove(Form& form) {
+  QWidget* window = windowOf(form);
+  QWindow* handle = window ? window->windowHandle() : nullptr;
+  return handle && handle->startSystemMove();
+}
+
+bool DesktopWindowSystem::popupMenu(MenuItem& menu) {
+  if (!hasWidgetApplication()) return false;
+  popupMenuAtPointer(menu, windowOf(menu));
+  return true;
+}
+
+}  // namespace qm

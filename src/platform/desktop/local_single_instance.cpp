@@ -1,0 +1,64 @@
+#include "platform/desktop/local_single_instance.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "platform/desktop/execute_server.h"
+
+namespace qm {
+
+namespace {
+constexpr const char* kLockName = "quilmora.lock";
+constexpr const char* kSocketName = "quilmora.exec";
+}  // namespace
+
+LocalSingleInstance::LocalSingleInstance(std::string folder) : folder_(std::move(folder)) {}
+
+LocalSingleInstance::~LocalSingleInstance() {
+  server_.reset();
+  // The lock file stays: removing it would let a starting player lock a
+  // file that the next one no longer sees.
+  if (lockFd_ >= 0) ::close(lockFd_);
+}
+
+std::string LocalSingleInstance::runtimeFolder() {
+  if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime) {
+    struct stat info;
+    if (::stat(runtime, &info) == 0 && S_ISDIR(info.st_mode)) return runtime;
+  }
+  const uid_t uid = ::getuid();
+  const std::string folder = "/tmp/quilmora-" + std::to_string(uid);
+  if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return {};
+  struct stat info;
+  if (::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != uid || (info.st_mode & 077) != 0)
+    return {};
+  return folder;
+}
+
+bool LocalSingleInstance::claim() {
+  if (lockFd_ >= 0) return true;
+  const std::string folder = folder_.empty() ? runtimeFolder() : folder_;
+  if (folder.empty()) return false;
+  // Close-on-exec: a program the player starts must not inherit the lock.
+  const int fd = ::open((folder + "/" + kLockName).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+  if (fd < 0) return false;
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    ::close(fd);
+    return false;
+  }
+  lockFd_ = fd;
+  socketPath_ = folder + "/" + kSocketName;
+  // Holding the lock, whatever socket is there was left by an ended player.
+  server_ = std::make_unique<ExecuteServer>([this](const std::string& text) { Execute.raise(text); });
+  server_->listen(socketPath_);
+  return true;
+}
+
+bool LocalSingleInstance::listening() const { return server_ && server_->listening(); }
+
+}  // namespace qm

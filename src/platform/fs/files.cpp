@@ -1,0 +1,88 @@
+#include "platform/files.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/fs/name_matching.h"
+
+namespace qm::files {
+
+namespace fs = std::filesystem;
+
+bool matchesMask(const std::string& name, const std::string& mask) {
+  return matchesFoldedMask(foldCase(name), foldCase(mask));
+}
+
+bool matchesPattern(const std::string& name, const std::string& pattern) { return MaskPattern(pattern).matches(name); }
+
+std::string lookup(const std::string& path) {
+  if (path.empty() || path.back() == kPathSeparator) return {};
+  const fs::path p(path);
+  const std::string last = p.filename().string();
+  if (last.find_first_of("*?") == std::string::npos) return isFile(path) ? last : std::string();
+  std::string folder = p.has_parent_path() ? p.parent_path().string() : std::string(".");
+  const std::vector<std::string> names = list(folder, last);
+  return names.empty() ? std::string() : names.front();
+}
+
+std::vector<std::string> list(const std::string& folder, const std::string& pattern) {
+  std::vector<std::string> names;
+  if (folder.empty()) return names;
+  const MaskPattern masks(pattern);
+  std::error_code ec;
+  fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
+  // An entry that vanishes or cannot be examined is left out; a folder that
+  // cannot be read at all lists nothing.
+  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+    std::string name = it->path().filename().string();
+    if (name.empty() || name.front() == '.') continue;
+    std::error_code entryError;
+    if (!it->is_regular_file(entryError)) continue;
+    if (masks.matches(name)) names.push_back(std::move(name));
+  }
+  sortIgnoringCase(names);
+  return names;
+}
+
+bool isFile(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && fs::is_regular_file(path, ec);
+}
+
+bool isFolder(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && fs::is_directory(path, ec);
+}
+
+bool rename(const std::string& from, const std::string& to) {
+  if (from.empty() || to.empty()) return false;
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // File systems without an atomic no-replace rename: look first. Anything at
+  // the target, even a dangling link, keeps its place.
+  struct stat target;
+  if (::lstat(to.c_str(), &target) == 0 || errno != ENOENT) return false;
+  return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool makeFolder(const std::string& path) { return !path.empty() && ::mkdir(path.c_str(), 0777) == 0; }
+
+bool isWritableFolder(const std::string& path) { return isFolder(path) && ::access(path.c_str(), W_OK | X_OK) == 0; }
+
+std::string join(const std::string& folder, const std::string& name) {
+  if (folder.empty()) return name;
+  std::size_t skip = 0;
+  while (skip < name.size() && name[skip] == kPathSeparator) ++skip;
+  std::string joined = folder;
+  if (joined.back() != kPathSeparator) joined += kPathSeparator;
+  joined.append(name, skip, std::string::npos);
+  return joined;
+}
+
+}  // namespace qm::files

@@ -1,0 +1,168 @@
+#include "platform/swf/empty_movie_engine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+
+#include "platform/swf/swf_tags.h"
+
+namespace qm {
+namespace {
+
+// Tags that neither draw, sound nor run anything.
+constexpr uint16_t kNothingToShow[] = {
+    swf::tag::kEnd,        swf::tag::kShowFrame,    swf::tag::kSetBackgroundColor, swf::tag::kProductInfo,
+    swf::tag::kFrameLabel, swf::tag::kScriptLimits, swf::tag::kFileAttributes,     swf::tag::kMetadata,
+};
+
+bool hasNothingToShow(const swf::SwfFile& file) {
+  return std::all_of(file.tags.begin(), file.tags.end(), [](const swf::Tag& tag) {
+    return std::find(std::begin(kNothingToShow), std::end(kNothingToShow), tag.code) != std::end(kNothingToShow);
+  });
+}
+
+long countFrames(const swf::SwfFile& file) {
+  const auto shown = std::count_if(file.tags.begin(), file.tags.end(),
+                                   [](const swf::Tag& tag) { return tag.code == swf::tag::kShowFrame; });
+  // Without any ShowFrame the End tag closes the one frame.
+  return std::max<long>(1, shown);
+}
+
+// The timer has whole milliseconds; 12 fps becomes 83 ms, close enough for a
+// movie that shows nothing. The 8.8 rate tops out below 256 fps, so only the
+// slow end needs a limit.
+int frameIntervalMs(const swf::SwfFile& file) {
+  const double framesPerSecond = std::max(file.frameRate(), 0.01);
+  return static_cast<int>(std::lround(1000.0 / framesPerSecond));
+}
+
+// SWF 6 and older look names up without regard to case.
+constexpr uint8_t kFirstCaseSensitiveVersion = 7;
+
+char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool startsWith(std::string_view text, std::string_view prefix, bool caseSensitive) {
+  if (text.size() < prefix.size()) return false;
+  for (size_t i = 0; i < prefix.size(); ++i) {
+    const char a = caseSensitive ? text[i] : lowerAscii(text[i]);
+    if (a != prefix[i]) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+EmptyMovieEngine::EmptyMovieEngine(Clock& clock) : timeline_("Flash timeline", clock) {
+  timeline_.Tick.connect([this] { advance(); });
+}
+
+bool EmptyMovieEngine::setMovie(const std::string& path) {
+  unload();
+  lastError_ = swf::SwfError::kNone;
+  lastMovieHadContent_ = false;
+
+  swf::SwfReadResult read = swf::readSwfFile(path);
+  if (!read.ok()) {
+    lastError_ = read.error;
+    return false;
+  }
+  if (!hasNothingToShow(read.file)) {
+    lastMovieHadContent_ = true;
+    return false;
+  }
+  movie_ = LoadedMovie{path, countFrames(read.file), read.file.version};
+  frame_ = 0;
+  timeline_.setInterval(frameIntervalMs(read.file));
+  setPlaying(true);
+  return true;
+}
+
+std::string EmptyMovieEngine::movie() const { return movie_ ? movie_->path : std::string(); }
+
+bool EmptyMovieEngine::Play() {
+  if (!movie_) return false;
+  setPlaying(true);
+  return true;
+}
+
+bool EmptyMovieEngine::StopPlay() {
+  if (!movie_) return false;
+  setPlaying(false);
+  return true;
+}
+
+bool EmptyMovieEngine::Stop() { return StopPlay(); }
+
+bool EmptyMovieEngine::GotoFrame(long frame) {
+  if (!movie_ || frame < 0 || frame >= movie_->totalFrames) return false;
+  frame_ = frame;
+  return true;
+}
+
+std::optional<long> EmptyMovieEngine::TotalFrames() const {
+  if (!movie_) return std::nullopt;
+  return movie_->totalFrames;
+}
+
+std::optional<long> EmptyMovieEngine::FrameNum() const {
+  if (!movie_) return std::nullopt;
+  return frame_;
+}
+
+bool EmptyMovieEngine::IsPlaying() const { return playing_; }
+
+bool EmptyMovieEngine::setScaleMode(int mode) {
+  if (mode < 0 || mode > 2) return false;
+  scaleMode_ = mode;
+  return true;
+}
+
+bool EmptyMovieEngine::SetVariable(const std::string& name, const std::string& value) {
+  const std::optional<std::string> key = rootVariableKey(name);
+  if (!key) return false;
+  variables_[*key] = value;
+  return true;
+}
+
+std::optional<std::string> EmptyMovieEngine::GetVariable(const std::string& name) const {
+  const std::optional<std::string> key = rootVariableKey(name);
+  if (!key) return std::nullopt;
+  const auto found = variables_.find(*key);
+  if (found == variables_.end()) return std::nullopt;
+  return found->second;
+}
+
+void EmptyMovieEngine::unload() {
+  setPlaying(false);
+  movie_.reset();
+  frame_ = 0;
+  variables_.clear();
+}
+
+void EmptyMovieEngine::setPlaying(bool playing) {
+  playing_ = playing && movie_ && movie_->totalFrames > 1;
+  timeline_.setEnabled(playing_);
+}
+
+void EmptyMovieEngine::advance() {
+  if (!movie_ || !playing_) return;
+  frame_ = (frame_ + 1) % movie_->totalFrames;
+}
+
+std::optional<std::string> EmptyMovieEngine::rootVariableKey(const std::string& name) const {
+  if (!movie_) return std::nullopt;
+  const bool caseSensitive = movie_->version >= kFirstCaseSensitiveVersion;
+  std::string_view rest = name;
+  for (std::string_view root : {"_root.", "_level0.", "/:"}) {
+    if (startsWith(rest, root, caseSensitive)) {
+      rest.remove_prefix(root.size());
+      break;
+    }
+  }
+  if (rest.empty() || rest.find_first_of("./:") != std::string_view::npos) return std::nullopt;
+  std::string key(rest);
+  if (!caseSensitive) std::transform(key.begin(), key.end(), key.begin(), lowerAscii);
+  return key;
+}
+
+}  // namespace qm

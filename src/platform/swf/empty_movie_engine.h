@@ -1,0 +1,86 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include "platform/clock.h"
+#include "platform/flash_engine.h"
+#include "platform/swf/swf_file.h"
+#include "platform/timer.h"
+
+namespace qm {
+
+// The Flash engine for movies with nothing to show: frames that hold only
+// file attributes, a background colour, metadata, labels and script limits,
+// such as the player's own empty movie. Such a movie loads and its timeline
+// plays at the movie's frame rate and loops, as a real Flash control plays
+// it. Any movie with shapes, scripts, sounds or anything else fails to load
+// and leaves the engine empty; a later engine hosts a real Flash runtime.
+//
+// Control behaviour, matching the Flash control:
+// - setMovie unloads the current movie first, whatever the new one turns out
+//   to be, and clears the root variables.
+// - The timeline is the frames the file holds (its ShowFrame tags), whatever
+//   count its header states. Rates below 0.01 frames per second, the Flash
+//   Player's slowest, play at that rate (a rate of 0 among them).
+// - A one-frame timeline has nothing to advance: it loads stopped, and Play
+//   leaves it so.
+// - StopPlay and Stop both halt the timeline on its current frame (hosts pair
+//   Stop with a rewind when they want the first frame).
+// - GotoFrame moves to a 0-based frame and keeps the play state; a frame
+//   outside the timeline fails and changes nothing.
+// - SetVariable and GetVariable address root variables: plain names, or names
+//   under "_root.", "_level0." or "/:". Names are case-sensitive from SWF 7
+//   on, as in ActionScript. There are no child clips, so other paths fail.
+// - ScaleMode belongs to the control and works with or without a movie.
+// - Such a movie has no script, so FSCommand is never raised.
+class EmptyMovieEngine : public FlashEngine {
+ public:
+  explicit EmptyMovieEngine(Clock& clock);
+
+  bool setMovie(const std::string& path) override;
+  std::string movie() const override;
+
+  bool Play() override;
+  bool StopPlay() override;
+  bool Stop() override;
+  bool GotoFrame(long frame) override;
+  std::optional<long> TotalFrames() const override;
+  std::optional<long> FrameNum() const override;
+  bool IsPlaying() const override;
+  int ScaleMode() const override { return scaleMode_; }
+  bool setScaleMode(int mode) override;
+  bool SetVariable(const std::string& name, const std::string& value) override;
+  std::optional<std::string> GetVariable(const std::string& name) const override;
+
+  // Why the last setMovie failed, kNone after a successful load.
+  swf::SwfError lastError() const { return lastError_; }
+  // Whether the last failure was a readable movie with something to show.
+  bool lastMovieHadContent() const { return lastMovieHadContent_; }
+  // Milliseconds between frames of the loaded movie.
+  int frameInterval() const { return timeline_.interval(); }
+
+ private:
+  struct LoadedMovie {
+    std::string path;
+    long totalFrames = 1;
+    uint8_t version = 0;
+  };
+
+  void unload();
+  void setPlaying(bool playing);
+  void advance();
+  std::optional<std::string> rootVariableKey(const std::string& name) const;
+
+  Timer timeline_;
+  std::optional<LoadedMovie> movie_;
+  long frame_ = 0;
+  bool playing_ = false;
+  int scaleMode_ = 0;
+  std::map<std::string, std::string> variables_;
+  swf::SwfError lastError_ = swf::SwfError::kNone;
+  bool lastMovieHadContent_ = false;
+};
+
+}  // namespace qm

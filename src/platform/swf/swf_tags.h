@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+
+namespace qm::swf {
+
+// Codes of the SWF tags this code looks at by name.
+namespace tag {
+constexpr uint16_t kEnd = 0;
+constexpr uint16_t kShowFrame = 1;
+constexpr uint16_t kDefineShape = 2;
+constexpr uint16_t kSetBackgroundColor = 9;
+constexpr uint16_t kDoAction = 12;
+constexpr uint16_t kPlaceObject2 = 26;
+constexpr uint16_t kProductInfo = 41;
+constexpr uint16_t kFrameLabel = 43;
+constexpr uint16_t kScriptLimits = 65;
+constexpr uint16_t kFileAttributes = 69;
+constexpr uint16_t kMetadata = 77;
+}  // namespace tag
+
+}  // namespace qm::swf

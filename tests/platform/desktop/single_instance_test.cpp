@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <fstream>
+#include <future>
+
+#include "child_modes.h"
+#include "platform/desktop/execute_server.h"
+#include "platform/desktop/local_single_instance.h"
+
+int claimInstanceMode(int argc, char** argv) {
+  if (argc < 3) return 2;
+  QCoreApplication app(argc, argv);
+  qm::LocalSingleInstance instance(argv[2]);
+  return instance.claim() ? 0 : 1;
+}
+
+namespace qm {
+namespace {
+
+// The exit code of a claim made by another process.
+int claimInAnotherProcess(const QString& folder) {
+  QProcess child;
+  child.start(QCoreApplication::applicationFilePath(), {"--claim", folder});
+  if (!child.waitForFinished(10000)) return -1;
+  return child.exitCode();
+}
+
+struct Reply {
+  bool connected = false;
+  std::string answer;
+};
+
+// A client on its own thread, so that the server can run on this one: sends
+// the bytes, optionally closes its write side, reads until the server ends.
+Reply sendRequest(const std::string& socketPath, const std::string& bytes, bool closeWrite) {
+  Reply reply;
+  int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socketPath.c_str());
+  timeval timeout{10, 0};
+  ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+  if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
+    reply.connected = true;
+    std::size_t sent = 0;
+    while (sent < bytes.size()) {
+      ssize_t n = ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+      if (n <= 0) break;
+      sent += static_cast<std::size_t>(n);
+    }
+    if (closeWrite) ::shutdown(fd, SHUT_WR);
+    char buffer[256];
+    ssize_t n;
+    while ((n = ::recv(fd, buffer, sizeof buffer, 0)) > 0) reply.answer.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return reply;
+}
+
+// Runs the event loop until the client is done and the queued requests
+// have been handed on.
+Reply serveRequest(const std::string& socketPath, const std::string& bytes, bool closeWrite = false) {
+  auto reply = std::async(std::launch::async, sendRequest, socketPath, bytes, closeWrite);
+  QElapsedTimer waited;
+  waited.start();
+  while (reply.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready && waited.elapsed() < 15000)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  return reply.get();
+}
+
+class SingleInstanceTest : public ::testing::Test {
+ protected:
+  SingleInstanceTest() {
+    instance.Execute.connect([this](const std::string& text) { requests.push_back(text); });
+  }
+  std::string path(const char* name) const { return (folder.path() + "/" + name).toStdString(); }
+
+  QTemporaryDir folder;
+  LocalSingleInstance instance{folder.path().toStdString()};
+  std::vector<std::string> requests;
+};
+
+TEST_F(SingleInstanceTest, SecondPlayerIsRefusedUntilTheFirstEnds) {
+  {
+    LocalSingleInstance first(folder.path().toStdString());
+    ASSERT_TRUE(first.claim());
+    EXPECT_TRUE(first.claim()) << "claiming again keeps the claim";
+    EXPECT_EQ(claimInAnotherProcess(folder.path()), 1);
+    EXPECT_FALSE(instance.claim()) << "the same process opening the lock again is refused too";
+  }
+  EXPECT_EQ(claimInAnotherProcess(folder.path()), 0);
+  EXPECT_TRUE(instance.claim());
+}
+
+TEST_F(SingleInstanceTest, ChannelIsTheUsersAlone) {
+  ASSERT_TRUE(instance.claim());
+  ASSERT_TRUE(instance.listening());
+  EXPECT_EQ(instance.socketPath(), path("quilmora.exec"));
+  struct stat socketInfo, lockInfo;
+  ASSERT_EQ(::stat(instance.socketPath().c_str(), &socketInfo), 0);
+  EXPECT_TRUE(S_ISSOCK(socketInfo.st_mode));
+  EXPECT_EQ(socketInfo.st_mode & 077, 0u);
+  ASSERT_EQ(::stat(path("quilmora.lock").c_str(), &lockInfo), 0);
+  EXPECT_EQ(lockInfo.st_mode & 077, 0u);
+}
+
+TEST_F(SingleInstanceTest, LeftoverSocketIsReplaced) {
+  std::ofstream(path("quilmora.exec")) << "left by a crash";
+  ASSERT_TRUE(instance.claim());
+  EXPECT_TRUE(instance.listening());
+  EXPECT_EQ(serveRequest(instance.socketPath(), "hello\n").answer, "OK\n");
+}
+
+TEST_F(SingleInstanceTest, RequestEndedByNewlineIsAnsweredAndRaised) {
+  ASSERT_TRUE(instance.claim());
+  EXPECT_EQ(serveRequest(instance.socketPath(), "打开 a.mp3\r\nignored").answer, "OK\n");
+  EXPECT_EQ(serveRequest(instance.socketPath(), "\n").answer, "OK\n");
+  serveRequest(instance.socketPath(),
+               "a\xff\xfe"
+               "b\n");
+  EXPECT_EQ(requests, (std::vector<std::string>{"打开 a.mp3", "", "a\uFFFD\uFFFDb"}))
+      << "invalid UTF-8 is replaced, not passed on";
+}
+
+TEST_F(SingleInstanceTest, RequestEndedByClosingIsRaised) {
+  ASSERT_TRUE(instance.claim());
+  const Reply reply = serveRequest(instance.socketPath(), "line one\nline two", true);
+  EXPECT_TRUE(reply.connected);
+  EXPECT_EQ(requests, (std::vector<std::string>{"line one"}));
+  requests.clear();
+  serveRequest(instance.socketPath(), "whole text", true);
+  serveRequest(instance.socketPath(), "", true);
+  EXPECT_EQ(requests, (std::vector<std::string>{"whole text"})) << "a client that sent nothing asked for nothing";
+}
+
+TEST_F(SingleInstanceTest, OverlongRequestIsDroppedUnanswered) {
+  ASSERT_TRUE(instance.claim());
+  const Reply reply =
+      serveRequest(instance.socketPath(), std::string(ExecuteServer::kMaxRequestBytes + 10, 'x') + "\n");
+  EXPECT_TRUE(reply.connected);
+  EXPECT_EQ(reply.answer, "");
+  EXPECT_TRUE(requests.empty());
+  EXPECT_EQ(serveRequest(instance.socketPath(), "still there\n").answer, "OK\n");
+}
+
+TEST(ExecuteServerTest, SilentClientIsDroppedAfterItsIdleTime) {
+  QTemporaryDir folder;
+  std::vector<std::string> requests;
+  ExecuteServer server([&](const std::string& text) { requests.push_back(text); }, 200);
+  const std::string socket = (folder.path() + "/exec").toStdString();
+  ASSERT_TRUE(server.listen(socket));
+  QElapsedTimer timer;
+  timer.start();
+  const Reply reply = serveRequest(socket, "no end");
+  EXPECT_EQ(reply.answer, "");
+  EXPECT_LT(timer.elapsed(), 5000) << "the server ended the connection, not the client's own timeout";
+  EXPECT_TRUE(requests.empty());
+}
+
+}  // namespace
+}  // namespace qm

@@ -1,0 +1,241 @@
+#include "platform/swf/empty_movie_engine.h"
+
+#include <gtest/gtest.h>
+
+#include "manual_clock.h"
+#include "swf_writer/own_movies.h"
+#include "swf_writer/swf_builder.h"
+#include "temp_folder.h"
+
+namespace qm {
+namespace {
+
+using std::chrono::milliseconds;
+namespace writer = swf_writer;
+
+class EmptyMovieEngineTest : public testing::Test {
+ protected:
+  EmptyMovieEngineTest() {
+    engine.FSCommand.connect([this](const std::string&, const std::string&) { ++commands; });
+  }
+
+  std::string emptyMovie() { return folder.write("0.swf", writer::emptyMovie()); }
+
+  std::vector<long> framesOverTicks(int ticks, int intervalMs) {
+    std::vector<long> frames;
+    for (int i = 0; i < ticks; ++i) {
+      clock.advance(milliseconds(intervalMs));
+      frames.push_back(engine.FrameNum().value_or(-1));
+    }
+    return frames;
+  }
+
+  void expectEmpty() {
+    EXPECT_EQ(engine.movie(), "");
+    EXPECT_FALSE(engine.IsPlaying());
+    EXPECT_FALSE(engine.TotalFrames());
+    EXPECT_FALSE(engine.FrameNum());
+    EXPECT_FALSE(engine.Play());
+    EXPECT_FALSE(engine.StopPlay());
+    EXPECT_FALSE(engine.Stop());
+    EXPECT_FALSE(engine.GotoFrame(0));
+    EXPECT_FALSE(engine.SetVariable("testVar", "x"));
+    EXPECT_FALSE(engine.GetVariable("testVar"));
+    EXPECT_EQ(clock.armedCount(), 0u) << "an empty engine has no timeline to run";
+    EXPECT_FALSE(engine.IsPlaying()) << "Play on an empty engine must not start anything";
+  }
+
+  test::TempFolder folder;
+  test::ManualClock clock;
+  EmptyMovieEngine engine{clock};
+  int commands = 0;
+};
+
+TEST_F(EmptyMovieEngineTest, EmptyMovieLoadsPlayingAndLoopsItsTwoFrames) {
+  const std::string path = emptyMovie();
+  ASSERT_TRUE(engine.setMovie(path));
+  EXPECT_EQ(engine.movie(), path);
+  EXPECT_TRUE(engine.IsPlaying());
+  EXPECT_EQ(engine.TotalFrames(), 2);
+  EXPECT_EQ(engine.FrameNum(), 0);
+  EXPECT_EQ(engine.frameInterval(), 83);  // 12 fps
+
+  clock.advance(milliseconds(82));
+  EXPECT_EQ(engine.FrameNum(), 0);
+  clock.advance(milliseconds(1));
+  EXPECT_EQ(engine.FrameNum(), 1);
+  EXPECT_EQ(framesOverTicks(5, 83), (std::vector<long>{0, 1, 0, 1, 0}));
+  clock.advance(milliseconds(60'000));
+  EXPECT_TRUE(engine.IsPlaying()) << "the empty movie never stops by itself";
+  EXPECT_EQ(commands, 0);
+}
+
+TEST_F(EmptyMovieEngineTest, LongerMoviesRunAtTheirOwnRateThroughTagsThatShowNothing) {
+  const std::string path = folder.write("five.swf", writer::SwfBuilder(10, 200, 100, 25)
+                                                        .fileAttributes()
+                                                        .metadata("<rdf/>")
+                                                        .tag(65, {0xff, 0xff, 0x3c, 0x00})     // script limits
+                                                        .tag(41, std::vector<uint8_t>(26, 1))  // product info
+                                                        .frameLabel("start")
+                                                        .showFrame()
+                                                        .showFrame()
+                                                        .frameLabel("middle")
+                                                        .showFrame()
+                                                        .showFrame()
+                                                        .showFrame()
+                                                        .build(writer::Compression::kZlib));
+  ASSERT_TRUE(engine.setMovie(path));
+  EXPECT_EQ(engine.TotalFrames(), 5);
+  EXPECT_EQ(engine.frameInterval(), 40);
+  EXPECT_EQ(framesOverTicks(7, 40), (std::vector<long>{1, 2, 3, 4, 0, 1, 2}));
+}
+
+TEST_F(EmptyMovieEngineTest, TransportStopsGoesToAndResumes) {
+  const std::string path = folder.write("four.swf", writer::SwfBuilder(8, 10, 10, 10)
+                                                        .showFrame()
+                                                        .showFrame()
+                                                        .showFrame()
+                                                        .showFrame()
+                                                        .build(writer::Compression::kNone));
+  ASSERT_TRUE(engine.setMovie(path));
+  clock.advance(milliseconds(200));
+  ASSERT_EQ(engine.FrameNum(), 2);
+
+  EXPECT_TRUE(engine.StopPlay());
+  EXPECT_FALSE(engine.IsPlaying());
+  clock.advance(milliseconds(1000));
+  EXPECT_EQ(engine.FrameNum(), 2);
+
+  EXPECT_TRUE(engine.GotoFrame(1));
+  EXPECT_EQ(engine.FrameNum(), 1);
+  EXPECT_FALSE(engine.IsPlaying()) << "going to a frame keeps a stopped movie stopped";
+  EXPECT_FALSE(engine.GotoFrame(4));
+  EXPECT_FALSE(engine.GotoFrame(-1));
+  EXPECT_EQ(engine.FrameNum(), 1);
+
+  EXPECT_TRUE(engine.Play());
+  EXPECT_TRUE(engine.IsPlaying());
+  clock.advance(milliseconds(100));
+  EXPECT_EQ(engine.FrameNum(), 2);
+
+  EXPECT_TRUE(engine.GotoFrame(0));
+  EXPECT_TRUE(engine.IsPlaying()) << "going to a frame keeps a playing movie playing";
+  clock.advance(milliseconds(100));
+  EXPECT_EQ(engine.FrameNum(), 1);
+
+  EXPECT_TRUE(engine.Stop());
+  EXPECT_FALSE(engine.IsPlaying());
+  EXPECT_EQ(engine.FrameNum(), 1) << "Stop halts where the timeline is";
+  clock.advance(milliseconds(1000));
+  EXPECT_EQ(engine.FrameNum(), 1);
+  EXPECT_EQ(commands, 0);
+}
+
+TEST_F(EmptyMovieEngineTest, OneFrameMovieLoadsStoppedAndRatesAreHeldInRange) {
+  ASSERT_TRUE(engine.setMovie(
+      folder.write("one.swf", writer::SwfBuilder(8, 10, 10, 12).showFrame().build(writer::Compression::kNone))));
+  EXPECT_EQ(engine.TotalFrames(), 1);
+  EXPECT_FALSE(engine.IsPlaying());
+  EXPECT_TRUE(engine.Play());
+  EXPECT_FALSE(engine.IsPlaying()) << "one frame has nothing to advance";
+
+  ASSERT_TRUE(engine.setMovie(folder.write(
+      "still.swf", writer::SwfBuilder(8, 10, 10, 0).showFrame().showFrame().build(writer::Compression::kNone))));
+  EXPECT_TRUE(engine.IsPlaying());
+  EXPECT_EQ(engine.frameInterval(), 100'000);  // a rate of 0 runs at the slowest, 0.01 fps
+
+  ASSERT_TRUE(engine.setMovie(folder.write(
+      "fast.swf", writer::SwfBuilder(8, 10, 10, 255).showFrame().showFrame().build(writer::Compression::kNone))));
+  EXPECT_EQ(engine.frameInterval(), 4);
+}
+
+TEST_F(EmptyMovieEngineTest, MoviesWithSomethingToShowFailAndLeaveTheEngineEmpty) {
+  ASSERT_TRUE(engine.setMovie(emptyMovie()));
+  ASSERT_TRUE(engine.SetVariable("testVar", "a.flv"));
+
+  EXPECT_FALSE(engine.setMovie(folder.write("power.swf", writer::playerMovie())));
+  EXPECT_TRUE(engine.lastMovieHadContent());
+  EXPECT_EQ(engine.lastError(), swf::SwfError::kNone) << "the player movie itself reads fine";
+  expectEmpty();
+  clock.advance(milliseconds(1000));
+  EXPECT_FALSE(engine.FrameNum());
+}
+
+TEST_F(EmptyMovieEngineTest, BrokenFilesFailUnloadTheMovieAndSayWhy) {
+  const std::vector<uint8_t> good = writer::emptyMovie();
+  const struct {
+    const char* name;
+    std::vector<uint8_t> bytes;
+    swf::SwfError error;
+  } cases[] = {
+      {"truncated", std::vector<uint8_t>(good.begin(), good.end() - 3), swf::SwfError::kTruncated},
+      {"header only", std::vector<uint8_t>(good.begin(), good.begin() + 8), swf::SwfError::kTruncated},
+      {"claims 4 GB", test::withStatedLength(good, 0xffffffff), swf::SwfError::kTooLarge},
+      {"garbage", {0x00, 0xff, 0x13, 0x37, 0x42, 0x42, 0x42, 0x42, 0x42, 0x42}, swf::SwfError::kNotSwf},
+      {"lzma",
+       {'Z', 'W', 'S', 13, 37, 0, 0, 0, 9, 0, 0, 0, 0x5d, 0, 0, 0x10, 0, 1, 2, 3, 4},
+       swf::SwfError::kLzmaUnsupported},
+  };
+  for (const auto& broken : cases) {
+    SCOPED_TRACE(broken.name);
+    ASSERT_TRUE(engine.setMovie(emptyMovie()));
+    EXPECT_FALSE(engine.setMovie(folder.write(std::string(broken.name) + ".swf", broken.bytes)));
+    EXPECT_EQ(engine.lastError(), broken.error);
+    EXPECT_FALSE(engine.lastMovieHadContent());
+    expectEmpty();
+  }
+
+  ASSERT_TRUE(engine.setMovie(emptyMovie()));
+  EXPECT_FALSE(engine.setMovie(folder.path("missing.swf")));
+  EXPECT_EQ(engine.lastError(), swf::SwfError::kCannotOpen);
+  expectEmpty();
+
+  ASSERT_TRUE(engine.setMovie(emptyMovie()));
+  EXPECT_EQ(engine.lastError(), swf::SwfError::kNone);
+  EXPECT_TRUE(engine.IsPlaying()) << "a good movie loads again after failures";
+}
+
+TEST_F(EmptyMovieEngineTest, RootVariablesLiveUntilTheNextLoad) {
+  const std::string path = emptyMovie();
+  ASSERT_TRUE(engine.setMovie(path));
+  EXPECT_FALSE(engine.GetVariable("testVar")) << "unset";
+  EXPECT_TRUE(engine.SetVariable("testVar", "/media/a b.flv"));
+  EXPECT_EQ(engine.GetVariable("testVar"), "/media/a b.flv");
+  EXPECT_TRUE(engine.SetVariable("testVar", ""));
+  EXPECT_EQ(engine.GetVariable("testVar"), "");
+  EXPECT_TRUE(engine.SetVariable("_root.kkk", "42.5"));
+  EXPECT_EQ(engine.GetVariable("kkk"), "42.5");
+  EXPECT_EQ(engine.GetVariable("_level0.kkk"), "42.5");
+  EXPECT_EQ(engine.GetVariable("/:kkk"), "42.5");
+  EXPECT_FALSE(engine.GetVariable("TESTVAR")) << "SWF 8 names are case-sensitive";
+  EXPECT_FALSE(engine.SetVariable("clip.x", "1")) << "no child clips to address";
+  EXPECT_FALSE(engine.SetVariable("_root.", "1"));
+  EXPECT_FALSE(engine.SetVariable("", "1"));
+
+  ASSERT_TRUE(engine.setMovie(path));
+  EXPECT_FALSE(engine.GetVariable("testVar")) << "a load starts with fresh root variables";
+  EXPECT_FALSE(engine.GetVariable("kkk"));
+
+  ASSERT_TRUE(engine.setMovie(folder.write(
+      "v6.swf", writer::SwfBuilder(6, 10, 10, 12).showFrame().showFrame().build(writer::Compression::kNone))));
+  EXPECT_TRUE(engine.SetVariable("_ROOT.testVar", "x"));
+  EXPECT_EQ(engine.GetVariable("TESTVAR"), "x") << "SWF 6 names ignore case";
+  EXPECT_EQ(commands, 0);
+}
+
+TEST_F(EmptyMovieEngineTest, ScaleModeBelongsToTheControl) {
+  EXPECT_EQ(engine.ScaleMode(), 0);
+  EXPECT_TRUE(engine.setScaleMode(2));
+  EXPECT_EQ(engine.ScaleMode(), 2);
+  EXPECT_FALSE(engine.setScaleMode(3));
+  EXPECT_FALSE(engine.setScaleMode(-1));
+  EXPECT_EQ(engine.ScaleMode(), 2);
+  ASSERT_TRUE(engine.setMovie(emptyMovie()));
+  EXPECT_FALSE(engine.setMovie(folder.path("missing.swf")));
+  EXPECT_EQ(engine.ScaleMode(), 2) << "loading movies leaves the scale mode alone";
+}
+
+TEST_F(EmptyMovieEngineTest, NewEngineIsEmpty) { expectEmpty(); }
+
+}  // namespace
+}  // namespace qm

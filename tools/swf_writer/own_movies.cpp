@@ -1,0 +1,43 @@
+#include "swf_writer/own_movies.h"
+
+#include "swf_writer/swf_builder.h"
+
+namespace qm::swf_writer {
+namespace {
+
+constexpr uint8_t kSwfVersion = 8;
+constexpr int kStageWidthPx = 320;
+constexpr int kStageHeightPx = 240;
+constexpr double kFramesPerSecond = 12;
+constexpr Color kBlack{0, 0, 0};
+constexpr Color kGrey{0x40, 0x40, 0x40};
+
+}  // namespace
+
+std::vector<uint8_t> emptyMovie() {
+  return SwfBuilder(kSwfVersion, kStageWidthPx, kStageHeightPx, kFramesPerSecond)
+      .fileAttributes()
+      .backgroundColor(kBlack)
+      .showFrame()
+      .showFrame()
+      .build(Compression::kNone);
+}
+
+std::vector<uint8_t> playerMovie() {
+  constexpr uint16_t kRectangle = 1;
+  return SwfBuilder(kSwfVersion, kStageWidthPx, kStageHeightPx, kFramesPerSecond)
+      .fileAttributes()
+      .backgroundColor(kBlack)
+      .defineRectangle(kRectangle, kStageWidthPx / 2, kStageHeightPx / 2, kGrey)
+      .placeObject(kRectangle, 1, kStageWidthPx / 4, kStageHeightPx / 4)
+      .doAction(ActionBuilder().stop().assign("ready", "1"))
+      .showFrame()
+      .build(Compression::kZlib);
+}
+
+const std::vector<OwnMovie>& ownMovies() {
+  static const std::vector<OwnMovie> movies = {{"empty", emptyMovie}, {"player", playerMovie}};
+  return movies;
+}
+
+}  // namespace qm::swf_writer

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qm::swf_writer {
+
+// The movies the player keeps beside its executable.
+
+// Two empty frames that loop: while it is loaded the Flash engine holds
+// nothing else and still reports playing.
+std::vector<uint8_t> emptyMovie();
+
+// The player movie as it stands: one frame that stops at once, sets the root
+// variable "ready" to "1" and shows a grey rectangle on black.
+std::vector<uint8_t> playerMovie();
+
+struct OwnMovie {
+  const char* name;
+  std::vector<uint8_t> (*write)();
+};
+
+// The movies by the names the writer program takes on its command line.
+const std::vector<OwnMovie>& ownMovies();
+
+}  // namespace qm::swf_writer
