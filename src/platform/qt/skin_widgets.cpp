@@ -31,7 +31,8 @@ LabelWidget::LabelWidget(Label& label, QWidget* parent) : QWidget(parent), label
 void LabelWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::TextAntialiasing);
-  painter.setFont(skinFont(12));
+  // Narrow labels (the elapsed time is 32 pixels wide) get a smaller face.
+  painter.setFont(skinFont(width() < 40 ? 11 : 12));
   painter.setPen(toQColor(label_.foreColor()));
   int align = Qt::AlignVCenter | (label_.alignment() == 1   ? Qt::AlignRight
                                   : label_.alignment() == 2 ? Qt::AlignHCenter
