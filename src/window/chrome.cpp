@@ -35,6 +35,8 @@ void connectChrome(Player& p) {
   Form1& f = p.form;
   f.Image17.Click.connect([&p] { minimizeButton(p); });
   f.Image18.Click.connect([&p] { closeButton(p); });
+  // The menu's exit closes the window the same way; its shutdown ends the process.
+  f.BUT3.Click.connect([&p] { p.form.closeRequested.raise(); });
   for (Control* bar : std::initializer_list<Control*>{&f.Image33, &f.Image34, &f.Image35, &f.Image36, &f.Image38,
                                                        &f.Image39, &f.Image40, &f.Image41, &f.Picture2, &f.Picture3,
                                                        &f.Picture4, &f.Picture5})

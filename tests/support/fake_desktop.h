@@ -19,10 +19,20 @@ class FakeWindowSystem : public WindowSystem {
   bool cursorOver(const Control&) override { return pointerOver; }
   double screenWidth() override { return 1920 * 15; }
   double screenHeight() override { return 1080 * 15; }
+  bool startSystemMove(Form&) override {
+    ++moves;
+    return true;
+  }
+  bool popupMenu(MenuItem&) override {
+    ++popups;
+    return true;
+  }
 
   int counter = 0;
   int topmostCalls = 0;
   int focusCalls = 0;
+  int moves = 0;
+  int popups = 0;
   bool pointerOver = true;
   std::string documents;
   std::vector<bool> screenSaver;
