@@ -20,6 +20,30 @@ void showButtonSet(Form1& f, bool pictures) {
 // itself (which the media engine cannot play).
 static std::string selectedPath(const FileListBox& list) { return files::join(list.path(), list.fileName()); }
 
+// Pictures and media: the Flash engine is emptied and the media engine, at
+// the window's width, is given the file.
+static void showInMediaEngine(Player& p, bool picture) {
+  Form1& f = p.form;
+  showButtonSet(f, picture);
+  f.ShockwaveFlash1.setVisible(false);
+  loadEmptyMovie(p);
+  f.WindowsMediaPlayer1.setLeft(120);
+  f.WindowsMediaPlayer1.setWidth(f.width() - 240);
+  f.WindowsMediaPlayer1.setVisible(true);
+  f.WindowsMediaPlayer1.engine().setURL(p.state.PlayFile);
+}
+
+// Flash movies and videos: the media engine is closed and the Flash engine,
+// which keeps its place, takes the window's height.
+static void showInFlashEngine(Player& p) {
+  Form1& f = p.form;
+  showButtonSet(f, false);
+  f.WindowsMediaPlayer1.engine().close();
+  f.WindowsMediaPlayer1.setVisible(false);
+  f.ShockwaveFlash1.setHeight(f.height() - 1635);
+  f.ShockwaveFlash1.setVisible(true);
+}
+
 void openSelectedEntry(Player& p) {
   Form1& f = p.form;
   // The timers of the previous kind. The Flash time limit goes too: the
@@ -40,48 +64,26 @@ void openSelectedEntry(Player& p) {
   p.state.ListNum = f.File1.listIndex();
   p.state.PlayFile = selectedPath(f.File1);
 
-  MediaEngine& media = f.WindowsMediaPlayer1.engine();
-  FlashEngine& flash = f.ShockwaveFlash1.engine();
   switch (kind) {
     case MediaKind::Picture:
-      showButtonSet(f, true);
-      f.ShockwaveFlash1.setVisible(false);
-      loadEmptyMovie(p);
-      f.WindowsMediaPlayer1.setLeft(120);
-      f.WindowsMediaPlayer1.setWidth(f.width() - 240);
-      f.WindowsMediaPlayer1.setVisible(true);
-      media.setURL(p.state.PlayFile);
+      showInMediaEngine(p, true);
       f.Timer1.setEnabled(true);
       break;
+    case MediaKind::Media:
+      showInMediaEngine(p, false);
+      f.Timer4.setEnabled(true);
+      break;
     case MediaKind::FlashMovie:
-      showButtonSet(f, false);
-      media.close();
-      f.WindowsMediaPlayer1.setVisible(false);
-      f.ShockwaveFlash1.setHeight(f.height() - 1635);
-      f.ShockwaveFlash1.setVisible(true);
-      flash.setMovie(p.state.PlayFile);
+      showInFlashEngine(p);
+      f.ShockwaveFlash1.engine().setMovie(p.state.PlayFile);
       f.Timer4.setEnabled(false);
       f.Timer2.setEnabled(true);
       break;
     case MediaKind::FlashVideo:
-      showButtonSet(f, false);
       f.Timer4.setEnabled(false);
-      media.close();
-      f.WindowsMediaPlayer1.setVisible(false);
-      f.ShockwaveFlash1.setHeight(f.height() - 1635);
-      f.ShockwaveFlash1.setVisible(true);
+      showInFlashEngine(p);
       startFlashVideo(p, p.state.PlayFile, true);
       f.ShockwaveFlash1.zOrder(0);
-      break;
-    case MediaKind::Media:
-      showButtonSet(f, false);
-      f.ShockwaveFlash1.setVisible(false);
-      loadEmptyMovie(p);
-      f.WindowsMediaPlayer1.setLeft(120);
-      f.WindowsMediaPlayer1.setWidth(f.width() - 240);
-      f.WindowsMediaPlayer1.setVisible(true);
-      media.setURL(p.state.PlayFile);
-      f.Timer4.setEnabled(true);
       break;
   }
 

@@ -1,0 +1,113 @@
+#include "platform/mpv/media_view.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+
+#include "app/content_controls.h"
+#include "platform/mpv/mpv_engine.h"
+
+namespace qm {
+
+namespace {
+
+int buttonCode(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton:
+      return kLeftButton;
+    case Qt::RightButton:
+      return kRightButton;
+    case Qt::MiddleButton:
+      return kMiddleButton;
+    default:
+      return 0;
+  }
+}
+
+int buttonsCode(Qt::MouseButtons buttons) {
+  int code = 0;
+  for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
+    if (buttons & b) code |= buttonCode(b);
+  return code;
+}
+
+int shiftCode(Qt::KeyboardModifiers modifiers) {
+  return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+         (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+// The largest rectangle of `picture`'s shape that fits `area`, centred.
+QRectF fitted(QSizeF picture, QRectF area) {
+  QSizeF size = picture.scaled(area.size(), Qt::KeepAspectRatio);
+  return QRectF(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2,
+                size.width(), size.height());
+}
+
+}  // namespace
+
+MediaView::MediaView(MediaPlayer& control, MpvEngine& engine, QWidget* parent)
+    : QWidget(parent), control_(control), engine_(engine) {
+  setAttribute(Qt::WA_OpaquePaintEvent);  // every pixel is painted
+  setMouseTracking(true);                 // moves without a button count too
+  // The engine may outlive the view: the handler checks the view is alive.
+  QPointer<MediaView> self(this);
+  engine_.frameChanged.connect([self] {
+    if (self) self->update();
+  });
+}
+
+void MediaView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), Qt::black);
+  const QImage frame = engine_.frame();
+  if (frame.isNull()) return;
+  // The engine draws at the view's size in device pixels already; scaling
+  // only covers the moment between a resize and the next frame.
+  const QSizeF logical = QSizeF(frame.size()) / devicePixelRatioF();
+  painter.drawImage(fitted(logical, QRectF(rect())), frame);
+}
+
+void MediaView::resizeEvent(QResizeEvent*) { engine_.setFrameSize(size() * devicePixelRatioF()); }
+
+bool MediaView::acceptsMouse() const { return control_.enabled() && engine_.enabled(); }
+
+void MediaView::mousePressEvent(QMouseEvent* event) {
+  if (!acceptsMouse()) return;
+  const int button = buttonCode(event->button());
+  if (button == 0) return;
+  if (button == kLeftButton) clickPending_ = true;
+  const QPointF p = event->position();
+  control_.MouseDown.raise(button, shiftCode(event->modifiers()), p.x(), p.y());
+}
+
+void MediaView::mouseReleaseEvent(QMouseEvent* event) {
+  if (!acceptsMouse()) return;
+  const int button = buttonCode(event->button());
+  if (button == 0) return;
+  const QPointF p = event->position();
+  control_.MouseUp.raise(button, shiftCode(event->modifiers()), p.x(), p.y());
+  // Click is the left button let go over the view it was pressed on; the
+  // right button belongs to the popup menu.
+  if (button == kLeftButton && clickPending_) {
+    clickPending_ = false;
+    if (rect().contains(p.toPoint())) control_.Click.raise();
+  }
+}
+
+void MediaView::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (!acceptsMouse()) return;
+  if (event->button() != Qt::LeftButton) {
+    mousePressEvent(event);  // another button's second press is a plain press
+    return;
+  }
+  clickPending_ = false;  // its release ends the double click, not a new click
+  control_.DblClick.raise();
+}
+
+void MediaView::mouseMoveEvent(QMouseEvent* event) {
+  if (!acceptsMouse()) return;
+  const QPointF p = event->position();
+  control_.MouseMove.raise(buttonsCode(event->buttons()), shiftCode(event->modifiers()), p.x(), p.y());
+}
+
+}  // namespace qm

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QWidget>
+
+namespace qm {
+
+class MediaPlayer;
+class MpvEngine;
+
+// The screen of a media player control: paints the engine's latest frame
+// scaled to fit, keeping its aspect, on black, and turns the mouse into the
+// control's events (button 1 left, 2 right, 4 middle; shift 1 Shift, 2 Ctrl,
+// 4 Alt; x and y in pixels of the view). The control's place and size are
+// applied by the window; the view fills whatever it is given.
+class MediaView : public QWidget {
+ public:
+  MediaView(MediaPlayer& control, MpvEngine& engine, QWidget* parent);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+ private:
+  bool acceptsMouse() const;
+
+  MediaPlayer& control_;
+  MpvEngine& engine_;
+  // A press whose release may still make a Click (left button, not the
+  // second press of a double click).
+  bool clickPending_ = false;
+};
+
+}  // namespace qm

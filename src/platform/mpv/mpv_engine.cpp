@@ -1,0 +1,344 @@
+#include "platform/mpv/mpv_engine.h"
+
+#include <mpv/client.h>
+
+#include <QMetaObject>
+#include <QObject>
+#include <algorithm>
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/mpv/balance_filter.h"
+#include "platform/mpv/midi_cache.h"
+#include "platform/mpv/midi_renderer.h"
+#include "platform/mpv/sw_video_renderer.h"
+
+namespace qm {
+
+namespace {
+
+// Written with a dot whatever the locale: libmpv parses it so.
+std::string decimal(double value) {
+  char text[32];
+  auto end = std::to_chars(text, text + sizeof text, value).ptr;
+  return std::string(text, end);
+}
+
+}  // namespace
+
+MpvEngine::MpvEngine(Video video, Options extraOptions) : receiver_(std::make_unique<QObject>()) {
+  // libmpv refuses to start under a locale that writes numbers with a comma,
+  // and QApplication adopts the user's locale.
+  std::setlocale(LC_NUMERIC, "C");
+  mpv_ = mpv_create();
+  if (!mpv_) return;
+  setOptions(video, extraOptions);
+  if (mpv_initialize(mpv_) < 0) {
+    mpv_terminate_destroy(mpv_);
+    mpv_ = nullptr;
+    return;
+  }
+  observeProperties();
+  mpv_set_wakeup_callback(mpv_, &MpvEngine::onWakeup, this);
+  // The render context must exist before the first file is loaded, or
+  // libmpv picks no video output for it.
+  if (video == Video::Shown) renderer_ = std::make_unique<SoftwareVideoRenderer>(mpv_, [this] { onFrameDue(); });
+}
+
+MpvEngine::~MpvEngine() {
+  cancelMidiRender();
+  if (mpv_) mpv_set_wakeup_callback(mpv_, nullptr, nullptr);
+  renderer_.reset();  // frees the render context while the player still runs
+  if (mpv_) mpv_terminate_destroy(mpv_);
+  receiver_.reset();  // drops calls still queued for this engine
+}
+
+void MpvEngine::setOptions(Video video, const Options& extra) {
+  const Options own = {
+      {"idle", "yes"},
+      {"keep-open", "no"},
+      {"image-display-duration", "inf"},  // a still picture stays until the next open
+      {"hr-seek", "yes"},                 // seeks land where asked, not on a key frame
+      {"input-default-bindings", "no"},
+      {"input-vo-keyboard", "no"},
+      {"osc", "no"},
+      {"osd-level", "0"},  // nothing drawn over the video
+      {"terminal", "no"},
+      {"config", "no"},  // the user's mpv.conf must not change the engine
+      {"load-scripts", "no"},
+      {"ytdl", "no"},
+      {"load-stats-overlay", "no"},
+      {"load-osd-console", "no"},
+      {"audio-display", "no"},            // no cover art as video
+      {"audio-fallback-to-null", "yes"},  // without a sound card files still play in time
+      {"volume", "50"},
+      {"vo", video == Video::Shown ? "libmpv" : "null"},
+      {"vid", video == Video::Shown ? "auto" : "no"},
+      // Frames are drawn on the user-interface thread; do not let libmpv
+      // hold it until the frame's display time.
+      {"video-timing-offset", "0"},
+  };
+  // An option this libmpv does not know is skipped; the rest still apply.
+  for (const auto& [name, value] : own) mpv_set_option_string(mpv_, name.c_str(), value.c_str());
+  for (const auto& [name, value] : extra) mpv_set_option_string(mpv_, name.c_str(), value.c_str());
+}
+
+// --- sending to libmpv -------------------------------------------------------
+
+bool MpvEngine::command(std::vector<std::string> args, std::uint64_t tag) {
+  if (!mpv_) return false;
+  std::vector<const char*> argv;
+  for (const std::string& a : args) argv.push_back(a.c_str());
+  argv.push_back(nullptr);
+  return mpv_command_async(mpv_, tag, argv.data()) >= 0;
+}
+
+bool MpvEngine::setFlag(const char* name, bool value) {
+  int flag = value ? 1 : 0;
+  return mpv_ && mpv_set_property_async(mpv_, 0, name, MPV_FORMAT_FLAG, &flag) >= 0;
+}
+
+bool MpvEngine::setDouble(const char* name, double value) {
+  return mpv_ && mpv_set_property_async(mpv_, 0, name, MPV_FORMAT_DOUBLE, &value) >= 0;
+}
+
+bool MpvEngine::setString(const char* name, const std::string& value) {
+  const char* text = value.c_str();
+  return mpv_ && mpv_set_property_async(mpv_, 0, name, MPV_FORMAT_STRING, &text) >= 0;
+}
+
+// --- opening and transport ---------------------------------------------------
+
+bool MpvEngine::setURL(const std::string& path) {
+  if (!mpv_) return false;
+  if (path.empty()) {
+    close();
+    return true;
+  }
+  url_ = path;
+  failed_ = false;
+  duration_ = 0;
+  return startFile();
+}
+
+bool MpvEngine::startFile() {
+  cancelMidiRender();
+  const std::uint64_t ticket = ++loadTicket_;
+  phase_ = Phase::Opening;
+  entryId_ = -1;
+  position_ = 0;
+  pendingSeek_ = -1;
+  // A new file starts playing at normal speed whatever the last one did.
+  paused_ = false;
+  speed_ = 1;
+  setFlag("pause", false);
+  setDouble("speed", 1);
+  clearFrame();
+  publishState();
+  if (ticket != loadTicket_) return true;  // a state handler opened something else
+
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(url_, ec);
+  // libmpv would play a folder's files as a play list; the engine plays
+  // files only. An absolute path is also never taken for a network URL.
+  if (ec || std::filesystem::is_directory(absolute, ec)) {
+    fail();
+    publishState();
+    return false;
+  }
+  if (isMidiPath(url_))
+    startMidiRender(absolute.string());
+  else
+    loadIntoMpv(absolute.string());
+  return true;
+}
+
+void MpvEngine::loadIntoMpv(const std::string& mediaPath) {
+  if (!command({"loadfile", mediaPath, "replace"}, loadTicket_)) {
+    fail();
+    publishState();
+  }
+}
+
+// Later reports of the file left behind are ignored (entryId_ no longer
+// matches), and its picture goes.
+void MpvEngine::leaveFile(Phase next) {
+  phase_ = next;
+  entryId_ = -1;
+  position_ = 0;
+  pendingSeek_ = -1;
+  clearFrame();
+}
+
+void MpvEngine::fail() {
+  failed_ = true;
+  leaveFile(Phase::Ended);
+}
+
+void MpvEngine::close() {
+  if (!mpv_) return;
+  cancelMidiRender();
+  ++loadTicket_;
+  command({"stop"});
+  url_.clear();
+  failed_ = false;
+  duration_ = 0;
+  leaveFile(Phase::Closed);
+  publishState();
+}
+
+bool MpvEngine::stop() {
+  if (!mpv_ || url_.empty()) return false;
+  if (phase_ == Phase::Ended) return true;
+  cancelMidiRender();
+  ++loadTicket_;
+  command({"stop"});
+  leaveFile(Phase::Ended);
+  publishState();
+  return true;
+}
+
+bool MpvEngine::play() {
+  if (!mpv_ || url_.empty()) return false;
+  switch (phase_) {
+    case Phase::Started:
+      setDouble("speed", 1);
+      return setFlag("pause", false);
+    case Phase::Opening:
+      return setFlag("pause", false);
+    case Phase::Ended:
+      // After stop() or the end the file starts again from the beginning.
+      return !failed_ && startFile();
+    case Phase::Closed:
+      break;
+  }
+  return false;
+}
+
+bool MpvEngine::pause() {
+  if (phase_ != Phase::Started && phase_ != Phase::Opening) return false;
+  return setFlag("pause", true);
+}
+
+bool MpvEngine::fastForward() {
+  if (phase_ != Phase::Started) return false;
+  setFlag("pause", false);
+  return setDouble("speed", kFastForwardSpeed);
+}
+
+bool MpvEngine::fastReverse() {
+  if (phase_ != Phase::Started) return false;
+  setDouble("speed", 1);
+  return command({"seek", decimal(-kReverseStepSeconds), "relative+exact"});
+}
+
+// --- position ----------------------------------------------------------------
+
+double MpvEngine::currentPosition() const { return phase_ == Phase::Started ? position_ : 0; }
+
+bool MpvEngine::setCurrentPosition(double seconds) {
+  if (!std::isfinite(seconds) || seconds < 0) return false;
+  if (phase_ == Phase::Opening) {
+    // libmpv refuses seeks until the file is loaded; it is sent then.
+    pendingSeek_ = seconds;
+    return true;
+  }
+  if (phase_ != Phase::Started) return false;
+  return seekTo(seconds);
+}
+
+bool MpvEngine::seekTo(double seconds) { return command({"seek", decimal(seconds), "absolute+exact"}); }
+
+std::string MpvEngine::currentPositionString() const {
+  return url_.empty() ? std::string() : formatMediaTime(currentPosition());
+}
+
+double MpvEngine::duration() const { return phase_ == Phase::Closed ? 0 : duration_; }
+
+std::string MpvEngine::durationString() const { return url_.empty() ? std::string() : formatMediaTime(duration()); }
+
+// --- sound -------------------------------------------------------------------
+
+bool MpvEngine::setVolume(int volume) {
+  if (!mpv_) return false;
+  volume_ = std::clamp(volume, 0, 100);
+  return setDouble("volume", volume_);
+}
+
+bool MpvEngine::setMute(bool on) {
+  if (!mpv_) return false;
+  mute_ = on;
+  return setFlag("mute", on);
+}
+
+bool MpvEngine::setBalance(int balance) {
+  if (!mpv_) return false;
+  balance_ = std::clamp(balance, -100, 100);
+  // The whole chain is replaced: changing one filter's parameters in place
+  // is unreliable in libmpv 0.35.
+  return setString("af", balanceFilter(balance_));
+}
+
+// --- play state --------------------------------------------------------------
+
+int MpvEngine::derivedState() const {
+  switch (phase_) {
+    case Phase::Closed:
+      return play_state::Undefined;
+    case Phase::Opening:
+      return play_state::Transitioning;
+    case Phase::Ended:
+      return play_state::Stopped;
+    case Phase::Started:
+      if (paused_) return play_state::Paused;
+      return speed_ > 1 ? play_state::ScanForward : play_state::Playing;
+  }
+  return play_state::Undefined;
+}
+
+void MpvEngine::publishState() {
+  const int state = derivedState();
+  if (state == published_) return;
+  published_ = state;  // before raising: handlers may change it again
+  PlayStateChange.raise(state);
+}
+
+// --- MIDI ----------------------------------------------------------------------
+
+void MpvEngine::startMidiRender(const std::string& midiPath) {
+  auto cancel = std::make_shared<std::atomic<bool>>(false);
+  midiCancel_ = cancel;
+  const std::uint64_t ticket = ++midiTicket_;
+  const std::string soundFont = findSoundFont(defaultSoundFonts());
+  const std::string cacheDir = defaultMidiCacheDir();
+  QObject* receiver = receiver_.get();
+  midiWorker_ = std::thread([this, receiver, ticket, cancel, midiPath, soundFont, cacheDir] {
+    MidiRender result = renderMidiToWav(midiPath, soundFont, cacheDir, *cancel);
+    QMetaObject::invokeMethod(
+        receiver, [this, ticket, result] { finishMidiRender(ticket, result); }, Qt::QueuedConnection);
+  });
+}
+
+void MpvEngine::finishMidiRender(std::uint64_t ticket, const MidiRender& result) {
+  if (ticket != midiTicket_ || phase_ != Phase::Opening) return;
+  if (midiWorker_.joinable()) midiWorker_.join();  // it has finished its work
+  midiCancel_.reset();
+  if (result.ok) {
+    loadIntoMpv(result.wavPath);
+  } else {
+    fail();
+    publishState();
+  }
+}
+
+void MpvEngine::cancelMidiRender() {
+  ++midiTicket_;  // a render that still reports back is ignored
+  if (midiCancel_) *midiCancel_ = true;
+  if (midiWorker_.joinable()) midiWorker_.join();
+  midiCancel_.reset();
+}
+
+}  // namespace qm

@@ -1,0 +1,178 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "app/event.h"
+#include "platform/media_engine.h"
+
+struct mpv_handle;
+struct mpv_event;
+class QObject;
+
+namespace qm {
+
+class SoftwareVideoRenderer;
+struct MidiRender;
+
+// The media engine over libmpv: one libmpv player per engine.
+//
+// Needs a running Qt event loop and is used from the thread that made it
+// (the user-interface thread). libmpv's own threads only post a call to it;
+// the engine then reads all pending libmpv events and keeps the latest
+// position, length and state, so the getters never wait on libmpv. Commands
+// are sent asynchronously for the same reason: the video is drawn on this
+// thread, and a blocking call here while libmpv waits for that drawing would
+// stall playback.
+//
+// Behaviour worth knowing:
+// - playState: Transitioning from setURL until playback starts; Playing,
+//   Paused, ScanForward (fast forward); Stopped once the file ended, failed
+//   (missing, corrupt, a folder, a play list) or stop() was called;
+//   Undefined before the first open and after close(). PlayStateChange is
+//   raised for every change.
+// - fastForward() plays at kFastForwardSpeed. libmpv cannot play backwards,
+//   so fastReverse() steps back kReverseStepSeconds per call and plays on
+//   forwards at normal speed. play() returns to normal speed.
+// - A still picture stays shown (state Playing, or Paused) until the next
+//   open; its length is 0.
+// - MIDI files are rendered to a cached WAV first (midi_renderer.h); URL()
+//   still names the MIDI file.
+// - enabled() is only a flag kept for the player: a disabled engine still
+//   plays; the video view ignores the mouse while it is off.
+// - play() after a failed file does not retry it (that would loop at once
+//   for a caller that answers Stopped with play()); set the URL again.
+// - close() forgets the URL; stop() keeps it, and play() then starts the
+//   file again from the beginning.
+class MpvEngine : public MediaEngine {
+ public:
+  enum class Video { Shown, None };
+  // libmpv options set after the engine's own, before the player starts
+  // (tests send the sound to a file with ao=pcm, for example).
+  using Options = std::vector<std::pair<std::string, std::string>>;
+
+  static constexpr double kFastForwardSpeed = 5.0;
+  static constexpr double kReverseStepSeconds = 5.0;
+
+  explicit MpvEngine(Video video, Options extraOptions = {});
+  ~MpvEngine() override;
+  MpvEngine(const MpvEngine&) = delete;
+  MpvEngine& operator=(const MpvEngine&) = delete;
+
+  // False when libmpv could not be started; every call then fails.
+  bool ready() const { return mpv_ != nullptr; }
+
+  bool setURL(const std::string& path) override;
+  std::string URL() const override { return url_; }
+  void close() override;
+  int playState() const override { return published_; }
+
+  bool play() override;
+  bool pause() override;
+  bool stop() override;
+  bool fastForward() override;
+  bool fastReverse() override;
+
+  double currentPosition() const override;
+  bool setCurrentPosition(double seconds) override;
+  std::string currentPositionString() const override;
+  double duration() const override;
+  std::string durationString() const override;
+
+  int volume() const override { return volume_; }
+  bool setVolume(int volume) override;
+  bool mute() const override { return mute_; }
+  bool setMute(bool on) override;
+  int balance() const override { return balance_; }
+  bool setBalance(int balance) override;
+
+  bool enabled() const override { return enabled_; }
+  void setEnabled(bool on) override { enabled_ = on; }
+
+  // Video (engines made with Video::Shown and a working renderer).
+  bool hasVideo() const;
+  // The size to draw frames at, in device pixels: the view's size. Until a
+  // view sets one, frames are drawn at the video's own size.
+  void setFrameSize(QSize pixels);
+  // The latest frame, letterboxed on black; black when nothing is shown.
+  QImage frame() const;
+  // Raised on the user-interface thread when frame() changed.
+  Event<> frameChanged;
+
+ private:
+  // Where a file stands in libmpv; the play state is derived from it.
+  enum class Phase { Closed, Opening, Started, Ended };
+
+  void setOptions(Video video, const Options& extra);
+  void observeProperties();
+  // Called on libmpv's threads: they only post a call to this thread.
+  static void onWakeup(void* engine);
+  void onFrameDue();
+  void drainEvents();
+  void handleEvent(const mpv_event& event);
+  void handleProperty(const mpv_event& event);
+  void drawDueFrame();
+  bool showingEntry() const;
+  QSize effectiveFrameSize() const;
+  void clearFrame();
+
+  bool startFile();
+  void loadIntoMpv(const std::string& mediaPath);
+  void startMidiRender(const std::string& midiPath);
+  void finishMidiRender(std::uint64_t ticket, const MidiRender& result);
+  void cancelMidiRender();
+  void leaveFile(Phase next);
+  void fail();
+  int derivedState() const;
+  void publishState();
+
+  bool command(std::vector<std::string> args, std::uint64_t tag = 0);
+  bool seekTo(double seconds);
+  bool setFlag(const char* name, bool value);
+  bool setDouble(const char* name, double value);
+  bool setString(const char* name, const std::string& value);
+
+  mpv_handle* mpv_ = nullptr;
+  // Expires with the engine: an event handler may delete it mid-drain.
+  std::shared_ptr<int> lifetime_ = std::make_shared<int>(0);
+  std::unique_ptr<QObject> receiver_;  // queued calls land here; deleting it drops them
+  std::unique_ptr<SoftwareVideoRenderer> renderer_;
+  std::atomic<bool> drainPosted_{false};
+  std::atomic<bool> framePosted_{false};
+  QSize frameSize_;  // set by the view
+  QSize videoSize_;  // the video's display size, from libmpv
+
+  std::string url_;
+  Phase phase_ = Phase::Closed;
+  bool failed_ = false;
+  // Each loadfile is tagged with a new ticket; libmpv answers with the
+  // playlist entry it made, and only events of that entry count.
+  std::uint64_t loadTicket_ = 0;
+  std::int64_t entryId_ = -1;
+  std::int64_t startedEntryId_ = -1;
+  double pendingSeek_ = -1;  // asked for while the file was still opening
+
+  double position_ = 0;
+  double duration_ = 0;
+  bool paused_ = false;
+  double speed_ = 1;
+  int published_ = play_state::Undefined;
+
+  int volume_ = 50;
+  bool mute_ = false;
+  int balance_ = 0;
+  bool enabled_ = true;
+
+  std::thread midiWorker_;
+  std::shared_ptr<std::atomic<bool>> midiCancel_;
+  std::uint64_t midiTicket_ = 0;
+};
+
+}  // namespace qm

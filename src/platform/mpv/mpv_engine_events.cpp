@@ -1,0 +1,214 @@
+// The engine's side of libmpv's events: properties observed, events read on
+// the user-interface thread, and video frames drawn when libmpv has one.
+#include <mpv/client.h>
+
+#include <QMetaObject>
+#include <QObject>
+#include <algorithm>
+#include <cstring>
+
+#include "platform/mpv/mpv_engine.h"
+#include "platform/mpv/sw_video_renderer.h"
+
+namespace qm {
+
+namespace {
+
+enum class Property : std::uint64_t { TimePos = 1, Duration, Pause, Speed, IdleActive, EofReached, Width, Height };
+
+struct ObservedProperty {
+  Property id;
+  const char* name;
+  mpv_format format;
+};
+
+constexpr ObservedProperty kObservedProperties[] = {
+    {Property::TimePos, "time-pos", MPV_FORMAT_DOUBLE},
+    {Property::Duration, "duration", MPV_FORMAT_DOUBLE},
+    {Property::Pause, "pause", MPV_FORMAT_FLAG},
+    {Property::Speed, "speed", MPV_FORMAT_DOUBLE},
+    {Property::IdleActive, "idle-active", MPV_FORMAT_FLAG},
+    {Property::EofReached, "eof-reached", MPV_FORMAT_FLAG},
+    {Property::Width, "dwidth", MPV_FORMAT_INT64},
+    {Property::Height, "dheight", MPV_FORMAT_INT64},
+};
+
+// Until a view or the video gives a size, frames are drawn at this one.
+constexpr QSize kFallbackFrameSize(320, 240);
+
+std::int64_t entryIdOfReply(const mpv_event_command& reply) {
+  if (reply.result.format != MPV_FORMAT_NODE_MAP) return -1;
+  const mpv_node_list* map = reply.result.u.list;
+  for (int i = 0; i < map->num; ++i)
+    if (std::strcmp(map->keys[i], "playlist_entry_id") == 0 && map->values[i].format == MPV_FORMAT_INT64)
+      return map->values[i].u.int64;
+  return -1;
+}
+
+}  // namespace
+
+void MpvEngine::observeProperties() {
+  for (const ObservedProperty& p : kObservedProperties)
+    mpv_observe_property(mpv_, static_cast<std::uint64_t>(p.id), p.name, p.format);
+}
+
+void MpvEngine::onWakeup(void* engine) {
+  auto* self = static_cast<MpvEngine*>(engine);
+  // One queued drain at a time is enough: it reads every pending event.
+  if (self->drainPosted_.exchange(true)) return;
+  QMetaObject::invokeMethod(
+      self->receiver_.get(), [self] { self->drainEvents(); }, Qt::QueuedConnection);
+}
+
+void MpvEngine::onFrameDue() {
+  if (framePosted_.exchange(true)) return;
+  QMetaObject::invokeMethod(
+      receiver_.get(), [this] { drawDueFrame(); }, Qt::QueuedConnection);
+}
+
+void MpvEngine::drainEvents() {
+  // Cleared first, so an event arriving during the drain posts a new one.
+  drainPosted_ = false;
+  std::weak_ptr<int> alive = lifetime_;
+  while (true) {
+    const mpv_event* event = mpv_wait_event(mpv_, 0);
+    if (event->event_id == MPV_EVENT_NONE) return;
+    handleEvent(*event);
+    if (alive.expired()) return;
+    publishState();  // one change raised per event, so no state is skipped
+    if (alive.expired()) return;
+  }
+}
+
+// Events of an entry other than the one loaded last (a file replaced by a
+// newer open, or stopped) are ignored: libmpv still reports them late.
+void MpvEngine::handleEvent(const mpv_event& event) {
+  switch (event.event_id) {
+    case MPV_EVENT_COMMAND_REPLY:
+      if (event.reply_userdata == 0 || event.reply_userdata != loadTicket_ || phase_ != Phase::Opening) break;
+      if (event.error < 0)
+        fail();
+      else
+        entryId_ = entryIdOfReply(*static_cast<const mpv_event_command*>(event.data));
+      break;
+    case MPV_EVENT_START_FILE:
+      startedEntryId_ = static_cast<const mpv_event_start_file*>(event.data)->playlist_entry_id;
+      break;
+    case MPV_EVENT_FILE_LOADED:
+      if (phase_ == Phase::Opening && showingEntry() && pendingSeek_ >= 0) {
+        seekTo(pendingSeek_);
+        pendingSeek_ = -1;
+      }
+      break;
+    case MPV_EVENT_PLAYBACK_RESTART:
+      if (phase_ == Phase::Opening && showingEntry()) phase_ = Phase::Started;
+      break;
+    case MPV_EVENT_END_FILE: {
+      const auto* end = static_cast<const mpv_event_end_file*>(event.data);
+      if (entryId_ < 0 || end->playlist_entry_id != entryId_) break;
+      if (phase_ != Phase::Opening && phase_ != Phase::Started) break;
+      if (end->reason == MPV_END_FILE_REASON_EOF) {
+        leaveFile(Phase::Ended);
+      } else {
+        // An error, or a play list or archive that libmpv would expand into
+        // other entries: the engine plays single files only.
+        if (end->reason == MPV_END_FILE_REASON_REDIRECT) command({"stop"});
+        fail();
+      }
+      break;
+    }
+    case MPV_EVENT_PROPERTY_CHANGE:
+      handleProperty(event);
+      break;
+    case MPV_EVENT_SHUTDOWN:
+      // The player is gone; nothing more will play.
+      if (phase_ == Phase::Opening || phase_ == Phase::Started) fail();
+      break;
+    default:
+      break;
+  }
+}
+
+void MpvEngine::handleProperty(const mpv_event& event) {
+  const auto* p = static_cast<const mpv_event_property*>(event.data);
+  const bool known = p->format != MPV_FORMAT_NONE && p->data;
+  const double number = known && p->format == MPV_FORMAT_DOUBLE ? *static_cast<double*>(p->data) : 0;
+  const bool flag = known && p->format == MPV_FORMAT_FLAG && *static_cast<int*>(p->data) != 0;
+  const std::int64_t integer = known && p->format == MPV_FORMAT_INT64 ? *static_cast<std::int64_t*>(p->data) : 0;
+  // Position and length count only once the file loaded last is in libmpv;
+  // the previous file's last values may still arrive after an open.
+  const bool ours = phase_ == Phase::Started || (phase_ == Phase::Opening && showingEntry());
+
+  switch (static_cast<Property>(event.reply_userdata)) {
+    case Property::TimePos:
+      // Just after a speed change libmpv may report a moment before the
+      // start; a position is never negative.
+      if (ours) position_ = known ? std::max(0.0, number) : 0;
+      break;
+    case Property::Duration:
+      // Kept after the end, so a stopped file still shows its length.
+      if (ours && known) duration_ = number;
+      break;
+    case Property::Pause:
+      paused_ = flag;
+      break;
+    case Property::Speed:
+      if (known) speed_ = number;
+      break;
+    case Property::IdleActive:
+    case Property::EofReached:
+      // The end is normally seen through END_FILE; this is a safety net so a
+      // missed one cannot leave the engine reporting Playing for ever.
+      if (flag && phase_ == Phase::Started) leaveFile(Phase::Ended);
+      break;
+    case Property::Width:
+      videoSize_.setWidth(static_cast<int>(integer));
+      break;
+    case Property::Height:
+      videoSize_.setHeight(static_cast<int>(integer));
+      break;
+  }
+}
+
+bool MpvEngine::showingEntry() const { return entryId_ >= 0 && startedEntryId_ == entryId_; }
+
+// --- video ---------------------------------------------------------------------
+
+bool MpvEngine::hasVideo() const { return renderer_ && renderer_->ok(); }
+
+QSize MpvEngine::effectiveFrameSize() const {
+  if (!frameSize_.isEmpty()) return frameSize_;
+  if (!videoSize_.isEmpty()) return videoSize_;
+  return kFallbackFrameSize;
+}
+
+void MpvEngine::drawDueFrame() {
+  framePosted_ = false;
+  if (!hasVideo()) return;
+  renderer_->setSize(effectiveFrameSize());
+  // libmpv waits for each frame to be drawn, so it is drawn even when it is
+  // not shown; a frame left over from a file no longer playing is blanked.
+  if (!renderer_->renderIfDue()) return;
+  const bool current = (phase_ == Phase::Started || phase_ == Phase::Opening) && showingEntry();
+  if (!current) renderer_->clear();
+  frameChanged.raise();
+}
+
+void MpvEngine::setFrameSize(QSize pixels) {
+  frameSize_ = pixels;
+  if (!hasVideo() || pixels.isEmpty()) return;
+  renderer_->setSize(effectiveFrameSize());
+  // A paused video or a still picture sends no new frame: draw it again.
+  if (phase_ == Phase::Started && !videoSize_.isEmpty()) renderer_->render();
+  frameChanged.raise();
+}
+
+QImage MpvEngine::frame() const { return hasVideo() ? renderer_->image() : QImage(); }
+
+void MpvEngine::clearFrame() {
+  if (!hasVideo()) return;
+  renderer_->clear();
+  frameChanged.raise();
+}
+
+}  // namespace qm

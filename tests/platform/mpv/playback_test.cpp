@@ -1,0 +1,238 @@
+// Opening, ending, failing, closing and the play states the player's end
+// watch relies on, on real files through libmpv.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+#include "mpv_test_support.h"
+#include "platform/mpv/mpv_engine.h"
+
+namespace qm {
+namespace {
+
+using test::Media;
+using test::pumpFor;
+using test::pumpUntil;
+using test::StateLog;
+namespace ps = play_state;
+
+MpvEngine::Options silent() { return {{"ao", "null"}}; }
+
+// Index of the first occurrence of `state`, or the log's length.
+size_t firstIndex(const StateLog& log, int state) {
+  return std::find(log.states().begin(), log.states().end(), state) - log.states().begin();
+}
+
+TEST(MpvPlayback, PlaysToTheEndAndReportsStoppedOnlyThen) {
+  MpvEngine engine(MpvEngine::Video::None, silent());
+  StateLog log(engine);
+  ASSERT_TRUE(engine.ready());
+  EXPECT_EQ(engine.playState(), ps::Undefined);
+
+  ASSERT_TRUE(engine.setURL(Media::get().shortClip()));
+  EXPECT_EQ(engine.playState(), ps::Transitioning);
+  ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Playing; }));
+  EXPECT_NEAR(engine.duration(), 2.0, 0.2);
+  EXPECT_EQ(engine.durationString(), "00:02");
+  ASSERT_TRUE(pumpUntil([&] { return engine.currentPosition() > 0.3; }));
+
+  ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Stopped; }));
+  EXPECT_EQ(log.states(), (std::vector<int>{ps::Transitioning, ps::Playing, ps::Stopped}));
+  EXPECT_FALSE(log.offThread());
+  // An ended file stays open: its URL and length remain, the position is 0.
+  EXPECT_EQ(engine.URL(), Media::get().shortClip());
+  EXPECT_NEAR(engine.duration(), 2.0, 0.2);
+  EXPECT_EQ(engine.currentPosition(), 0);
+}
+
+TEST(MpvPlayback, FilesThatCannotPlayEndStoppedAfterOpening) {
+  MpvEngine engine(MpvEngine::Video::None, silent());
+  StateLog log(engine);
+  const std::string files[] = {Media::get().dir() + "/no such file.mp4", Media::get().corruptFile()};
+  for (const std::string& file : files) {
+    SCOPED_TRACE(file);
+    log.clear();
+    EXPECT_TRUE(engine.setURL(file));
+    ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Stopped; }));
+    EXPECT_EQ(log.states(), (std::vector<int>{ps::Transitioning, ps::Stopped}));
+    EXPECT_EQ(engine.URL(), file);
+  }
+
+  // A play list is not followed: the engine plays single files.
+  log.clear();
+  const std::string list = Media::get().dir() + "/list.m3u";
+  std::ofstream(list) << Media::get().shortClip() << "\n";
+  EXPECT_TRUE(engine.setURL(list));
+  ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Stopped; }));
+  pumpFor(500);
+  EXPECT_EQ(log.states(), (std::vector<int>{ps::Transitioning, ps::Stopped}));
+
+  // A folder is refused at once (libmpv would play its files as a list).
+  log.clear();
+  EXPECT_FALSE(engine.setURL(Media::get().dir()));
+  EXPECT_EQ(log.states(), (std::vector<int>{ps::Transitioning, ps::Stopped}));
+
+  // Asking a failed file to play again does not retry it: a caller that
+  // answers Stopped with play() would otherwise spin.
+  log.clear();
+  EXPECT_FALSE(engine.play());
+  pumpFor(300);
+  EXPECT_TRUE(log.states().empty());
+  EXPECT_EQ(engine.playState(), ps::Stopped);
+}
+
+TEST(MpvPlayback, StopKeepsTheFileAndPlayStartsItAgainCloseForgetsIt) {
+  MpvEngine engine(MpvEngine::Video::None, silent());
+  StateLog log(engine);
+  EXPECT_FALSE(engine.play());  // nothing opened yet
+  EXPECT_FALSE(engine.stop());
+  EXPECT_EQ(engine.currentPositionString(), "");
+  EXPECT_EQ(engine.durationString(), "");
+
+  ASSERT_TRUE(engine.setURL(Media::get().longClip()));
+  ASSERT_TRUE(pumpUntil([&] { return engine.currentPosition() > 0.5; }));
+  ASSERT_TRUE(engine.stop());
+  EXPECT_EQ(engine.playState(), ps::Stopped);
+  EXPECT_EQ(engine.URL(), Media::get().longClip());
+  pumpFor(300);  // libmpv's late reports of the stopped file change nothing
+  EXPECT_EQ(engine.playState(), ps::Stopped);
+  EXPECT_EQ(engine.currentPosition(), 0);
+
+  log.clear();
+  ASSERT_TRUE(engine.play());
+  ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Playing; }));
+  EXPECT_EQ(log.states(), (std::vector<int>{ps::Transitioning, ps::Playing}));
+  EXPECT_LT(engine.currentPosition(), 1.5);  // from the start again
+
+  log.clear();
+  engine.close();
+  EXPECT_EQ(engine.playState(), ps::Undefined);
+  EXPECT_EQ(engine.URL(), "");
+  EXPECT_EQ(engine.duration(), 0);
+  EXPECT_EQ(engine.currentPositionString(), "");
+  pumpFor(400);
+  EXPECT_EQ(log.states(), (std::vector<int>{ps::Undefined}));
+  EXPECT_FALSE(engine.play());
+}
+
+TEST(MpvPlayback, AStillPictureStaysUntilTheNextOpen) {
+  MpvEngine engine(MpvEngine::Video::Shown, silent());
+  StateLog log(engine);
+  ASSERT_TRUE(engine.setURL(Media::get().stillPicture()));
+  ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Playing; }));
+  pumpFor(1500);
+  EXPECT_EQ(engine.playState(), ps::Playing);
+  EXPECT_FALSE(log.saw(ps::Stopped));
+  // libmpv reports a length of 0 for a picture shown without end.
+  EXPECT_EQ(engine.duration(), 0);
+  EXPECT_EQ(engine.durationString(), "00:00");
+  ASSERT_TRUE(engine.pause());
+  ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Paused; }));
+
+  // The next open replaces it, and the paused state does not carry over.
+  ASSERT_TRUE(engine.setURL(Media::get().shortClip()));
+  ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Playing; }));
+}
+
+TEST(MpvPlayback, SeeksLandWhereAsked) {
+  MpvEngine engine(MpvEngine::Video::None, silent());
+  ASSERT_TRUE(engine.setURL(Media::get().longClip()));
+  ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Playing; }));
+  EXPECT_NEAR(engine.duration(), 20.0, 0.2);
+  ASSERT_TRUE(engine.pause());
+  ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Paused; }));
+
+  // Key frames are 5 s apart: 7 s lands on 5 s unless the seek is exact.
+  ASSERT_TRUE(engine.setCurrentPosition(7));
+  EXPECT_TRUE(pumpUntil([&] { return std::fabs(engine.currentPosition() - 7) <= 0.2; })) << engine.currentPosition();
+  pumpFor(200);
+  EXPECT_NEAR(engine.currentPosition(), 7, 0.2);
+  EXPECT_EQ(engine.currentPositionString(), "00:07");
+  EXPECT_EQ(engine.durationString(), "00:20");
+
+  ASSERT_TRUE(engine.setCurrentPosition(5));
+  EXPECT_TRUE(pumpUntil([&] { return std::fabs(engine.currentPosition() - 5) <= 0.2; })) << engine.currentPosition();
+
+  EXPECT_FALSE(engine.setCurrentPosition(-1));
+  EXPECT_FALSE(engine.setCurrentPosition(NAN));
+}
+
+TEST(MpvPlayback, ASeekAskedWhileOpeningIsKept) {
+  MpvEngine engine(MpvEngine::Video::None, silent());
+  ASSERT_TRUE(engine.setURL(Media::get().longClip()));
+  EXPECT_TRUE(engine.setCurrentPosition(12));
+  ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Playing; }));
+  EXPECT_TRUE(pumpUntil([&] { return engine.currentPosition() >= 11.8; }, 3000)) << engine.currentPosition();
+}
+
+TEST(MpvPlayback, PauseFastForwardAndFastReverseFollowLibmpv) {
+  MpvEngine engine(MpvEngine::Video::None, silent());
+  EXPECT_FALSE(engine.fastForward());  // nothing open
+  EXPECT_FALSE(engine.pause());
+  ASSERT_TRUE(engine.setURL(Media::get().longClip()));
+  ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Playing; }));
+  ASSERT_TRUE(engine.pause());
+  ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Paused; }));
+  const double held = engine.currentPosition();
+  pumpFor(400);
+  EXPECT_NEAR(engine.currentPosition(), held, 0.01);
+  ASSERT_TRUE(engine.play());
+  ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Playing; }));
+
+  ASSERT_TRUE(engine.fastForward());
+  ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::ScanForward; }));
+  const double from = engine.currentPosition();
+  pumpFor(1000);
+  // About 5 s in the second that passed; libmpv's position briefly steps
+  // back when the speed changes, so the bound is loose.
+  EXPECT_GT(engine.currentPosition() - from, 2.5);
+
+  ASSERT_TRUE(engine.play());
+  ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Playing; }));
+  ASSERT_TRUE(engine.pause());
+  ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Paused; }));
+  ASSERT_TRUE(engine.setCurrentPosition(15));
+  ASSERT_TRUE(pumpUntil([&] { return std::fabs(engine.currentPosition() - 15) <= 0.2; }));
+  ASSERT_TRUE(engine.fastReverse());
+  EXPECT_TRUE(pumpUntil([&] { return std::fabs(engine.currentPosition() - 10) <= 0.3; })) << engine.currentPosition();
+}
+
+TEST(MpvPlayback, ANewOpenReplacesOneStillOpeningWithoutStopping) {
+  MpvEngine engine(MpvEngine::Video::None, silent());
+  StateLog log(engine);
+  ASSERT_TRUE(engine.setURL(Media::get().shortClip()));
+  ASSERT_TRUE(engine.setURL(Media::get().longClip()));
+  ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Playing; }));
+  EXPECT_NEAR(engine.duration(), 20.0, 0.2);
+  pumpFor(2500);  // past the end of the first file
+  EXPECT_EQ(engine.playState(), ps::Playing);
+  EXPECT_EQ(firstIndex(log, ps::Stopped), log.states().size());
+  EXPECT_EQ(engine.URL(), Media::get().longClip());
+}
+
+TEST(MpvPlayback, PathsWithSpacesQuotesAndChineseCharactersPlay) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::path(Media::get().dir()) / u8"片 'a' \"b\"";
+  fs::create_directories(folder);
+  const fs::path file = folder / u8"视频 文件 'x' \"y\".mp4";
+  fs::copy_file(Media::get().shortClip(), file, fs::copy_options::overwrite_existing);
+
+  MpvEngine engine(MpvEngine::Video::None, silent());
+  ASSERT_TRUE(engine.setURL(file.string()));
+  ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Playing; }));
+  EXPECT_NEAR(engine.duration(), 2.0, 0.2);
+  EXPECT_EQ(engine.URL(), file.string());
+}
+
+TEST(MpvPlayback, ADisabledEngineStillPlays) {
+  MpvEngine engine(MpvEngine::Video::None, silent());
+  engine.setEnabled(false);
+  ASSERT_TRUE(engine.setURL(Media::get().shortClip()));
+  EXPECT_TRUE(pumpUntil([&] { return engine.playState() == ps::Playing; }));
+}
+
+}  // namespace
+}  // namespace qm
