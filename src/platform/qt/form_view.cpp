@@ -99,6 +99,7 @@ QWidget* FormView::widgetOf(const Control& control) const {
 void FormView::build(Control& control, QWidget* parent) {
   QWidget* widget = nullptr;
   bool pixelMouse = false;
+  bool ownInput = false;  // the widget hands its input to the control itself
   switch (control.kind()) {
     case ControlKind::MenuItem:
       return;  // menus are popped up on demand
@@ -135,6 +136,7 @@ void FormView::build(Control& control, QWidget* parent) {
     case ControlKind::FlashPlayer:
     case ControlKind::WebView:
       if (factory_) widget = factory_(control, parent);
+      ownInput = widget != nullptr;
       if (!widget) widget = new BlankWidget(parent);
       break;
     case ControlKind::Form:
@@ -142,9 +144,8 @@ void FormView::build(Control& control, QWidget* parent) {
   }
   widget->setObjectName(QString::fromStdString(control.name()));
   widgets_[&control] = widget;
-  // The slider and list widgets hand their own input to their controls.
-  const bool ownInput = control.kind() == ControlKind::Slider || control.kind() == ControlKind::FileList ||
-                        control.kind() == ControlKind::DirList || control.kind() == ControlKind::DriveList;
+  ownInput = ownInput || control.kind() == ControlKind::Slider || control.kind() == ControlKind::FileList ||
+             control.kind() == ControlKind::DirList || control.kind() == ControlKind::DriveList;
   new ControlBinding(control, *widget, pixelMouse, !ownInput);
   for (Control* child : control.children()) build(*child, widget);
 }
