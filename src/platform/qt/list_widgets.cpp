@@ -58,6 +58,13 @@ void DirListWidget::reload() {
     auto* item = new QListWidgetItem(text, this);
     item->setData(Qt::UserRole, target);
   };
+  // The open folder heads the list; its parent and sub-folders follow.
+  if (!list_.path().empty()) {
+    auto* here = new QListWidgetItem(QString::fromStdString(list_.path()), this);
+    here->setFlags(Qt::ItemIsEnabled);
+    here->setForeground(QColor(0x33, 0x99, 0xFF));
+    here->setData(Qt::UserRole, QString::fromStdString(list_.path()));
+  }
   if (!dir.isRoot() && !list_.path().empty()) add("..", QDir::cleanPath(dir.absoluteFilePath("..")));
   for (const std::string& sub : list_.subFolders())
     add(QString::fromStdString(sub), dir.absoluteFilePath(QString::fromStdString(sub)));
