@@ -14,6 +14,8 @@ packages=(
   timgm6mb-soundfont fonts-wqy-microhei
   # run without a display, and the tests: virtual screen, input, pictures, sound
   xvfb xauth xdotool x11-utils imagemagick sox dbus-daemon
+  # benchmarks: plain mpv, to compare the player with
+  mpv
 )
 
 sudo=""

@@ -4,6 +4,7 @@
 
 #include <QMetaObject>
 #include <QObject>
+#include <utility>
 #include <algorithm>
 #include <charconv>
 #include <clocale>
@@ -134,8 +135,7 @@ bool MpvEngine::startFile() {
   // A new file starts playing at normal speed whatever the last one did.
   paused_ = false;
   speed_ = 1;
-  setFlag("pause", false);
-  setDouble("speed", 1);
+  pauseWanted_ = false;
   clearFrame();
   publishState();
   if (ticket != loadTicket_) return true;  // a state handler opened something else
@@ -149,11 +149,32 @@ bool MpvEngine::startFile() {
     publishState();
     return false;
   }
-  if (isMidiPath(url_))
-    startMidiRender(absolute.string());
-  else
-    loadIntoMpv(absolute.string());
+  queueLoad(absolute.string());
   return true;
+}
+
+// Opens that follow each other within one event reach libmpv as one, the
+// newest: walking a whole folder (the list locate selects every entry on its
+// way) would otherwise flood libmpv, which refuses requests once a thousand
+// wait unanswered, and lose the open that counts.
+void MpvEngine::queueLoad(std::string path) {
+  queuedPath_ = std::move(path);
+  if (loadQueued_) return;
+  loadQueued_ = true;
+  QMetaObject::invokeMethod(
+      receiver_.get(), [this] { sendQueuedLoad(); }, Qt::QueuedConnection);
+}
+
+void MpvEngine::sendQueuedLoad() {
+  loadQueued_ = false;
+  if (queuedPath_.empty() || phase_ != Phase::Opening) return;  // closed or stopped meanwhile
+  const std::string path = std::exchange(queuedPath_, {});
+  setFlag("pause", pauseWanted_);
+  setDouble("speed", 1);
+  if (isMidiPath(url_))
+    startMidiRender(path);
+  else
+    loadIntoMpv(path);
 }
 
 void MpvEngine::loadIntoMpv(const std::string& mediaPath) {
@@ -180,6 +201,7 @@ void MpvEngine::fail() {
 
 void MpvEngine::close() {
   if (!mpv_) return;
+  queuedPath_.clear();
   cancelMidiRender();
   ++loadTicket_;
   command({"stop"});
@@ -193,6 +215,7 @@ void MpvEngine::close() {
 bool MpvEngine::stop() {
   if (!mpv_ || url_.empty()) return false;
   if (phase_ == Phase::Ended) return true;
+  queuedPath_.clear();
   cancelMidiRender();
   ++loadTicket_;
   command({"stop"});
@@ -208,7 +231,8 @@ bool MpvEngine::play() {
       setDouble("speed", 1);
       return setFlag("pause", false);
     case Phase::Opening:
-      return setFlag("pause", false);
+      pauseWanted_ = false;
+      return loadQueued_ || setFlag("pause", false);
     case Phase::Ended:
       // After stop() or the end the file starts again from the beginning.
       return !failed_ && startFile();
@@ -220,6 +244,8 @@ bool MpvEngine::play() {
 
 bool MpvEngine::pause() {
   if (phase_ != Phase::Started && phase_ != Phase::Opening) return false;
+  pauseWanted_ = true;
+  if (loadQueued_) return true;  // the queued open starts paused
   return setFlag("pause", true);
 }
 

@@ -124,6 +124,8 @@ class MpvEngine : public MediaEngine {
   void clearFrame();
 
   bool startFile();
+  void queueLoad(std::string path);
+  void sendQueuedLoad();
   void loadIntoMpv(const std::string& mediaPath);
   void startMidiRender(const std::string& midiPath);
   void finishMidiRender(std::uint64_t ticket, const MidiRender& result);
@@ -158,6 +160,10 @@ class MpvEngine : public MediaEngine {
   std::int64_t entryId_ = -1;
   std::int64_t startedEntryId_ = -1;
   double pendingSeek_ = -1;  // asked for while the file was still opening
+  // The open waiting for the event loop, and the pause it is to start with.
+  std::string queuedPath_;
+  bool loadQueued_ = false;
+  bool pauseWanted_ = false;
 
   double position_ = 0;
   double duration_ = 0;

@@ -1,0 +1,70 @@
+// CPU time and peak memory over 10 s of playing a 720p H.264 clip: the
+// player against plain mpv (--vo=x11 --ao=null), each on a virtual screen,
+// measured from /proc once the first frame is on the screen.
+//
+//   bench_player_cpu_memory [seconds]   (default 10)
+
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+#include "bench_support.h"
+#include "support/virtual_display.h"
+
+using namespace qm::bench;
+
+namespace {
+
+struct Usage {
+  double cpuPercent = -1;
+  double peakMiB = -1;
+};
+
+Usage measure(ScreenProbe& probe, const std::vector<std::string>& argv, const std::vector<std::string>& environment,
+              int seconds) {
+  Usage usage;
+  const auto start = Clock::now();
+  Child child(argv, environment);
+  if (!child.started() || secondsUntilPicture(probe, start, 15) < 0) return usage;
+  const double cpuBefore = child.cpuSeconds();
+  const auto playing = Clock::now();
+  std::this_thread::sleep_for(std::chrono::seconds(seconds));
+  usage.cpuPercent = (child.cpuSeconds() - cpuBefore) / secondsSince(playing) * 100;
+  usage.peakMiB = child.peakMiB();
+  return usage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int seconds = argc > 1 ? std::atoi(argv[1]) : 10;
+  qm::live::VirtualDisplay display;
+  if (!display.ok()) {
+    std::fprintf(stderr, "%s\n", display.error().c_str());
+    return 1;
+  }
+  ScratchFolder media;
+  const std::string clip = media.path() + "/clip720.mp4";
+  if (!make720pClip(clip, seconds + 10)) {
+    std::fprintf(stderr, "ffmpeg could not make the clip\n");
+    return 1;
+  }
+  ScreenProbe probe;
+  if (!probe.ok()) return 1;
+
+  PlayerFolder folder(QM_PROGRAM_DIR);
+  const Usage player = measure(probe, {folder.executable(), clip}, folder.environment(), seconds);
+  std::printf("Playing 720p H.264 for %d s (CPU: user + system time of the process, 100 %% = one core)\n", seconds);
+  std::printf("  quilmora  CPU %5.1f %%   peak memory (VmHWM) %6.1f MiB\n", player.cpuPercent, player.peakMiB);
+  if (!runToEnd({"sh", "-c", "command -v mpv >/dev/null"})) {
+    std::printf("  mpv is not installed: no comparison\n");
+    return 0;
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  const Usage mpv =
+      measure(probe, {"mpv", "--vo=x11", "--ao=null", clip}, privateEnvironment(media.sub("mpv-home")), seconds);
+  std::printf("  mpv       CPU %5.1f %%   peak memory (VmHWM) %6.1f MiB\n", mpv.cpuPercent, mpv.peakMiB);
+  std::printf("  ratio quilmora / mpv: CPU %.2f, memory %.2f\n", player.cpuPercent / mpv.cpuPercent,
+              player.peakMiB / mpv.peakMiB);
+  return 0;
+}

@@ -1,0 +1,50 @@
+// One player per user: a second start while one runs ends at once and
+// leaves the running player and its files alone.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <filesystem>
+
+#include "e2e/player_run.h"
+#include "support/event_wait.h"
+#include "support/media_files.h"
+
+namespace qm::e2e {
+namespace {
+
+using namespace live;
+
+TEST(SecondStart, EndsAtOnceWithoutOpeningItsFile) {
+  PlayerRun first;
+  ASSERT_TRUE(first.ready());
+  const std::string media = first.scratch("media");
+  const std::string clip = makeTestClip(media + "/clip.mp4", 5);
+  const std::string other = makeTestClip(media + "/other.mp4", 2);
+  ASSERT_FALSE(clip.empty());
+  ASSERT_FALSE(other.empty());
+  ASSERT_TRUE(first.start({QString::fromStdString(clip)}));
+  ASSERT_TRUE(first.waitForWindow(5000)) << first.output();
+
+  PlayerRun second(first.runtimeFolder());
+  ASSERT_TRUE(second.ready());
+  const std::string secondSound = second.scratch("out") + "/sound.wav";
+  second.setEnv("QUILMORA_MPV_OPTIONS", QString::fromStdString("ao=pcm,ao-pcm-file=" + secondSound));
+  QElapsedTimer sinceStart;
+  sinceStart.start();
+  ASSERT_TRUE(second.start({QString::fromStdString(other)}));
+  ASSERT_TRUE(second.waitForExit(5000)) << second.output();
+  EXPECT_LE(sinceStart.elapsed(), 1000) << "the second player took too long to end";
+  EXPECT_EQ(second.exitCode(), 0) << second.output();
+
+  // Its engine never opened the file, and it did not touch its program folder.
+  pumpFor(500);
+  EXPECT_FALSE(std::filesystem::exists(secondSound));
+  EXPECT_TRUE(second.hasProgramFile("0.dll"));
+  EXPECT_FALSE(second.hasProgramFile("fileinf.ini"));
+  // The first one plays on, with its window.
+  EXPECT_TRUE(first.running());
+  EXPECT_TRUE(first.waitForWindow(1000));
+}
+
+}  // namespace
+}  // namespace qm::e2e

@@ -1,0 +1,58 @@
+// The player started on a clip: its window and the video in it.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+
+#include "e2e/player_run.h"
+#include "e2e/window_places.h"
+#include "support/event_wait.h"
+#include "support/image_checks.h"
+#include "support/media_files.h"
+
+namespace qm::e2e {
+namespace {
+
+using namespace live;
+
+TEST(PlayerWindow, OpensAtTheDesignSizeAndShowsMovingVideo) {
+  PlayerRun run;
+  ASSERT_TRUE(run.ready());
+  const std::string clip = makeTestClip(run.scratch("media") + "/clip.mp4", 5, 640, 360);
+  ASSERT_FALSE(clip.empty());
+
+  QElapsedTimer sinceStart;
+  sinceStart.start();
+  ASSERT_TRUE(run.start({QString::fromStdString(clip)}));
+  const auto window = run.waitForWindow(3000);
+  ASSERT_TRUE(window) << "no window within 3 s\n" << run.output();
+  QRect geometry;
+  pumpUntil(
+      [&] {
+        geometry = windowGeometry(*window);
+        return geometry.size() == QSize(kWindowWidth, kWindowHeight);
+      },
+      static_cast<int>(std::max<qint64>(0, 3000 - sinceStart.elapsed())));
+  EXPECT_EQ(geometry.size(), QSize(kWindowWidth, kWindowHeight));
+  EXPECT_LE(sinceStart.elapsed(), 3000) << "the window took too long to appear at its size";
+
+  // The frames change: two pictures of the display area 300 ms apart differ,
+  // and neither is black.
+  const QRect area = kVideoArea.translated(settledGeometry(*window).topLeft());
+  QImage first;
+  ASSERT_TRUE(pumpUntil(
+      [&] {
+        first = grabScreen(area);
+        return nonBlackShare(first) > 0.5;
+      },
+      5000))
+      << "the display area stayed black\n"
+      << run.output();
+  pumpFor(300);
+  const QImage second = grabScreen(area);
+  EXPECT_GT(nonBlackShare(second), 0.5);
+  EXPECT_GT(changedShare(first, second), 0.005) << "the video does not move";
+  EXPECT_TRUE(run.running());
+}
+
+}  // namespace
+}  // namespace qm::e2e

@@ -1,0 +1,31 @@
+// The player's handlers, engines and screen together in this process, on a
+// virtual X screen of this run, driven through the mouse and the controls'
+// events.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+
+#include "support/temp_dir.h"
+#include "support/virtual_display.h"
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  // Listing the tests (at build time) needs no screen.
+  if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
+  qm::live::VirtualDisplay display;
+  if (!display.ok()) {
+    std::fprintf(stderr, "%s\n", display.error().c_str());
+    return 1;
+  }
+  // MIDI renders go to a cache of this run; no session bus is touched.
+  qm::test::TempDir cache;
+  setenv("XDG_CACHE_HOME", cache.path().c_str(), 1);
+  unsetenv("DBUS_SESSION_BUS_ADDRESS");
+  QApplication app(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");  // libmpv parses numbers in the C locale
+  app.setQuitOnLastWindowClosed(false);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,116 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/player.h"
+#include "platform/desktop/desktop_window_system.h"
+#include "platform/desktop/local_single_instance.h"
+#include "platform/desktop/qt_clock.h"
+#include "platform/mpv/mpv_engine.h"
+#include "platform/qt/form_view.h"
+#include "support/temp_dir.h"
+#include "window/skin_store.h"
+
+namespace qm::integration {
+
+// The player put together as the program puts it together: the real clock,
+// desktop, single-instance lock, libmpv engines (the video's and the
+// music's), the Flash engine and the screen, in this process and on this
+// process's display. Its program folder is a fresh folder holding copies of
+// the build's own files; its lock lives in a folder of its own.
+class PlayerRig {
+ public:
+  struct Options {
+    // Extra libmpv options of the two engines; by default the sound goes
+    // nowhere.
+    MpvEngine::Options media = {{"ao", "null"}};
+    MpvEngine::Options music = {{"ao", "null"}};
+  };
+
+  PlayerRig();
+  explicit PlayerRig(Options options);
+  // Runs the shutdown and closes the window.
+  ~PlayerRig();
+  PlayerRig(const PlayerRig&) = delete;
+  PlayerRig& operator=(const PlayerRig&) = delete;
+
+  // A folder of this rig for media, made on first use.
+  std::string folder(const std::string& name) const;
+  // Makes the next start-up show `folder` in the list and skip the first-run
+  // dialogs, as after an earlier run.
+  void rememberListFolder(const std::string& folder);
+  // Start-up (with the command line given, if any); true once the window
+  // is on the screen and holds still.
+  bool start(const std::string& commandLine = "");
+
+  Player& player() { return *player_; }
+  Form1& form() { return player_->form; }
+  MpvEngine& media() { return *media_; }
+  MpvEngine& music() { return *music_; }
+  const std::string& programFolder() const { return programFolder_; }
+  bool quitRequested() const { return quitRequested_; }
+
+  // Where a point of a control's widget (pixels from its top left) is on
+  // the screen, from the window's place as the X server has it.
+  QPoint screenPoint(const Control& control, QPointF local) const;
+  // The control's widget on the screen.
+  QRect screenRect(const Control& control) const;
+
+ private:
+  test::TempDir dir_;
+  std::string programFolder_;
+  std::string lockFolder_;
+  bool quitRequested_ = false;
+  QRect windowOnScreen_;
+
+  // In the order the program makes them, so they go in the reverse order.
+  QtClock clock_;
+  FormView* view_ = nullptr;
+  std::unique_ptr<DesktopWindowSystem> windows_;
+  std::unique_ptr<LocalSingleInstance> instance_;
+  std::unique_ptr<Platform> platform_;
+  MpvEngine* media_ = nullptr;
+  MpvEngine* music_ = nullptr;
+  std::unique_ptr<Player> player_;
+  SkinStore skin_;
+  std::unique_ptr<FormView> formView_;
+};
+
+// Every URL the engine started playing, in order; a URL that starts again
+// right after itself (the list's double open of an entry) counts once.
+// Shared with the engine's handler, which may outlive the log's owner.
+class PlayLog {
+ public:
+  explicit PlayLog(MediaEngine& engine);
+  std::vector<std::string> urls() const { return data_->urls; }
+  // Seconds since the log was made, at each entry of urls().
+  std::vector<double> times() const { return data_->times; }
+
+ private:
+  struct Data {
+    std::vector<std::string> urls;
+    std::vector<double> times;
+  };
+  std::shared_ptr<Data> data_ = std::make_shared<Data>();
+};
+
+// Every play state an engine raised, in order.
+class StateLog {
+ public:
+  explicit StateLog(MediaEngine& engine);
+  const std::vector<int>& states() const { return data_->states; }
+  // Whether `later` was raised after some `earlier`.
+  bool sawInOrder(int earlier, int later) const;
+
+ private:
+  struct Data {
+    std::vector<int> states;
+  };
+  std::shared_ptr<Data> data_ = std::make_shared<Data>();
+};
+
+}  // namespace qm::integration

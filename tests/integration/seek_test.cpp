@@ -1,0 +1,61 @@
+// The seek bar dragged with the mouse moves the playback position.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "integration/player_rig.h"
+#include "integration/slider_points.h"
+#include "support/event_wait.h"
+#include "support/media_files.h"
+#include "support/x_tools.h"
+
+namespace qm::integration {
+namespace {
+
+using namespace live;
+namespace ps = play_state;
+
+TEST(SeekBar, DraggingTheThumbToAQuarterPlaysOnFromThere) {
+  PlayerRig rig;
+  const std::string folder = rig.folder("long");
+  const std::string clip = makeTestClip(folder + "/long.mp4", 20);
+  ASSERT_FALSE(clip.empty());
+  rig.rememberListFolder(folder);
+  ASSERT_TRUE(rig.start());
+  Form1& f = rig.form();
+  f.File1.setListIndex(0);
+  MpvEngine& media = rig.media();
+  ASSERT_TRUE(pumpUntil([&] { return media.playState() == ps::Playing && media.currentPosition() > 0.5; }, 5000));
+  ASSERT_NEAR(media.duration(), 20, 0.2);
+
+  tVate& bar = f.tVate1;
+  const QPoint from = rig.screenPoint(bar, QPointF(thumbPixel(bar), middleRow(bar)));
+  const QPoint to = rig.screenPoint(bar, QPointF(pixelForValue(bar, 25), middleRow(bar)));
+  Pointer pointer(40);
+  ASSERT_TRUE(pointer.moveTo(from));
+  ASSERT_TRUE(pointer.press());
+  // While the thumb is held the engine waits.
+  EXPECT_TRUE(pumpUntil([&] { return media.playState() == ps::Paused; }, 1000));
+  for (int step = 1; step <= 8; ++step) ASSERT_TRUE(pointer.moveTo(from + (to - from) * step / 8));
+  EXPECT_EQ(media.playState(), ps::Paused);
+  ASSERT_TRUE(pointer.release());
+
+  EXPECT_EQ(bar.Value(), 25);
+  EXPECT_TRUE(pumpUntil([&] { return media.playState() == ps::Playing; }, 1000));
+  EXPECT_NEAR(media.currentPosition(), 5.0, 0.5);
+  const double released = media.currentPosition();
+  EXPECT_TRUE(pumpUntil([&] { return media.currentPosition() > released + 0.5; }, 2000)) << "does not play on";
+
+  // The time labels follow the engine's texts.
+  EXPECT_TRUE(pumpUntil(
+      [&] {
+        return f.Label1.caption() == media.currentPositionString() &&
+               f.Label2.caption() == "/" + media.durationString();
+      },
+      1000))
+      << f.Label1.caption() << " " << f.Label2.caption();
+  EXPECT_EQ(f.Label2.caption(), "/00:20");
+}
+
+}  // namespace
+}  // namespace qm::integration

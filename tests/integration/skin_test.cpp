@@ -1,0 +1,74 @@
+// The bottom bar as the X server shows it: both sliders drawn from their
+// skin strips.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <set>
+
+#include "integration/player_rig.h"
+#include "support/event_wait.h"
+#include "support/image_checks.h"
+#include "support/x_tools.h"
+
+namespace qm::integration {
+namespace {
+
+using namespace live;
+
+// Share of the picture's pixels close to some colour of the strip.
+double shareInStripColours(const QImage& shot, const QImage& strip) {
+  std::set<QRgb> colours;
+  for (int y = 0; y < strip.height(); ++y)
+    for (int x = 0; x < strip.width(); ++x)
+      if (qAlpha(strip.pixel(x, y)) == 255 && (strip.pixel(x, y) & 0xFFFFFF) != 0xFF00FF)
+        colours.insert(strip.pixel(x, y));
+  long hits = 0;
+  for (int y = 0; y < shot.height(); ++y)
+    for (int x = 0; x < shot.width(); ++x) {
+      const QRgb p = shot.pixel(x, y);
+      for (QRgb c : colours)
+        if (std::abs(qRed(p) - qRed(c)) <= 12 && std::abs(qGreen(p) - qGreen(c)) <= 12 &&
+            std::abs(qBlue(p) - qBlue(c)) <= 12) {
+          ++hits;
+          break;
+        }
+    }
+  return double(hits) / (double(shot.width()) * shot.height());
+}
+
+int distinctColours(const QImage& image) {
+  std::set<QRgb> seen;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) seen.insert(image.pixel(x, y));
+  return static_cast<int>(seen.size());
+}
+
+TEST(BottomBar, BothSlidersShowTheirSkinStrips) {
+  PlayerRig rig;
+  ASSERT_TRUE(rig.start());
+  pumpFor(300);  // the first paint
+  const struct {
+    tVate* bar;
+    const char* strip;
+  } bars[] = {{&rig.form().tVate1, "seek_strip"}, {&rig.form().volume, "volume_strip"}};
+  for (const auto& b : bars) {
+    SCOPED_TRACE(b.strip);
+    const QImage strip(QString(QM_SOURCE_DIR "/assets/skin/%1.png").arg(b.strip));
+    ASSERT_FALSE(strip.isNull());
+    const QRect area = rig.screenRect(*b.bar);
+    ASSERT_FALSE(area.isEmpty());
+    const QImage shot = grabScreen(area);
+    ASSERT_EQ(shot.size(), area.size());
+    EXPECT_GT(shareInStripColours(shot, strip), 0.9);
+    EXPECT_GT(distinctColours(shot), 3) << "a flat bar";
+    // Both stand-ins are flat, exact colours; the strips' own dark greys
+    // come close to the second one but never hit it.
+    EXPECT_LT(shareNear(shot, QColor(0x80, 0x80, 0x80), 0), 0.2) << "the missing-skin grey";
+    EXPECT_LT(shareNear(shot, QColor(0x30, 0x30, 0x30), 0), 0.2) << "the slider's bare background";
+    // The screen shows what the slider drew.
+    EXPECT_LT(changedShare(shot, b.bar->surface().convertToFormat(QImage::Format_RGB32), 8), 0.02);
+  }
+}
+
+}  // namespace
+}  // namespace qm::integration
