@@ -81,7 +81,7 @@ void FormWindow::changeEvent(QEvent* event) {
   if (event->type() == QEvent::WindowStateChange) reportToForm();
 }
 
-FormView::FormView(Form& form, WidgetFactory factory) : factory_(std::move(factory)) {
+FormView::FormView(Form& form, WidgetFactory factory) : form_(form), factory_(std::move(factory)) {
   window_ = new FormWindow(form);
   widgets_[&form] = window_;
   new ControlBinding(form, *window_);
@@ -154,7 +154,11 @@ void FormView::show() {
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect area = screen->availableGeometry();
     QSize size = window_->size();
-    window_->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+    // The form holds the place, so the window shows there at once.
+    const QPoint at = area.center() - QPoint(size.width() / 2, size.height() / 2);
+    form_.setLeft(at.x() * kTwipsPerPixel);
+    form_.setTop(at.y() * kTwipsPerPixel);
+    window_->move(at);
   }
   window_->show();
 }

@@ -44,6 +44,7 @@ class FormView {
 
  private:
   void build(Control& control, QWidget* parent);
+  Form& form_;
   WidgetFactory factory_;
   FormWindow* window_;
   std::map<const Control*, QWidget*> widgets_;
