@@ -174,6 +174,8 @@ TEST(MpvPlayback, PauseFastForwardAndFastReverseFollowLibmpv) {
   EXPECT_FALSE(engine.pause());
   ASSERT_TRUE(engine.setURL(Media::get().longClip()));
   ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Playing; }));
+  // Well into the file, so the first positions of the start are behind us.
+  ASSERT_TRUE(pumpUntil([&] { return engine.currentPosition() > 0.3; }));
   ASSERT_TRUE(engine.pause());
   ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Paused; }));
   // The pause is reported before the last position of the paused frame.
