@@ -17,24 +17,6 @@
 
 namespace qm::test {
 
-bool pumpUntil(const std::function<bool()>& done, int timeoutMs) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > timeoutMs) return false;
-    QEventLoop loop;
-    QTimer::singleShot(10, &loop, &QEventLoop::quit);
-    loop.exec();
-  }
-  return true;
-}
-
-void pumpFor(int ms) {
-  QElapsedTimer clock;
-  clock.start();
-  pumpUntil([&] { return clock.elapsed() >= ms; }, ms + 1000);
-}
-
 StateLog::StateLog(MediaEngine& engine) {
   engine.PlayStateChange.connect([data = data_](int state) {
     data->states.push_back(state);
@@ -148,32 +130,6 @@ const std::string& Media::corruptFile() {
   std::string path = dir_ + "/corrupt.mp4";
   std::ofstream(path, std::ios::binary) << bytes;
   return made_["corrupt.mp4"] = path;
-}
-
-std::vector<double> channelRmsDb(const std::string& file, const std::vector<std::string>& soxInput,
-                                 const std::vector<std::string>& effects) {
-  QStringList args;
-  for (const std::string& a : soxInput) args << QString::fromStdString(a);
-  args << QString::fromStdString(file) << "-n";
-  for (const std::string& e : effects) args << QString::fromStdString(e);
-  args << "stats";
-  QProcess sox;
-  sox.start("sox", args);
-  if (!sox.waitForFinished(30000)) return {};
-  std::istringstream out(sox.readAllStandardError().toStdString());
-  std::string line;
-  while (std::getline(out, line)) {
-    if (line.rfind("RMS lev dB", 0) != 0) continue;
-    std::istringstream fields(line.substr(10));
-    std::vector<double> levels;
-    std::string field;
-    while (fields >> field) levels.push_back(std::strtod(field.c_str(), nullptr));
-    // The first column is the overall level; one per channel follows when
-    // there are several.
-    if (levels.size() > 1) levels.erase(levels.begin());
-    return levels;
-  }
-  return {};
 }
 
 double nonBlackShare(const QImage& image) {

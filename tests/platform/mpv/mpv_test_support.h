@@ -8,13 +8,19 @@
 #include <vector>
 
 #include "platform/mpv/mpv_engine.h"
+#include "support/event_wait.h"
+#include "support/sound_levels.h"
 
 namespace qm::test {
 
-// Runs the Qt event loop until `done` holds or `timeoutMs` passed.
-bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 15000);
-// Runs the Qt event loop for a while.
-void pumpFor(int ms);
+// The shared waits and sound levels of the live tests.
+using live::channelRmsDb;
+using live::pumpFor;
+// Waits up to 15 s unless told otherwise.
+inline bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 15000) {
+  return live::pumpUntil(done, timeoutMs);
+}
+
 
 // Every play state an engine raised, in order, and whether all were raised
 // on the user-interface thread.
@@ -64,10 +70,6 @@ class Media {
   std::map<std::string, std::string> made_;  // name to path; references stay valid
 };
 
-// Per-channel RMS levels in dB from `sox <file> -n stats` (-inf for silence).
-// `soxInput` holds any format arguments placed before the file name.
-std::vector<double> channelRmsDb(const std::string& file, const std::vector<std::string>& soxInput = {},
-                                 const std::vector<std::string>& effects = {});
 
 // Whether a clearly visible share of the picture is not black.
 double nonBlackShare(const QImage& image);
