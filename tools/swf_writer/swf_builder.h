@@ -6,23 +6,14 @@
 
 #include "swf_writer/action_builder.h"
 #include "swf_writer/bit_writer.h"
+#include "platform/swf/swf_tags.h"
 
 namespace qm::swf_writer {
 
 enum class Compression { kNone, kZlib };
 
-// Tag codes the writer knows.
-namespace tag {
-constexpr uint16_t kEnd = 0;
-constexpr uint16_t kShowFrame = 1;
-constexpr uint16_t kDefineShape = 2;
-constexpr uint16_t kSetBackgroundColor = 9;
-constexpr uint16_t kDoAction = 12;
-constexpr uint16_t kPlaceObject2 = 26;
-constexpr uint16_t kFrameLabel = 43;
-constexpr uint16_t kFileAttributes = 69;
-constexpr uint16_t kMetadata = 77;
-}  // namespace tag
+// Tag codes: the ones the player reads.
+namespace tag = swf::tag;
 
 constexpr int kTwipsPerPixel = 20;
 
