@@ -207,8 +207,7 @@ QImage MpvEngine::frame() const { return hasVideo() ? renderer_->image() : QImag
 
 void MpvEngine::clearFrame() {
   if (!hasVideo()) return;
-  renderer_->clear();
-  frameChanged.raise();
+  if (renderer_->clear()) frameChanged.raise();
 }
 
 }  // namespace qm

@@ -68,6 +68,7 @@ bool SoftwareVideoRenderer::render() {
       {MPV_RENDER_PARAM_INVALID, nullptr},
   };
   if (mpv_render_context_render(context_, params) < 0) return false;
+  blank_ = false;
   // The unused byte is left undefined by libmpv, but Format_RGB32 promises
   // 0xff there and Qt's scaling paths read it as alpha.
   for (int y = 0; y < size_.height(); ++y) {
@@ -88,7 +89,13 @@ void SoftwareVideoRenderer::setSize(QSize size) {
   if (size != size_ && !size.isEmpty()) allocate(size);
 }
 
-void SoftwareVideoRenderer::clear() { fillBlack(); }
+// Opening file after file (walking a whole folder) clears each time; a frame
+// that is black already is left as it is.
+bool SoftwareVideoRenderer::clear() {
+  if (blank_) return false;
+  fillBlack();
+  return true;
+}
 
 // Written in place rather than through QImage::fill, which would detach
 // image_ from pixels_ while a copy of it is held.
@@ -98,6 +105,7 @@ void SoftwareVideoRenderer::fillBlack() {
     auto* line = reinterpret_cast<std::uint32_t*>(pixels_ + stride_ * y);
     std::fill(line, line + size_.width(), 0xff000000u);
   }
+  blank_ = true;
 }
 
 }  // namespace qm

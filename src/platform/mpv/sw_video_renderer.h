@@ -37,7 +37,8 @@ class SoftwareVideoRenderer {
   // Draws the current frame again (after a resize).
   bool render();
   // Replaces the picture by black (nothing is playing any more).
-  void clear();
+  // Blacks the frame out; false when it was black already (nothing to repaint).
+  bool clear();
 
   QSize size() const { return size_; }
   // Black until the first frame. A copy stays valid after a resize (it keeps
@@ -47,6 +48,7 @@ class SoftwareVideoRenderer {
  private:
   void allocate(QSize size);
   void fillBlack();
+  bool blank_ = false;  // the frame is all black
 
   mpv_render_context* context_ = nullptr;
   std::unique_ptr<std::function<void()>> frameDue_;  // stable address for the C callback
