@@ -99,10 +99,14 @@ void DesktopWindowSystem::setScreenSaverActive(bool active) {
   }
 }
 
+// A desktop without a documents folder keeps the user's files in the home
+// folder, as the XDG user folders fall back to it.
 std::string DesktopWindowSystem::documentsFolder() {
-  const QString path = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  if (path.isEmpty() || !QFileInfo(path).isDir()) return {};
-  return path.toStdString();
+  for (auto location : {QStandardPaths::DocumentsLocation, QStandardPaths::HomeLocation}) {
+    const QString path = QStandardPaths::writableLocation(location);
+    if (!path.isEmpty() && QFileInfo(path).isDir()) return path.toStdString();
+  }
+  return {};
 }
 
 // Above the player's own windows, which stay on top of everything else.
