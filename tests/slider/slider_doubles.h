@@ -9,34 +9,9 @@
 #include "platform/timer.h"
 #include "platform/window_system.h"
 #include "slider/tvate.h"
+#include "support/manual_clock.h"
 
 namespace qm::test {
-
-// Time that moves only when a test advances it, firing due ticks in order.
-class ManualClock : public Clock {
- public:
-  TimePoint now() const override { return now_; }
-  void arm(Timer& timer) override { due_[&timer] = now_ + std::chrono::milliseconds(timer.interval()); }
-  void disarm(Timer& timer) override { due_.erase(&timer); }
-  void processEvents() override { advance(0); }
-
-  void advance(int ms) {
-    const TimePoint end = now_ + std::chrono::milliseconds(ms);
-    for (;;) {
-      auto next = std::min_element(due_.begin(), due_.end(), [](auto& a, auto& b) { return a.second < b.second; });
-      if (next == due_.end() || next->second > end) break;
-      Timer* timer = next->first;
-      now_ = next->second;
-      next->second = now_ + std::chrono::milliseconds(timer->interval());
-      timer->fire();
-    }
-    now_ = end;
-  }
-
- private:
-  TimePoint now_{};
-  std::map<Timer*, TimePoint> due_;
-};
 
 // A desktop where the test decides whether the pointer is over the control.
 class FakeWindows : public WindowSystem {

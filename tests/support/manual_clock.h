@@ -21,6 +21,7 @@ class ManualClock : public Clock {
   // Moves time on by `ms`, firing every tick that falls due on the way.
   void advance(int ms);
   bool armed(const Timer& timer) const { return due_.count(const_cast<Timer*>(&timer)) > 0; }
+  size_t armedCount() const { return due_.size(); }
   int processEventsCalls() const { return processEventsCalls_; }
 
  private:

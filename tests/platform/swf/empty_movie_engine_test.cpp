@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "manual_clock.h"
+#include "support/manual_clock.h"
 #include "swf_writer/own_movies.h"
 #include "swf_writer/swf_builder.h"
 #include "temp_folder.h"
@@ -10,7 +10,6 @@
 namespace qm {
 namespace {
 
-using std::chrono::milliseconds;
 namespace writer = swf_writer;
 
 class EmptyMovieEngineTest : public testing::Test {
@@ -24,7 +23,7 @@ class EmptyMovieEngineTest : public testing::Test {
   std::vector<long> framesOverTicks(int ticks, int intervalMs) {
     std::vector<long> frames;
     for (int i = 0; i < ticks; ++i) {
-      clock.advance(milliseconds(intervalMs));
+      clock.advance(intervalMs);
       frames.push_back(engine.FrameNum().value_or(-1));
     }
     return frames;
@@ -60,12 +59,12 @@ TEST_F(EmptyMovieEngineTest, EmptyMovieLoadsPlayingAndLoopsItsTwoFrames) {
   EXPECT_EQ(engine.FrameNum(), 0);
   EXPECT_EQ(engine.frameInterval(), 83);  // 12 fps
 
-  clock.advance(milliseconds(82));
+  clock.advance(82);
   EXPECT_EQ(engine.FrameNum(), 0);
-  clock.advance(milliseconds(1));
+  clock.advance(1);
   EXPECT_EQ(engine.FrameNum(), 1);
   EXPECT_EQ(framesOverTicks(5, 83), (std::vector<long>{0, 1, 0, 1, 0}));
-  clock.advance(milliseconds(60'000));
+  clock.advance(60'000);
   EXPECT_TRUE(engine.IsPlaying()) << "the empty movie never stops by itself";
   EXPECT_EQ(commands, 0);
 }
@@ -98,12 +97,12 @@ TEST_F(EmptyMovieEngineTest, TransportStopsGoesToAndResumes) {
                                                         .showFrame()
                                                         .build(writer::Compression::kNone));
   ASSERT_TRUE(engine.setMovie(path));
-  clock.advance(milliseconds(200));
+  clock.advance(200);
   ASSERT_EQ(engine.FrameNum(), 2);
 
   EXPECT_TRUE(engine.StopPlay());
   EXPECT_FALSE(engine.IsPlaying());
-  clock.advance(milliseconds(1000));
+  clock.advance(1000);
   EXPECT_EQ(engine.FrameNum(), 2);
 
   EXPECT_TRUE(engine.GotoFrame(1));
@@ -115,18 +114,18 @@ TEST_F(EmptyMovieEngineTest, TransportStopsGoesToAndResumes) {
 
   EXPECT_TRUE(engine.Play());
   EXPECT_TRUE(engine.IsPlaying());
-  clock.advance(milliseconds(100));
+  clock.advance(100);
   EXPECT_EQ(engine.FrameNum(), 2);
 
   EXPECT_TRUE(engine.GotoFrame(0));
   EXPECT_TRUE(engine.IsPlaying()) << "going to a frame keeps a playing movie playing";
-  clock.advance(milliseconds(100));
+  clock.advance(100);
   EXPECT_EQ(engine.FrameNum(), 1);
 
   EXPECT_TRUE(engine.Stop());
   EXPECT_FALSE(engine.IsPlaying());
   EXPECT_EQ(engine.FrameNum(), 1) << "Stop halts where the timeline is";
-  clock.advance(milliseconds(1000));
+  clock.advance(1000);
   EXPECT_EQ(engine.FrameNum(), 1);
   EXPECT_EQ(commands, 0);
 }
@@ -157,7 +156,7 @@ TEST_F(EmptyMovieEngineTest, MoviesWithSomethingToShowFailAndLeaveTheEngineEmpty
   EXPECT_TRUE(engine.lastMovieHadContent());
   EXPECT_EQ(engine.lastError(), swf::SwfError::kNone) << "the player movie itself reads fine";
   expectEmpty();
-  clock.advance(milliseconds(1000));
+  clock.advance(1000);
   EXPECT_FALSE(engine.FrameNum());
 }
 

@@ -1,7 +1,7 @@
 // The movies the build lays out beside the executable, as the player finds them.
 #include <gtest/gtest.h>
 
-#include "manual_clock.h"
+#include "support/manual_clock.h"
 #include "platform/swf/empty_movie_engine.h"
 #include "platform/swf/swf_file.h"
 #include "swf_writer/own_movies.h"
@@ -31,7 +31,7 @@ TEST(OwnMovieFiles, EmptyMovieIsASmallLoopingTimeline) {
   EmptyMovieEngine engine(clock);
   ASSERT_TRUE(engine.setMovie(kProgramDir + "/0.dll"));
   EXPECT_TRUE(engine.IsPlaying());
-  clock.advance(std::chrono::milliseconds(83 * 3));
+  clock.advance(83 * 3);
   EXPECT_EQ(engine.FrameNum(), 1);
   EXPECT_TRUE(engine.IsPlaying());
 }
