@@ -15,7 +15,7 @@ bool hasPowerSaving(Display* display) {
 }  // namespace
 
 // A timeout of 0 switches the saver off; the settings before are kept so
-// that the user's own choice comes back, not a fixed one.
+// that the user's own timing comes back.
 bool X11ScreenSaver::suspend() {
   if (!display_) return false;
   if (suspended_) return true;
@@ -34,11 +34,12 @@ bool X11ScreenSaver::suspend() {
   return true;
 }
 
-// The idle time starts again from now, so the saver does not start the
-// moment it is allowed to.
+// The saver is on again afterwards, with the user's timing, or with the
+// server's default timing when it had been off before. The idle time starts
+// again from now, so the saver does not start the moment it is allowed to.
 void X11ScreenSaver::resume() {
   if (!suspended_) return;
-  XSetScreenSaver(display_, timeout_, interval_, preferBlanking_, allowExposures_);
+  XSetScreenSaver(display_, timeout_ > 0 ? timeout_ : -1, interval_, preferBlanking_, allowExposures_);
   if (powerSavingWasOn_) DPMSEnable(display_);
   XResetScreenSaver(display_);
   XFlush(display_);

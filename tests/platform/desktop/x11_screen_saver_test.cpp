@@ -71,11 +71,11 @@ TEST_F(X11ServerTest, SuspendHoldsTheSaverOffAndResumeGivesBackTheUsersSetting) 
   }
 }
 
-TEST_F(X11ServerTest, SaverTheUserHadOffStaysOffAndEndingSuspendedResumes) {
+TEST_F(X11ServerTest, SaverTheUserHadOffComesOnAndEndingSuspendedResumes) {
   XSetScreenSaver(display, 0, 0, DefaultBlanking, DefaultExposures);
   XSync(display, False);
   X11ScreenSaver(display).suspend();
-  EXPECT_EQ(timeout(), 0);
+  EXPECT_GT(timeout(), 0) << "the player leaves the saver on, with the server's own timing";
   XSetScreenSaver(display, 300, 0, DefaultBlanking, DefaultExposures);
   XSync(display, False);
   {
