@@ -12,8 +12,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/clock.h"
-#include "platform/timer.h"
+#include "model/clock.h"
+#include "model/timer.h"
 #include "platform/window_system.h"
 #include "slider/tvate.h"
 
@@ -31,6 +31,7 @@ class IdleClock : public qm::Clock {
 class NoDesktop : public qm::WindowSystem {
  public:
   int showCursor(bool) override { return 0; }
+  void setWindowState(qm::Form&, int) override {}
   void setTopmost(qm::Form&) override {}
   void setScreenSaverActive(bool) override {}
   std::string documentsFolder() override { return {}; }

@@ -1,49 +1,75 @@
 #include "app/player.h"
 
-#include "app/list_locate.h"
-#include "platform/files.h"
+#include "browser/filters.h"
+#include "browser/folder_lists.h"
+#include "player/list_locate.h"
 #include "player/open.h"
+#include "player/position.h"
+#include "player/startup.h"
 #include "player/wiring.h"
 #include "window/chrome.h"
 #include "window/layout.h"
 #include "window/volume.h"
-#include "player/position.h"
-#include "browser/filters.h"
-#include "browser/folder_lists.h"
 
 namespace qm {
 
 Player::Player(Platform& platform, Engines engines)
-    : platform(platform), form(platform.clock, platform.windows, std::move(engines)) {
+    : platform(platform),
+      form(platform.clock, platform.windows, platform.files, std::move(engines)),
+      context{form,
+              state,
+              Form3,
+              Form4,
+              frmAbout,
+              platform.clock,
+              platform.windows,
+              platform.files,
+              platform.settings,
+              platform.instance,
+              platform.programFolder} {
   Form1& f = form;
-  // Side windows are shown on demand.
-  for (Form* side : {&Form3, &Form4, &frmAbout}) side->setVisible(false);
-  f.File1.Click.connect([this] { openSelectedEntry(*this); });
-  f.Timer6.Tick.connect([this] { locateListEntry(*this, form.Timer6); });
-  f.Timer10.Tick.connect([this] { locateListEntry(*this, form.Timer10); });
-  f.Resize.connect([this] { layOutWindow(*this); });
+  PlayerContext& p = context;
+  // The main window shows once start-up has laid it out; side windows are
+  // shown on demand.
+  f.setVisible(false);
+  for (Form* side : std::initializer_list<Form*>{&Form3, &Form4, &frmAbout}) side->setVisible(false);
+  f.File1.Click.connect([&p] { openSelectedEntry(p); });
+  f.Timer6.Tick.connect([&p] { locateListEntry(p, p.form.Timer6); });
+  f.Timer10.Tick.connect([&p] { locateListEntry(p, p.form.Timer10); });
+  f.Resize.connect([&p] { layOutWindow(p); });
   // The grip appears once the window has painted.
-  f.Timer11.Tick.connect([this] {
-    form.Picture7.setVisible(true);
-    form.Timer11.setEnabled(false);
+  f.Timer11.Tick.connect([&f] {
+    f.Picture7.setVisible(true);
+    f.Timer11.setEnabled(false);
   });
   // A click on the bare window closes the popup menu window.
   f.Click.connect([this] { Form3.setVisible(false); });
   // Execute requests: a text is shown, an empty request brings the window up.
   platform.instance.Execute.connect([this](const std::string& text) {
     if (text.empty())
-      windows().focus(form);
+      this->platform.windows.focus(form);
     else
-      windows().messageBox(text);
+      this->platform.windows.messageBox(text);
   });
-  connectPlayback(*this);
-  connectPosition(*this);
-  connectVolume(*this);
-  connectChrome(*this);
-  connectFolderLists(*this);
-  connectFilters(*this);
+  connectPlayback(p);
+  connectPosition(p);
+  connectVolume(p);
+  connectChrome(p);
+  connectFolderLists(p);
+  connectFilters(p);
 }
 
-std::string Player::programFile(const std::string& name) const { return files::join(platform.programFolder, name); }
+bool Player::load(const std::string& commandLine) {
+  started_ = startUp(context, commandLine);
+  return started_;
+}
+
+// A player that ended at start-up (another one runs) has nothing to shut down:
+// the settings and the movies are the running player's.
+void Player::unload() {
+  if (unloaded_ || !started_) return;
+  unloaded_ = true;
+  shutDown(context);
+}
 
 }  // namespace qm

@@ -1,19 +1,16 @@
 #include "browser/filters.h"
 
-#include "app/player.h"
-#include "browser/patterns.h"
-#include "browser/tab_bar.h"
+#include "forms/player_context.h"
 #include "player/open.h"
 #include "player/transport.h"
+#include "window/tab_colours.h"
 
 namespace qm {
 
-void applyFilter(Player& p, Filter filter) {
+void applyFilter(PlayerContext& p, Filter filter) {
   Form1& f = p.form;
-  showPointer(p.windows());
-  f.File1.setPattern(filter == Filter::Pictures ? kPicturePattern
-                     : filter == Filter::Films  ? kFilmPattern
-                                                : kMusicPattern);
+  showPointer(p.windows);
+  f.File1.setPattern(groupPattern(filter));
   f.Timer1.setEnabled(false);
   f.Dir1.setVisible(true);
   f.Dir1.setEnabled(true);
@@ -24,13 +21,13 @@ void applyFilter(Player& p, Filter filter) {
   f.WindowsMediaPlayer2.engine().setEnabled(false);
 }
 
-void listTab(Player& p) {
-  showPointer(p.windows());
+void listTab(PlayerContext& p) {
+  showPointer(p.windows);
   paintTabs(p.form, p.form.Label6);
   playButton(p);
 }
 
-void connectFilters(Player& p) {
+void connectFilters(PlayerContext& p) {
   Form1& f = p.form;
   f.Option1.Click.connect([&p] { applyFilter(p, Filter::Pictures); });
   f.Option2.Click.connect([&p] { applyFilter(p, Filter::Films); });

@@ -1,17 +1,20 @@
 #pragma once
 
+#include "model/media_types.h"
+
 namespace qm {
 
-class Player;
+struct PlayerContext;
 
-enum class Filter { Pictures, Films, Music };
+// The type filter buttons pick one group of the media table.
+using Filter = MediaGroup;
 
 // A type filter button: the list shows that kind, the bottom bar gets the
 // kind's buttons, the slide show and the background music stop.
-void applyFilter(Player& p, Filter filter);
+void applyFilter(PlayerContext& p, Filter filter);
 // The list tab: the play button's action with the tab marked.
-void listTab(Player& p);
+void listTab(PlayerContext& p);
 
-void connectFilters(Player& p);
+void connectFilters(PlayerContext& p);
 
 }  // namespace qm

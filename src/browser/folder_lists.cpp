@@ -1,10 +1,10 @@
 #include "browser/folder_lists.h"
 
-#include "app/player.h"
+#include "forms/player_context.h"
 
 namespace qm {
 
-void connectFolderLists(Player& p) {
+void connectFolderLists(PlayerContext& p) {
   Form1& f = p.form;
   // A drive that cannot be read leaves both lists where they were.
   f.Drive1.Change.connect([&f] { f.Dir1.setPath(f.Drive1.drive()); });

@@ -2,10 +2,10 @@
 
 namespace qm {
 
-class Player;
+struct PlayerContext;
 
 // Chains the lists: a picked drive opens in the folder list, an opened
 // folder fills the file list.
-void connectFolderLists(Player& p);
+void connectFolderLists(PlayerContext& p);
 
 }  // namespace qm

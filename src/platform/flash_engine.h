@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "app/event.h"
+#include "model/event.h"
 
 namespace qm {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/event.h"
+#include "model/event.h"
 
 namespace qm {
 

@@ -2,11 +2,9 @@
 
 #include <string>
 
-namespace qm {
+#include "model/control.h"
 
-class Control;
-class Form;
-class MenuItem;
+namespace qm {
 
 // The desktop around the player's windows.
 class WindowSystem {
@@ -17,6 +15,11 @@ class WindowSystem {
   // away (hide) and returns the new count; the pointer shows while the count
   // is 0 or more.
   virtual int showCursor(bool show) = 0;
+  // Asks for a window state (Form::Normal, Minimized, Maximized,
+  // FullScreen). The state reaches the form through its syncFromScreen,
+  // together with the size that goes with it, once the window system has
+  // carried it out; a state it cannot carry out never arrives.
+  virtual void setWindowState(Form& form, int state) = 0;
   // Keeps the window above the windows of other programs.
   virtual void setTopmost(Form& form) = 0;
   // Off: the screen saver and screen blanking stay away until switched on.

@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "app/player.h"
+#include "forms/player_context.h"
 #include "player/flash_host.h"
 #include "player/media_kind.h"
 
@@ -10,22 +10,21 @@ namespace qm {
 
 namespace {
 
-void armFlashLimit(Player& p) {
+void armFlashLimit(PlayerContext& p) {
   p.form.Timer5.setInterval(500);
   p.form.Timer5.setEnabled(true);
-  p.state.SwfEndTime = p.clock().now() + std::chrono::minutes(kFlashMovieMinutes);
+  p.state.SwfEndTime = p.clock.now() + std::chrono::minutes(kFlashMovieMinutes);
 }
 
 // Only a Flash movie goes to the Flash engine: handing it anything else
 // leaves it empty, which would read as a finished movie and skip on.
-void loadIfFlashMovie(Player& p) {
-  if (selectedKind(p.form.File1) == MediaKind::FlashMovie)
-    p.form.ShockwaveFlash1.engine().setMovie(p.state.PlayFile);
+void loadIfFlashMovie(PlayerContext& p) {
+  if (selectedKind(p.form.File1) == MediaKind::FlashMovie) p.form.ShockwaveFlash1.engine().setMovie(p.state.PlayFile);
 }
 
 // Only pictures and media go to the media engine: a Flash movie there would
 // fail, read as ended, and be skipped.
-void playIfMediaEngineKind(Player& p) {
+void playIfMediaEngineKind(PlayerContext& p) {
   MediaKind kind = selectedKind(p.form.File1);
   if (kind == MediaKind::Picture || kind == MediaKind::Media)
     p.form.WindowsMediaPlayer1.engine().setURL(p.state.PlayFile);
@@ -33,14 +32,14 @@ void playIfMediaEngineKind(Player& p) {
 
 }  // namespace
 
-int selectNextEntry(Player& p) {
+int selectNextEntry(PlayerContext& p) {
   FileListBox& list = p.form.File1;
   if (p.state.ListNum + 1 >= list.listCount()) p.state.ListNum = -1;
   list.setListIndex(p.state.ListNum + 1);
   return list.listIndex();
 }
 
-void endWatchTick(Player& p) {
+void endWatchTick(PlayerContext& p) {
   Form1& f = p.form;
   MediaEngine& media = f.WindowsMediaPlayer1.engine();
   // The media engine reports stopped once its file ended or failed.
@@ -64,24 +63,24 @@ void endWatchTick(Player& p) {
   }
 }
 
-void flashStartDelayTick(Player& p) {
+void flashStartDelayTick(PlayerContext& p) {
   p.form.Timer2.setEnabled(false);
   p.form.Timer4.setEnabled(true);
   armFlashLimit(p);
 }
 
-void flashLimitTick(Player& p) {
-  if (p.clock().now() < p.state.SwfEndTime) return;
+void flashLimitTick(PlayerContext& p) {
+  if (p.clock.now() < p.state.SwfEndTime) return;
   p.form.Timer5.setEnabled(false);
   selectNextEntry(p);
   loadIfFlashMovie(p);
-  p.state.SwfEndTime = p.clock().now() + std::chrono::minutes(kFlashMovieMinutes);
+  p.state.SwfEndTime = p.clock.now() + std::chrono::minutes(kFlashMovieMinutes);
   // Only another Flash movie keeps the limit running; the open's start delay
   // arms it again for that movie anyway, and other kinds must not be cut.
   if (selectedKind(p.form.File1) == MediaKind::FlashMovie) p.form.Timer5.setEnabled(true);
 }
 
-void nextFlashVideoTick(Player& p) {
+void nextFlashVideoTick(PlayerContext& p) {
   resetPlayerMovie(p);
   selectNextEntry(p);
   FlashEngine& flash = p.form.ShockwaveFlash1.engine();
@@ -90,7 +89,7 @@ void nextFlashVideoTick(Player& p) {
   p.form.Timer7.setEnabled(false);
 }
 
-void slideShowTick(Player& p) {
+void slideShowTick(PlayerContext& p) {
   selectNextEntry(p);
   playIfMediaEngineKind(p);
 }

@@ -2,19 +2,19 @@
 
 namespace qm {
 
-class Player;
+struct PlayerContext;
 
 // The list is the play list: the entry after the one opened last, wrapping
 // from the last to the first, is selected (which opens it). Returns the
 // index selected.
-int selectNextEntry(Player& p);
+int selectNextEntry(PlayerContext& p);
 
 // Ticks of the automatic advance.
-void endWatchTick(Player& p);        // Timer4, every second
-void flashStartDelayTick(Player& p); // Timer2, once, 5 s after a Flash movie opened
-void flashLimitTick(Player& p);      // Timer5, every 500 ms
-void nextFlashVideoTick(Player& p);  // Timer7, once, 1 s after the player movie ended a video
-void slideShowTick(Player& p);       // Timer1, every 7 s
+void endWatchTick(PlayerContext& p);        // Timer4, every second
+void flashStartDelayTick(PlayerContext& p); // Timer2, once, 5 s after a Flash movie opened
+void flashLimitTick(PlayerContext& p);      // Timer5, every 500 ms
+void nextFlashVideoTick(PlayerContext& p);  // Timer7, once, 1 s after the player movie ended a video
+void slideShowTick(PlayerContext& p);       // Timer1, every 7 s
 
 // How long a Flash movie plays before the next entry follows.
 inline constexpr int kFlashMovieMinutes = 3;

@@ -1,18 +1,18 @@
 #include "player/flash_host.h"
 
-#include "app/player.h"
+#include "forms/player_context.h"
 
 namespace qm {
 
-void loadEmptyMovie(Player& p) { p.form.ShockwaveFlash1.engine().setMovie(p.programFile(kEmptyMovie)); }
+void loadEmptyMovie(PlayerContext& p) { p.form.ShockwaveFlash1.engine().setMovie(p.programFile(kEmptyMovie)); }
 
-void resetPlayerMovie(Player& p) {
+void resetPlayerMovie(PlayerContext& p) {
   FlashEngine& flash = p.form.ShockwaveFlash1.engine();
   flash.setMovie(p.programFile(kEmptyMovie));
   flash.setMovie(p.programFile(kPlayerMovie));
 }
 
-void startFlashVideo(Player& p, const std::string& path, bool emptyFirst) {
+void startFlashVideo(PlayerContext& p, const std::string& path, bool emptyFirst) {
   FlashEngine& flash = p.form.ShockwaveFlash1.engine();
   if (emptyFirst) flash.setMovie(p.programFile(kEmptyMovie));
   flash.setMovie(p.programFile(kPlayerMovie));

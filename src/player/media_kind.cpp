@@ -1,20 +1,9 @@
 #include "player/media_kind.h"
 
-#include <array>
-
-#include "platform/file_lists.h"
-#include "platform/files.h"
+#include "model/list_controls.h"
+#include "model/paths.h"
 
 namespace qm {
-
-MediaKind kindOfExtension(const std::string& extension) {
-  static const std::array<const char*, 8> pictures = {"jpg", "bmp", "gif", "jpeg", "png", "tiff", "psd", "ico"};
-  for (const char* p : pictures)
-    if (extension == p) return MediaKind::Picture;
-  if (extension == "swf") return MediaKind::FlashMovie;
-  if (extension == "flv") return MediaKind::FlashVideo;
-  return MediaKind::Media;
-}
 
 std::string entryExtension(const std::string& fileName) {
   auto dot = fileName.rfind('.');

@@ -2,14 +2,11 @@
 
 #include <string>
 
+#include "model/media_types.h"
+
 namespace qm {
 
 class FileListBox;
-
-enum class MediaKind { Picture, FlashMovie, FlashVideo, Media };
-
-// The kind of an extension, compared exactly: "JPG" is not a picture.
-MediaKind kindOfExtension(const std::string& extension);
 
 // Extension of a list entry's name: the last piece after a dot; a name
 // without a dot is its own extension; an empty name has none.

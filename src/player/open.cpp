@@ -1,7 +1,8 @@
 #include "player/open.h"
 
-#include "app/player.h"
-#include "platform/files.h"
+#include "forms/form1_geometry.h"
+#include "forms/player_context.h"
+#include "model/paths.h"
 #include "player/flash_host.h"
 #include "player/media_kind.h"
 
@@ -18,33 +19,33 @@ void showButtonSet(Form1& f, bool pictures) {
 
 // The list's folder and the selected name; with nothing selected, the folder
 // itself (which the media engine cannot play).
-static std::string selectedPath(const FileListBox& list) { return files::join(list.path(), list.fileName()); }
+static std::string selectedPath(const FileListBox& list) { return joinPath(list.path(), list.fileName()); }
 
 // Pictures and media: the Flash engine is emptied and the media engine, at
 // the window's width, is given the file.
-static void showInMediaEngine(Player& p, bool picture) {
+static void showInMediaEngine(PlayerContext& p, bool picture) {
   Form1& f = p.form;
   showButtonSet(f, picture);
   f.ShockwaveFlash1.setVisible(false);
   loadEmptyMovie(p);
-  f.WindowsMediaPlayer1.setLeft(120);
-  f.WindowsMediaPlayer1.setWidth(f.width() - 240);
+  f.WindowsMediaPlayer1.setLeft(geometry::kDisplayLeft);
+  f.WindowsMediaPlayer1.setWidth(f.width() - geometry::kOpenedWidthMargin);
   f.WindowsMediaPlayer1.setVisible(true);
   f.WindowsMediaPlayer1.engine().setURL(p.state.PlayFile);
 }
 
 // Flash movies and videos: the media engine is closed and the Flash engine,
 // which keeps its place, takes the window's height.
-static void showInFlashEngine(Player& p) {
+static void showInFlashEngine(PlayerContext& p) {
   Form1& f = p.form;
   showButtonSet(f, false);
   f.WindowsMediaPlayer1.engine().close();
   f.WindowsMediaPlayer1.setVisible(false);
-  f.ShockwaveFlash1.setHeight(f.height() - 1635);
+  f.ShockwaveFlash1.setHeight(f.height() - geometry::kDisplayHeightMargin);
   f.ShockwaveFlash1.setVisible(true);
 }
 
-void openSelectedEntry(Player& p) {
+void openSelectedEntry(PlayerContext& p) {
   Form1& f = p.form;
   // The timers of the previous kind. The Flash time limit goes too: the
   // start delay arms it again for a Flash movie, and no other kind may be

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/player.h"
+#include "forms/player_context.h"
 #include "player/media_kind.h"
 
 namespace qm {
@@ -23,7 +23,7 @@ std::optional<int> percentDown(double part, double whole) {
   return static_cast<int>(percent);
 }
 
-void showFlashVideoTimes(Player& p) {
+void showFlashVideoTimes(PlayerContext& p) {
   Form1& f = p.form;
   FlashEngine& flash = f.ShockwaveFlash1.engine();
   if (auto v = flash.GetVariable("curent1")) p.state.FlvCurrent = *v;
@@ -35,7 +35,7 @@ void showFlashVideoTimes(Player& p) {
   if (auto v = flash.GetVariable("timevar")) f.Label2.setCaption(*v);
 }
 
-void showFlashMovieFrames(Player& p) {
+void showFlashMovieFrames(PlayerContext& p) {
   Form1& f = p.form;
   FlashEngine& flash = f.ShockwaveFlash1.engine();
   auto frame = flash.FrameNum();
@@ -47,7 +47,7 @@ void showFlashMovieFrames(Player& p) {
 
 // Moves the engine of the current entry to the bar's value; `release` plays
 // on from there, otherwise the engine waits paused.
-void seekTo(Player& p, bool release) {
+void seekTo(PlayerContext& p, bool release) {
   Form1& f = p.form;
   const int value = f.tVate1.Value();
   FlashEngine& flash = f.ShockwaveFlash1.engine();
@@ -99,7 +99,7 @@ std::string numberText(double value) {
   return buf;
 }
 
-void timeDisplayTick(Player& p) {
+void timeDisplayTick(PlayerContext& p) {
   Form1& f = p.form;
   if (f.tVate1.Value() > 100) f.tVate1.setValue(0);
   if (f.WindowsMediaPlayer1.visible()) {
@@ -122,21 +122,21 @@ void timeDisplayTick(Player& p) {
   }
 }
 
-void seekBarDown(Player& p, int button) {
+void seekBarDown(PlayerContext& p, int button) {
   p.form.Timer8.setEnabled(false);
   if (button == kLeftButton) seekTo(p, false);
 }
 
-void seekBarMove(Player& p, int button) {
+void seekBarMove(PlayerContext& p, int button) {
   if (button == kLeftButton) seekBarDown(p, button);
 }
 
-void seekBarUp(Player& p) {
+void seekBarUp(PlayerContext& p) {
   seekTo(p, true);
   p.form.Timer8.setEnabled(true);
 }
 
-void connectPosition(Player& p) {
+void connectPosition(PlayerContext& p) {
   Form1& f = p.form;
   f.Timer8.Tick.connect([&p] { timeDisplayTick(p); });
   f.tVate1.MouseDown.connect([&p](int button, int, double, double) { seekBarDown(p, button); });

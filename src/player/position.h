@@ -5,19 +5,19 @@
 
 namespace qm {
 
-class Player;
+struct PlayerContext;
 
 // The time display (Timer8, every 50 ms): the seek bar and the two time
 // labels follow whichever engine shows.
-void timeDisplayTick(Player& p);
+void timeDisplayTick(PlayerContext& p);
 
 // The seek bar: a press (or a drag with the left button) pauses the engine
 // at the bar's value; the release plays on from there.
-void seekBarDown(Player& p, int button);
-void seekBarMove(Player& p, int button);
-void seekBarUp(Player& p);
+void seekBarDown(PlayerContext& p, int button);
+void seekBarMove(PlayerContext& p, int button);
+void seekBarUp(PlayerContext& p);
 
-void connectPosition(Player& p);
+void connectPosition(PlayerContext& p);
 
 // A whole text read as a decimal number, or nothing.
 std::optional<double> parseNumber(const std::string& text);

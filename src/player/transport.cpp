@@ -2,12 +2,13 @@
 
 #include <limits>
 
-#include "app/player.h"
-#include "browser/list_panel.h"
-#include "browser/tab_bar.h"
+#include "forms/form1_geometry.h"
+#include "forms/player_context.h"
 #include "player/flash_host.h"
 #include "player/media_kind.h"
 #include "player/open.h"
+#include "window/list_panel.h"
+#include "window/tab_colours.h"
 
 namespace qm {
 
@@ -16,7 +17,7 @@ namespace {
 constexpr const char* kMusicFile = "music.wma";
 
 // Resumes what the pause button paused, by the kind of the current entry.
-void resumeByKind(Player& p) {
+void resumeByKind(PlayerContext& p) {
   Form1& f = p.form;
   switch (selectedKind(f.File1)) {
     case MediaKind::FlashVideo:
@@ -39,7 +40,7 @@ void hideWebView(Form1& f) {
 
 }  // namespace
 
-void playButton(Player& p) {
+void playButton(PlayerContext& p) {
   Form1& f = p.form;
   hideWebView(f);
   if (f.PausedFlag()) {
@@ -51,9 +52,9 @@ void playButton(Player& p) {
   f.Picture4.refresh();
 }
 
-void playTab(Player& p) {
+void playTab(PlayerContext& p) {
   Form1& f = p.form;
-  showPointer(p.windows());
+  showPointer(p.windows);
   hideWebView(f);
   f.WebBrowser1.view().Quit();
   paintTabs(f, f.Label3);
@@ -64,7 +65,7 @@ void playTab(Player& p) {
   }
 }
 
-void pauseButton(Player& p) {
+void pauseButton(PlayerContext& p) {
   Form1& f = p.form;
   f.setPausedFlag(true);
   f.Timer1.setEnabled(false);
@@ -84,7 +85,7 @@ void pauseButton(Player& p) {
   }
 }
 
-void stopButton(Player& p) {
+void stopButton(PlayerContext& p) {
   Form1& f = p.form;
   for (Timer* t : {&f.Timer1, &f.Timer2, &f.Timer4, &f.Timer5, &f.Timer7, &f.Timer8}) t->setEnabled(false);
   f.Label1.setCaption("00:00");
@@ -95,7 +96,7 @@ void stopButton(Player& p) {
   resetPlayerMovie(p);
 }
 
-void menuPlayPause(Player& p) {
+void menuPlayPause(PlayerContext& p) {
   MediaEngine& media = p.form.WindowsMediaPlayer1.engine();
   if (media.playState() == play_state::Playing)
     media.pause();
@@ -103,13 +104,13 @@ void menuPlayPause(Player& p) {
     media.play();
 }
 
-void menuStop(Player& p) { p.form.WindowsMediaPlayer1.engine().close(); }
-void menuFastForward(Player& p) { p.form.WindowsMediaPlayer1.engine().fastForward(); }
-void menuRewind(Player& p) { p.form.WindowsMediaPlayer1.engine().fastReverse(); }
+void menuStop(PlayerContext& p) { p.form.WindowsMediaPlayer1.engine().close(); }
+void menuFastForward(PlayerContext& p) { p.form.WindowsMediaPlayer1.engine().fastForward(); }
+void menuRewind(PlayerContext& p) { p.form.WindowsMediaPlayer1.engine().fastReverse(); }
 
-void loopButton(Player& p) { openSelectedEntry(p); }
+void loopButton(PlayerContext& p) { openSelectedEntry(p); }
 
-void loopItem(Player& p) {
+void loopItem(PlayerContext& p) {
   MenuItem& item = p.form.BUT12;
   if (item.checked()) {
     item.setChecked(false);
@@ -121,7 +122,7 @@ void loopItem(Player& p) {
 
 // "Play the next file" goes one entry on and "play the previous file" one
 // back, like the arrow buttons whose direction they share.
-void nextItem(Player& p) {
+void nextItem(PlayerContext& p) {
   Form1& f = p.form;
   if (f.BUT14.checked()) {
     f.WindowsMediaPlayer1.engine().play();
@@ -133,7 +134,7 @@ void nextItem(Player& p) {
   arrowButton(p, Arrow::MediaNext);
 }
 
-void previousItem(Player& p) {
+void previousItem(PlayerContext& p) {
   Form1& f = p.form;
   if (f.BUT15.checked()) {
     f.WindowsMediaPlayer1.engine().play();
@@ -145,7 +146,7 @@ void previousItem(Player& p) {
   arrowButton(p, Arrow::MediaPrevious);
 }
 
-void arrowButton(Player& p, Arrow arrow) {
+void arrowButton(PlayerContext& p, Arrow arrow) {
   Form1& f = p.form;
   const bool pictureArrow = arrow == Arrow::PicturePrevious || arrow == Arrow::PictureNext;
   const bool next = arrow == Arrow::MediaNext || arrow == Arrow::PictureNext;
@@ -193,10 +194,10 @@ void arrowButton(Player& p, Arrow arrow) {
     f.WindowsMediaPlayer2.engine().close();
     f.WindowsMediaPlayer1.setVisible(true);
   }
-  if (arrow == Arrow::MediaNext) showPointer(p.windows());
+  if (arrow == Arrow::MediaNext) showPointer(p.windows);
 }
 
-void backgroundMusicButton(Player& p) {
+void backgroundMusicButton(PlayerContext& p) {
   Form1& f = p.form;
   hideWebView(f);
   if (f.Frame1.visible()) {
@@ -212,15 +213,15 @@ void backgroundMusicButton(Player& p) {
 }
 
 // The music repeats until the stop button or an arrow closes its engine.
-void backgroundStateChange(Player& p, int state) {
+void backgroundStateChange(PlayerContext& p, int state) {
   if (state == play_state::Stopped) p.form.WindowsMediaPlayer2.engine().play();
 }
 
-void videoClick(Player& p) {
+void videoClick(PlayerContext& p) {
   Form1& f = p.form;
   p.Form3.setVisible(false);
-  f.WindowsMediaPlayer1.setLeft(120);
-  f.WindowsMediaPlayer1.setWidth(f.width() - 240);
+  f.WindowsMediaPlayer1.setLeft(geometry::kDisplayLeft);
+  f.WindowsMediaPlayer1.setWidth(f.width() - geometry::kOpenedWidthMargin);
   f.Frame1.setVisible(false);
 }
 

@@ -2,27 +2,27 @@
 
 namespace qm {
 
-class Player;
+struct PlayerContext;
 
-void playButton(Player& p);        // Image3
-void playTab(Player& p);           // Label3
-void pauseButton(Player& p);       // Image4
-void stopButton(Player& p);        // Image9
-void menuPlayPause(Player& p);     // BUT4
-void menuStop(Player& p);          // BUT5
-void menuFastForward(Player& p);   // BUT6
-void menuRewind(Player& p);        // BUT7
-void loopButton(Player& p);        // Image20
-void loopItem(Player& p);          // BUT12
-void nextItem(Player& p);          // BUT14
-void previousItem(Player& p);      // BUT15
+void playButton(PlayerContext& p);        // Image3
+void playTab(PlayerContext& p);           // Label3
+void pauseButton(PlayerContext& p);       // Image4
+void stopButton(PlayerContext& p);        // Image9
+void menuPlayPause(PlayerContext& p);     // BUT4
+void menuStop(PlayerContext& p);          // BUT5
+void menuFastForward(PlayerContext& p);   // BUT6
+void menuRewind(PlayerContext& p);        // BUT7
+void loopButton(PlayerContext& p);        // Image20
+void loopItem(PlayerContext& p);          // BUT12
+void nextItem(PlayerContext& p);          // BUT14
+void previousItem(PlayerContext& p);      // BUT15
 
 // The previous/next buttons walk the list with their own cursor.
 enum class Arrow { MediaPrevious, MediaNext, PicturePrevious, PictureNext };
-void arrowButton(Player& p, Arrow arrow);  // Image6, Image8, Image5, Image7
+void arrowButton(PlayerContext& p, Arrow arrow);  // Image6, Image8, Image5, Image7
 
-void backgroundMusicButton(Player& p);            // Image2
-void backgroundStateChange(Player& p, int state);  // WindowsMediaPlayer2
-void videoClick(Player& p);                        // WindowsMediaPlayer1
+void backgroundMusicButton(PlayerContext& p);            // Image2
+void backgroundStateChange(PlayerContext& p, int state);  // WindowsMediaPlayer2
+void videoClick(PlayerContext& p);                        // WindowsMediaPlayer1
 
 }  // namespace qm

@@ -1,14 +1,14 @@
 #include "player/wiring.h"
 
-#include "app/player.h"
+#include "forms/player_context.h"
 #include "player/advance.h"
 #include "player/transport.h"
 
 namespace qm {
 
-void connectPlayback(Player& p) {
+void connectPlayback(PlayerContext& p) {
   Form1& f = p.form;
-  auto on = [&p](Event<>& event, void (*handler)(Player&)) { event.connect([&p, handler] { handler(p); }); };
+  auto on = [&p](Event<>& event, void (*handler)(PlayerContext&)) { event.connect([&p, handler] { handler(p); }); };
   on(f.Image3.Click, playButton);
   on(f.Label3.Click, playTab);
   on(f.Image4.Click, pauseButton);

@@ -2,10 +2,10 @@
 
 namespace qm {
 
-class Player;
+struct PlayerContext;
 
 // Connects the transport, the automatic advance, the slide show and the
 // background music to the main window's controls and timers.
-void connectPlayback(Player& p);
+void connectPlayback(PlayerContext& p);
 
 }  // namespace qm

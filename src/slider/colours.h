@@ -3,7 +3,7 @@
 #include <QRgb>
 #include <optional>
 
-#include "app/control.h"
+#include "model/control.h"
 
 namespace qm {
 

@@ -2,7 +2,7 @@
 
 #include <QImage>
 
-#include "app/control.h"
+#include "model/control.h"
 
 namespace qm {
 

@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QRect>
 
-#include "app/control.h"
+#include "model/control.h"
 
 namespace qm {
 

@@ -7,7 +7,7 @@
 #include <variant>
 #include <vector>
 
-#include "app/control.h"
+#include "model/control.h"
 
 namespace qm {
 

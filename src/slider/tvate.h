@@ -16,8 +16,8 @@
 #include <optional>
 #include <string>
 
-#include "app/control.h"
-#include "platform/timer.h"
+#include "model/control.h"
+#include "model/timer.h"
 #include "platform/window_system.h"
 
 namespace qm {

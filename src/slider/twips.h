@@ -4,7 +4,7 @@
 #include <cmath>
 #include <optional>
 
-#include "app/control.h"
+#include "model/control.h"
 
 namespace qm {
 

@@ -2,15 +2,15 @@
 
 namespace qm {
 
-class Player;
+struct PlayerContext;
 
 // The skin as a window frame: the title buttons, moving the window by its
 // bars, and the popup menu over the video.
-void connectChrome(Player& p);
+void connectChrome(PlayerContext& p);
 
-void minimizeButton(Player& p);                 // Image17
-void closeButton(Player& p);                    // Image18
-void barPressed(Player& p);                     // any press on a bar or border
-void videoMouseDown(Player& p, int button);     // WindowsMediaPlayer1
+void minimizeButton(PlayerContext& p);                 // Image17
+void closeButton(PlayerContext& p);                    // Image18
+void barPressed(PlayerContext& p);                     // any press on a bar or border
+void videoMouseDown(PlayerContext& p, int button);     // WindowsMediaPlayer1
 
 }  // namespace qm

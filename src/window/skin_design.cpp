@@ -1,13 +1,18 @@
 #include "window/skin_design.h"
 
-#include "app/form1.h"
+#include "forms/form1.h"
+#include "forms/form1_geometry.h"
 #include "window/skin_store.h"
 
 namespace qm {
 
 namespace {
 
-constexpr Twips kDesignWidth = 9510, kDesignHeight = 6795;
+using namespace geometry;
+// The volume bar's design width, and where that puts it at the design size.
+constexpr Twips kVolumeWidth = 1200;
+constexpr Twips kVolumeLeft = kDesignWidth - kVolumeWidth - kVolumeRightMargin;
+constexpr Twips kGripSize = 240;
 constexpr Colour kWhite = 0xFFFFFF;
 
 struct Piece {
@@ -32,26 +37,26 @@ struct Art {
 
 // Places at the design size; the layout moves what follows the window's size.
 const Piece kPieces[] = {
-    {"Picture2", 0, 0, kDesignWidth, 645},
-    {"Image33", 0, 0, 4785, 645},
-    {"Image38", 4735, 0, kDesignWidth, 645},
-    {"Image39", kDesignWidth - 4785, 0, 4785, 645},
+    {"Picture2", 0, 0, kDesignWidth, kTopBarHeight},
+    {"Image33", 0, 0, kBarCapWidth, kTopBarHeight},
+    {"Image38", kBarCapWidth - kBarCapOverlap, 0, kDesignWidth, kTopBarHeight},
+    {"Image39", kDesignWidth - kBarCapWidth, 0, kBarCapWidth, kTopBarHeight},
     {"Label5", 420, 195, 1700, 270},
     {"Label3", 2400, 300, 600, 270},
     {"Label6", 3060, 300, 600, 270},
     {"Label7", 3720, 300, 600, 270},
     {"Label8", 4380, 300, 600, 270},
     {"Label9", 5040, 300, 600, 270},
-    {"Image21", kDesignWidth - 1885, 165, 360, 330},
-    {"Image17", kDesignWidth - 1510, 165, 360, 330},
-    {"Image16", kDesignWidth - 1135, 165, 360, 330},
-    {"Image19", kDesignWidth - 1135, 165, 360, 330},
-    {"Image18", kDesignWidth - 745, 165, 360, 330},
-    {"Picture4", 0, kDesignHeight - 983, kDesignWidth, 975},
-    {"Image34", 0, 0, 4785, 975},
-    {"Image41", 4735, 0, kDesignWidth, 975},
-    {"Image40", kDesignWidth - 4785, 0, 4785, 975},
-    {"tVate1", 110, 45, kDesignWidth - 220, 255},
+    {"Image21", kDesignWidth - kSystemMenuFromRight, 165, 360, 330},
+    {"Image17", kDesignWidth - kMinimiseFromRight, 165, 360, 330},
+    {"Image16", kDesignWidth - kMaximiseFromRight, 165, 360, 330},
+    {"Image19", kDesignWidth - kMaximiseFromRight, 165, 360, 330},
+    {"Image18", kDesignWidth - kCloseFromRight, 165, 360, 330},
+    {"Picture4", 0, kDesignHeight - kBottomBarRise, kDesignWidth, kBottomBarHeight},
+    {"Image34", 0, 0, kBarCapWidth, kBottomBarHeight},
+    {"Image41", kBarCapWidth - kBarCapOverlap, 0, kDesignWidth, kBottomBarHeight},
+    {"Image40", kDesignWidth - kBarCapWidth, 0, kBarCapWidth, kBottomBarHeight},
+    {"tVate1", kSeekBarLeft, geometry::kSeekBarTop, kDesignWidth - kSeekBarWidthMargin, 255},
     {"Image3", 300, 420, 420, 420},
     {"Image2", 300, 420, 420, 420},
     {"Image4", 780, 420, 420, 420},
@@ -65,23 +70,25 @@ const Piece kPieces[] = {
     {"Image42", 3900, 510, 330, 240},
     {"Image43", 4260, 510, 330, 240},
     {"Image44", 4620, 510, 330, 240},
-    {"volume", kDesignWidth - 1200 - 500, 510, 1200, 180},
-    {"Image37", kDesignWidth - 1700 - 475, 450, 300, 300},
-    {"Label2", kDesignWidth - 2175 - 1345, 480, 1300, 300},
-    {"Label1", kDesignWidth - 3520 - 480, 480, 480, 300},
-    {"Picture3", 0, 460, 120, kDesignHeight - 975},
-    {"Image35", 0, 0, 120, kDesignHeight - 975},
-    {"Picture5", kDesignWidth - 120, 460, 120, kDesignHeight - 975},
-    {"Image36", 0, 0, 120, kDesignHeight - 975},
-    {"Picture7", kDesignWidth - 240 + 15, kDesignHeight - 240, 240, 240},
+    {"volume", kVolumeLeft, 510, kVolumeWidth, 180},
+    {"Image37", kVolumeLeft - kVolumeIconGap, 450, 300, 300},
+    {"Label2", kVolumeLeft - kVolumeIconGap - kTotalTimeGap, 480, 1300, 300},
+    {"Label1", kVolumeLeft - kVolumeIconGap - kTotalTimeGap - kElapsedTimeGap, 480, 480, 300},
+    {"Picture3", 0, kBorderTop, kBorderWidth, kDesignHeight - kBorderHeightMargin},
+    {"Image35", 0, 0, kBorderWidth, kDesignHeight - kBorderHeightMargin},
+    {"Picture5", kDesignWidth - kBorderWidth, kBorderTop, kBorderWidth, kDesignHeight - kBorderHeightMargin},
+    {"Image36", 0, 0, kBorderWidth, kDesignHeight - kBorderHeightMargin},
+    {"Picture7", kDesignWidth - kGripSize + kGripOverhang, kDesignHeight - kGripSize, kGripSize, kGripSize},
     {"Image32", 90, 210, 240, 240},
     {"Frame3", 6480, 7680, 255, 360},
     {"Frame4", 2400, 7560, 735, 480},
     {"Image11", 0, 120, 285, 255},
-    {"WindowsMediaPlayer1", 120, 645, kDesignWidth - 248, kDesignHeight - 1635},
-    {"ShockwaveFlash1", 120, 645, kDesignWidth - 248, kDesignHeight - 1635},
-    {"WebBrowser1", 120, 600, kDesignWidth - 248, kDesignHeight - 1390},
-    {"Frame1", 120, 645, 1935, kDesignHeight - 1620},
+    {"WindowsMediaPlayer1", kDisplayLeft, kDisplayTop, kDesignWidth - kLaidOutWidthMargin,
+     kDesignHeight - kDisplayHeightMargin},
+    {"ShockwaveFlash1", kDisplayLeft, kDisplayTop, kDesignWidth - kLaidOutWidthMargin,
+     kDesignHeight - kDisplayHeightMargin},
+    {"WebBrowser1", kDisplayLeft, kWebTop, kDesignWidth - kLaidOutWidthMargin, kDesignHeight - kWebHeightMargin},
+    {"Frame1", kDisplayLeft, kDisplayTop, kPanelWidth, kDesignHeight - kPanelHeightMargin},
     {"Option1", 120, 0, 495, 375},
     {"Option3", 720, 0, 495, 375},
     {"Option2", 1320, 0, 495, 375},

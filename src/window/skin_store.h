@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/control.h"
+#include "model/control.h"
 
 namespace qm {
 

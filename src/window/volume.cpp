@@ -1,6 +1,6 @@
 #include "window/volume.h"
 
-#include "app/player.h"
+#include "forms/player_context.h"
 
 namespace qm {
 
@@ -14,7 +14,7 @@ void markOne(MenuItem& chosen, std::initializer_list<MenuItem*> group) {
 
 // Volume up and down are fixed levels. They also switch a muted engine back
 // on: a user who picks a volume wants to hear it.
-void volumeItem(Player& p, int which) {
+void volumeItem(PlayerContext& p, int which) {
   Form1& f = p.form;
   MediaEngine& media = f.WindowsMediaPlayer1.engine();
   MenuItem* items[] = {&f.BUT9A, &f.BUT9B, &f.BUT9C};
@@ -27,7 +27,7 @@ void volumeItem(Player& p, int which) {
   media.setMute(false);
 }
 
-void channelItem(Player& p, int which) {
+void channelItem(PlayerContext& p, int which) {
   Form1& f = p.form;
   MenuItem* items[] = {&f.BUT13A, &f.BUT13B, &f.BUT13C};
   static const int balances[] = {-100, 100, 0};
@@ -35,7 +35,7 @@ void channelItem(Player& p, int which) {
   f.WindowsMediaPlayer1.engine().setBalance(balances[which]);
 }
 
-void channelButton(Player& p, int which) {
+void channelButton(PlayerContext& p, int which) {
   Form1& f = p.form;
   static const int balances[] = {-100, 0, 100};
   f.WindowsMediaPlayer1.engine().setBalance(balances[which]);
@@ -45,7 +45,7 @@ void channelButton(Player& p, int which) {
   for (int i = 0; i < 3; ++i) buttons[i]->setPicture((i == which ? selected[i] : normal[i])->picture());
 }
 
-void connectVolume(Player& p) {
+void connectVolume(PlayerContext& p) {
   Form1& f = p.form;
   f.BUT9A.Click.connect([&p] { volumeItem(p, 0); });
   f.BUT9B.Click.connect([&p] { volumeItem(p, 1); });

@@ -1,31 +1,24 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
-#include "platform/files.h"
-#include "platform/profile.h"
 #include "support/test_player.h"
 
 namespace qm::test {
 namespace {
 
-namespace fs = std::filesystem;
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
+std::string readFile(TestPlayer& t, const std::string& path) {
+  const std::string* content = t.files.content(path);
+  return content ? *content : std::string();
 }
 
 TEST(StartUp, SecondStartEndsBeforeTouchingAnything) {
   TestPlayer t;
-  t.dir.write("program/power.dll", "movie");
+  t.files.write(t.programFile("power.dll"), "movie");
   t.makeMedia({"clip.mp4"});
   t.instance.anotherRuns = true;
   EXPECT_FALSE(t.load(t.mediaPath("clip.mp4")));
   EXPECT_TRUE(t.media->urls.empty());
-  EXPECT_TRUE(files::isFile(t.programFile("power.dll")));
-  EXPECT_FALSE(files::isFile(t.programFile("fileinf.ini")));
+  EXPECT_TRUE(t.files.isFile(t.programFile("power.dll")));
+  EXPECT_FALSE(t.files.isFile(t.programFile("fileinf.ini")));
   EXPECT_TRUE(t.windows.screenSaver.empty());
 }
 
@@ -34,12 +27,12 @@ TEST(StartUp, FirstRunWithoutCommandLine) {
   ASSERT_TRUE(t.load(""));
   // The settings file is created with an empty section; the list shows the
   // documents folder; the data folder marks the first run as over.
-  EXPECT_EQ(profile::getString(t.programFile("fileinf.ini"), "user", "filepath", "none"), "none");
-  EXPECT_NE(readFile(t.programFile("fileinf.ini")).find("[user]"), std::string::npos);
-  EXPECT_EQ(t.form().Dir1.path(), t.dir.path());
-  EXPECT_EQ(t.form().File1.path(), t.dir.path());
-  EXPECT_TRUE(files::isFolder(t.programFile("datinf")));
-  EXPECT_TRUE(t.player().Form4.visible());
+  EXPECT_EQ(t.settings.getString(t.programFile("fileinf.ini"), "user", "filepath", "none"), "none");
+  EXPECT_NE(readFile(t, t.programFile("fileinf.ini")).find("[user]"), std::string::npos);
+  EXPECT_EQ(t.form().Dir1.path(), t.windows.documents);
+  EXPECT_EQ(t.form().File1.path(), t.windows.documents);
+  EXPECT_TRUE(t.files.isFolder(t.programFile("datinf")));
+  EXPECT_TRUE(t.context().Form4.visible());
   EXPECT_TRUE(t.media->urls.empty());
   EXPECT_TRUE(t.flash->movies.empty());
   EXPECT_EQ(t.windows.topmostCalls, 1);
@@ -48,21 +41,21 @@ TEST(StartUp, FirstRunWithoutCommandLine) {
 
 TEST(StartUp, LaterRunRestoresTheSavedFolder) {
   TestPlayer t;
-  fs::create_directories(t.programFile("datinf"));
-  profile::writeString(t.programFile("fileinf.ini"), "user", "filepath", t.mediaFolder);
-  t.dir.write("media/song.mp3");
+  t.files.addFolder(t.programFile("datinf"));
+  t.settings.writeString(t.programFile("fileinf.ini"), "user", "filepath", t.mediaFolder);
+  t.files.write(t.mediaPath("song.mp3"));
   ASSERT_TRUE(t.load(""));
   EXPECT_EQ(t.form().File1.path(), t.mediaFolder);
   EXPECT_EQ(t.form().Dir1.path(), t.mediaFolder);
   EXPECT_EQ(t.form().File1.listCount(), 1);
-  EXPECT_FALSE(t.player().Form4.visible());
+  EXPECT_FALSE(t.context().Form4.visible());
 }
 
 TEST(StartUp, MissingOrBrokenSettingsLeaveTheListWhereItWas) {
-  for (const std::string& content : {std::string("[user]\nfilepath=/no/such/folder\n"), std::string("[user\n\x01\xff==\n"),
-                                    std::string("")}) {
+  for (const std::string& content :
+       {std::string("[user]\nfilepath=/no/such/folder\n"), std::string("[user\n\x01\xff==\n"), std::string("")}) {
     TestPlayer t;
-    t.dir.write("program/fileinf.ini", content);
+    t.files.write(t.programFile("fileinf.ini"), content);
     t.form().File1.setPath(t.mediaFolder);
     ASSERT_TRUE(t.load(""));
     EXPECT_EQ(t.form().File1.path(), t.mediaFolder) << content;
@@ -71,27 +64,28 @@ TEST(StartUp, MissingOrBrokenSettingsLeaveTheListWhereItWas) {
 
 TEST(StartUp, MoviesRunUnderTheirSwfNamesAndAreStoredBackAtShutdown) {
   TestPlayer t;
-  t.dir.write("program/x.dll", "x");
-  t.dir.write("program/power.dll", "p");
-  t.dir.write("program/0.dll", "0");
+  t.files.write(t.programFile("x.dll"), "x");
+  t.files.write(t.programFile("power.dll"), "p");
+  t.files.write(t.programFile("0.dll"), "0");
   ASSERT_TRUE(t.load(""));
-  EXPECT_TRUE(files::isFile(t.programFile("x.swf")));
-  EXPECT_TRUE(files::isFile(t.programFile("power.swf")));
-  EXPECT_FALSE(files::isFile(t.programFile("power.dll")));
+  EXPECT_TRUE(t.files.isFile(t.programFile("x.swf")));
+  EXPECT_TRUE(t.files.isFile(t.programFile("power.swf")));
+  EXPECT_FALSE(t.files.isFile(t.programFile("power.dll")));
   // Any swf of the folder goes back to dll, also one that came later.
-  t.dir.write("program/later.swf", "l");
+  t.files.write(t.programFile("later.swf"), "l");
   t.player().unload();
-  for (const char* name : {"x.dll", "power.dll", "0.dll", "later.dll"}) EXPECT_TRUE(files::isFile(t.programFile(name))) << name;
-  EXPECT_FALSE(files::isFile(t.programFile("power.swf")));
+  for (const char* name : {"x.dll", "power.dll", "0.dll", "later.dll"})
+    EXPECT_TRUE(t.files.isFile(t.programFile(name))) << name;
+  EXPECT_FALSE(t.files.isFile(t.programFile("power.swf")));
 }
 
 TEST(StartUp, ARenameOntoAnExistingNameIsSkipped) {
   TestPlayer t;
-  t.dir.write("program/power.dll", "stored");
-  t.dir.write("program/power.swf", "left over");
+  t.files.write(t.programFile("power.dll"), "stored");
+  t.files.write(t.programFile("power.swf"), "left over");
   ASSERT_TRUE(t.load(""));
-  EXPECT_EQ(readFile(t.programFile("power.swf")), "left over");
-  EXPECT_EQ(readFile(t.programFile("power.dll")), "stored");
+  EXPECT_EQ(readFile(t, t.programFile("power.swf")), "left over");
+  EXPECT_EQ(readFile(t, t.programFile("power.dll")), "stored");
 }
 
 TEST(Shutdown, SavesTheFolderRestoresTheScreenSaverAndThePointerOnce) {
@@ -102,7 +96,7 @@ TEST(Shutdown, SavesTheFolderRestoresTheScreenSaverAndThePointerOnce) {
   t.windows.counter = -3;
   t.player().unload();
   t.player().unload();
-  EXPECT_EQ(profile::getString(t.programFile("fileinf.ini"), "user", "filepath", ""), t.mediaFolder);
+  EXPECT_EQ(t.settings.getString(t.programFile("fileinf.ini"), "user", "filepath", ""), t.mediaFolder);
   EXPECT_EQ(t.windows.screenSaver, (std::vector<bool>{false, true}));
   EXPECT_EQ(t.windows.counter, 0);
 }

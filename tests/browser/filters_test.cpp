@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "model/media_types.h"
 #include "support/test_player.h"
 
 namespace qm::test {
@@ -65,6 +66,22 @@ TEST_F(Filters, ListTabResumesWhenPausedAndLeavesThePanel) {
   EXPECT_EQ(f.Label6.foreColor(), 0xFF9933u);
   f.Label6.Click.raise();
   EXPECT_TRUE(f.Frame1.visible());
+}
+
+// The filters' patterns and the classification read one table: every
+// extension a filter lists plays the way its kind says.
+TEST(MediaTypes, FiltersListWhatTheirKindPlays) {
+  EXPECT_EQ(groupPattern(MediaGroup::Pictures), "*.jpg;*.jpeg;*.gif;*.png;*.bmp;*.tiff;*.psd;*.ico");
+  EXPECT_EQ(groupPattern(MediaGroup::Films),
+            "*.wmv;*.avi;*.mpeg;*.mpg;*.asf;*.rm;*.mov;*.rmvb;*.3gp;*.3gpp;*.swf;*.mp4;*.flv;*.DAT;*.VOB;*.mkv");
+  EXPECT_EQ(groupPattern(MediaGroup::Music), "*.mp3;*.mid;*.midi;*.wma;*.wav;*.au;*.aiff");
+  EXPECT_EQ(allMediaPattern(),
+            "*.wmv;*.avi;*.mpeg;*.mpg;*.asf;*.rm;*.mov;*.rmvb;*.3gp;*.3gpp;*.mp3;*.mid;*.midi;*.wma;*.wav;*.au;*.aiff;"
+            "*.swf;*.mp4;*.flv;*.DAT;*.VOB;*.mkv");
+  for (const char* picture : {"jpg", "jpeg", "gif", "png", "bmp", "tiff", "psd", "ico"})
+    EXPECT_EQ(kindOfExtension(picture), MediaKind::Picture) << picture;
+  EXPECT_TRUE(opensFromCommandLine("DAT"));
+  EXPECT_FALSE(opensFromCommandLine("mov"));
 }
 
 }  // namespace

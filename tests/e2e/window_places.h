@@ -3,7 +3,7 @@
 #include <QPoint>
 #include <QRect>
 
-#include "app/control.h"
+#include "model/control.h"
 
 namespace qm::e2e {
 

@@ -7,26 +7,14 @@
 #include <fstream>
 
 #include "platform/desktop/program_folder.h"
-#include "platform/mpv/media_view.h"
-#include "platform/swf/empty_movie_engine.h"
-#include "platform/web_view.h"
 #include "support/event_wait.h"
 #include "support/x_tools.h"
-#include "window/skin_design.h"
 
 namespace qm::integration {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// As in the program: no web engine is built in, every call fails.
-class NoWebView : public WebView {
- public:
-  bool Navigate(const std::string&) override { return false; }
-  bool Stop() override { return false; }
-  bool Quit() override { return false; }
-};
 
 const char* const kOwnFiles[] = {"0.dll", "power.dll", "music.wma", "Quilmora.chm", "dorl.chm"};
 
@@ -43,42 +31,19 @@ PlayerRig::PlayerRig(Options options) {
   for (const char* name : kOwnFiles) fs::copy_file(fs::path(QM_PROGRAM_DIR) / name, root / "program" / name, ec);
   lockFolder_ = (root / "lock").string();
 
-  windows_ = std::make_unique<DesktopWindowSystem>(
-      [this](const Control& c) -> QWidget* { return view_ ? view_->widgetOf(c) : nullptr; });
-  instance_ = std::make_unique<LocalSingleInstance>(lockFolder_);
   programFolder_ = chooseProgramFolder((root / "program").string());
-  platform_ = std::make_unique<Platform>(
-      Platform{clock_, *windows_, *instance_, programFolder_, [this] { quitRequested_ = true; }});
-
-  Engines engines;
-  auto media = std::make_unique<MpvEngine>(MpvEngine::Video::Shown, options.media);
-  auto music = std::make_unique<MpvEngine>(MpvEngine::Video::None, options.music);
-  media_ = media.get();
-  music_ = music.get();
-  engines.media = std::move(media);
-  engines.background = std::move(music);
-  engines.flash = std::make_unique<EmptyMovieEngine>(clock_);
-  engines.web = std::make_unique<NoWebView>();
-  player_ = std::make_unique<Player>(*platform_, std::move(engines));
-  applyDesign(player_->form, skin_);
-
-  MpvEngine* video = media_;
-  formView_ = std::make_unique<FormView>(player_->form, [video](Control& control, QWidget* parent) -> QWidget* {
-    if (control.name() == "WindowsMediaPlayer1")
-      return new MediaView(static_cast<MediaPlayer&>(control), *video, parent);
-    return nullptr;
-  });
-  view_ = formView_.get();
-  platform_->showWindow = [this] { formView_->show(); };
-  player_->form.closeRequested.connect([this] {
-    player_->unload();
-    quitRequested_ = true;
-  });
+  DesktopPlayer::Options desktop;
+  desktop.programFolder = programFolder_;
+  desktop.lockFolder = lockFolder_;
+  desktop.media = options.media;
+  desktop.music = options.music;
+  desktop.quit = [this] { quitRequested_ = true; };
+  desktop_ = std::make_unique<DesktopPlayer>(std::move(desktop));
 }
 
 PlayerRig::~PlayerRig() {
-  player_->unload();
-  formView_->window().hide();
+  desktop_->player().unload();
+  desktop_.reset();
   live::pumpFor(50);
 }
 
@@ -96,22 +61,23 @@ void PlayerRig::rememberListFolder(const std::string& folder) {
 }
 
 bool PlayerRig::start(const std::string& commandLine) {
-  if (!player_->load(commandLine)) return false;
-  QWidget& window = formView_->window();
+  if (!desktop_->player().load(commandLine)) return false;
+  if (!desktop_->mainView()) return false;
+  QWidget& window = desktop_->mainView()->window();
   if (!live::pumpUntil([&] { return window.isVisible(); }, 3000)) return false;
   windowOnScreen_ = live::settledGeometry(window.winId());
   return windowOnScreen_.size() == window.size();
 }
 
 QPoint PlayerRig::screenPoint(const Control& control, QPointF local) const {
-  QWidget* widget = formView_->widgetOf(control);
+  QWidget* widget = desktop_->widgetOf(control);
   if (!widget) return {};
-  const QPoint inWindow = widget->mapTo(&formView_->window(), local.toPoint());
+  const QPoint inWindow = widget->mapTo(widget->window(), local.toPoint());
   return windowOnScreen_.topLeft() + inWindow;
 }
 
 QRect PlayerRig::screenRect(const Control& control) const {
-  QWidget* widget = formView_->widgetOf(control);
+  QWidget* widget = desktop_->widgetOf(control);
   if (!widget) return {};
   return QRect(screenPoint(control, QPointF(0, 0)), widget->size());
 }

@@ -6,14 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/player.h"
-#include "platform/desktop/desktop_window_system.h"
-#include "platform/desktop/local_single_instance.h"
-#include "platform/desktop/qt_clock.h"
-#include "platform/mpv/mpv_engine.h"
-#include "platform/qt/form_view.h"
+#include "app/desktop_player.h"
 #include "support/temp_dir.h"
-#include "window/skin_store.h"
 
 namespace qm::integration {
 
@@ -47,10 +41,10 @@ class PlayerRig {
   // is on the screen and holds still.
   bool start(const std::string& commandLine = "");
 
-  Player& player() { return *player_; }
-  Form1& form() { return player_->form; }
-  MpvEngine& media() { return *media_; }
-  MpvEngine& music() { return *music_; }
+  Player& player() { return desktop_->player(); }
+  Form1& form() { return desktop_->player().form; }
+  MpvEngine& media() { return desktop_->media(); }
+  MpvEngine& music() { return desktop_->music(); }
   const std::string& programFolder() const { return programFolder_; }
   bool quitRequested() const { return quitRequested_; }
 
@@ -67,17 +61,7 @@ class PlayerRig {
   bool quitRequested_ = false;
   QRect windowOnScreen_;
 
-  // In the order the program makes them, so they go in the reverse order.
-  QtClock clock_;
-  FormView* view_ = nullptr;
-  std::unique_ptr<DesktopWindowSystem> windows_;
-  std::unique_ptr<LocalSingleInstance> instance_;
-  std::unique_ptr<Platform> platform_;
-  MpvEngine* media_ = nullptr;
-  MpvEngine* music_ = nullptr;
-  std::unique_ptr<Player> player_;
-  SkinStore skin_;
-  std::unique_ptr<FormView> formView_;
+  std::unique_ptr<DesktopPlayer> desktop_;
 };
 
 // Every URL the engine started playing, in order; a URL that starts again

@@ -1,6 +1,7 @@
+#include "player/position.h"
+
 #include <gtest/gtest.h>
 
-#include "player/position.h"
 #include "support/test_player.h"
 
 namespace qm::test {
@@ -101,7 +102,7 @@ TEST_F(Position, ReleaseOnAPausedFileStillPlays) {
   t.media->setDuration(200);
   t.form().Image4.Click.raise();
   t.form().tVate1.setValue(25);
-  seekBarUp(t.player());
+  seekBarUp(t.context());
   EXPECT_DOUBLE_EQ(t.media->currentPosition(), 50.0);
   EXPECT_EQ(t.media->playState(), play_state::Playing);
   EXPECT_TRUE(t.form().PausedFlag());
@@ -125,11 +126,11 @@ TEST_F(Position, SeekingFlashVideoAndFlashMovies) {
   start("v.flv");
   t.flash->SetVariable("total1", "120");
   t.form().tVate1.setValue(25);
-  seekBarDown(t.player(), kLeftButton);
+  seekBarDown(t.context(), kLeftButton);
   EXPECT_EQ(t.flash->GetVariable("kkk"), "30");
   EXPECT_EQ(t.flash->GetVariable("testVar2"), "vbdown");
   t.flash->SetVariable("total1", "n/a");  // keeps the last target
-  seekBarUp(t.player());
+  seekBarUp(t.context());
   EXPECT_EQ(t.flash->GetVariable("kkk"), "30");
   EXPECT_EQ(t.flash->GetVariable("testVar2"), "vbplay");
 }
@@ -137,10 +138,10 @@ TEST_F(Position, SeekingFlashVideoAndFlashMovies) {
 TEST_F(Position, SeekingAFlashMovieGoesToTheFrame) {
   start("m.swf");
   t.form().tVate1.setValue(50);  // 49.5 rounds to the even 50
-  seekBarDown(t.player(), kLeftButton);
+  seekBarDown(t.context(), kLeftButton);
   EXPECT_EQ(t.flash->frame, 50);
   EXPECT_FALSE(t.flash->IsPlaying());
-  seekBarUp(t.player());
+  seekBarUp(t.context());
   EXPECT_TRUE(t.flash->IsPlaying());
 }
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/clock.h"
-#include "platform/timer.h"
+#include "model/clock.h"
+#include "model/timer.h"
 #include "platform/window_system.h"
 #include "slider/tvate.h"
 #include "support/manual_clock.h"
@@ -20,6 +20,7 @@ class FakeWindows : public WindowSystem {
   int overQueries = 0;
 
   int showCursor(bool show) override { return show ? 0 : -1; }
+  void setWindowState(Form&, int) override {}
   void setTopmost(Form&) override {}
   void setScreenSaverActive(bool) override {}
   std::string documentsFolder() override { return {}; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,18 @@ namespace qm::test {
 class FakeWindowSystem : public WindowSystem {
  public:
   int showCursor(bool show) override { return counter += show ? 1 : -1; }
+  // The window manager at once: the state arrives with the screen's size,
+  // and the normal state brings back the size the window had before.
+  void setWindowState(Form& form, int state) override {
+    stateRequests.push_back(state);
+    if (form.windowState() == Form::Normal) normal = {form.left(), form.top(), form.width(), form.height()};
+    if (state == Form::Maximized || state == Form::FullScreen)
+      form.syncFromScreen(0, 0, screenWidth(), screenHeight(), state);
+    else if (state == Form::Normal)
+      form.syncFromScreen(normal[0], normal[1], normal[2], normal[3], state);
+    else
+      form.syncFromScreen(form.left(), form.top(), form.width(), form.height(), state);
+  }
   void setTopmost(Form&) override { ++topmostCalls; }
   void setScreenSaverActive(bool active) override { screenSaver.push_back(active); }
   std::string documentsFolder() override { return documents; }
@@ -29,6 +42,8 @@ class FakeWindowSystem : public WindowSystem {
   }
 
   int counter = 0;
+  std::vector<int> stateRequests;
+  std::array<double, 4> normal{};
   int topmostCalls = 0;
   int focusCalls = 0;
   int moves = 0;

@@ -3,8 +3,8 @@
 #include <map>
 #include <vector>
 
-#include "platform/clock.h"
-#include "platform/timer.h"
+#include "model/clock.h"
+#include "model/timer.h"
 
 namespace qm::test {
 

@@ -1,18 +1,15 @@
 #include "support/test_player.h"
 
-#include <filesystem>
-
 #include "window/skin_design.h"
 #include "window/skin_store.h"
 
 namespace qm::test {
 
 TestPlayer::TestPlayer() {
-  programFolder = dir.path() + "/program";
-  mediaFolder = dir.path() + "/media";
-  std::filesystem::create_directories(programFolder);
-  std::filesystem::create_directories(mediaFolder);
-  windows.documents = dir.path();
+  files.addFolder(programFolder);
+  files.addFolder(mediaFolder);
+  files.addFolder(home + "/Documents");
+  windows.documents = home + "/Documents";
 
   Engines engines;
   auto m = std::make_unique<FakeMediaEngine>();
@@ -28,7 +25,7 @@ TestPlayer::TestPlayer() {
   engines.flash = std::move(fl);
   engines.web = std::move(wv);
 
-  platform_.reset(new Platform{clock, windows, instance, programFolder, [this] { ++quitCalls; }});
+  platform_.reset(new Platform{clock, windows, instance, files, settings, programFolder, [this] { ++quitCalls; }});
   player_ = std::make_unique<Player>(*platform_, std::move(engines));
   SkinStore skin;
   applyDesign(player_->form, skin);
@@ -39,7 +36,7 @@ TestPlayer::~TestPlayer() = default;
 bool TestPlayer::load(const std::string& commandLine) { return player_->load(commandLine); }
 
 std::string TestPlayer::makeMedia(const std::vector<std::string>& names) {
-  for (const std::string& n : names) dir.write("media/" + n);
+  for (const std::string& n : names) files.write(mediaPath(n));
   form().File1.setPath(mediaFolder);
   return mediaFolder;
 }

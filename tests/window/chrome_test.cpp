@@ -14,7 +14,7 @@ TEST(Chrome, CloseButtonAndExitItemCloseTheWindow) {
   t.windows.counter = -2;
   t.form().Image18.Click.raise();
   EXPECT_EQ(closes, 1);
-  EXPECT_FALSE(t.player().Form3.visible());
+  EXPECT_FALSE(t.context().Form3.visible());
   EXPECT_GE(t.windows.counter, 0);
   t.form().BUT3.Click.raise();
   EXPECT_EQ(closes, 2);
@@ -25,11 +25,11 @@ TEST(Chrome, BarsMoveOnlyANormalWindow) {
   ASSERT_TRUE(t.load(""));
   t.form().Image38.MouseDown.raise(kLeftButton, 0, 10, 10);
   EXPECT_EQ(t.windows.moves, 1);
-  t.form().setWindowState(Form::Maximized);
+  t.windows.setWindowState(t.form(), Form::Maximized);
   t.player().Form3.setVisible(true);
   t.form().Picture4.MouseDown.raise(kRightButton, 0, 10, 10);
   EXPECT_EQ(t.windows.moves, 1);
-  EXPECT_FALSE(t.player().Form3.visible());
+  EXPECT_FALSE(t.context().Form3.visible());
 }
 
 TEST(Chrome, RightClickOnTheVideoPopsUpTheMenu) {

@@ -46,10 +46,12 @@ TEST_F(Volume, DraggingTheBarTrailsOnePositionThenLandsOnTheValue) {
   EXPECT_EQ(t.media->volume(), 80);
 }
 
-TEST_F(Volume, RightPressWritesNothing) {
+TEST_F(Volume, RightPressOrDragWritesNothing) {
   tVate& bar = t.form().volume;
   t.media->setVolume(33);
   bar.surfaceMouseDown(kRightButton, 0, xFor(90), 60);
+  EXPECT_EQ(t.media->volume(), 33);
+  bar.surfaceMouseMove(kRightButton, 0, xFor(70), 60);
   EXPECT_EQ(t.media->volume(), 33);
   EXPECT_EQ(bar.Value(), 50);
 }

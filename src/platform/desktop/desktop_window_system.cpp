@@ -14,7 +14,7 @@
 #include <QWindow>
 #include <cstdlib>
 
-#include "app/control.h"
+#include "model/control.h"
 #include "platform/desktop/dbus_screen_saver.h"
 #include "platform/desktop/popup_menu.h"
 #include "platform/desktop/x11_screen_saver.h"
@@ -71,6 +71,29 @@ int DesktopWindowSystem::showCursor(bool show) {
     pointerHidden_ = false;
   }
   return cursorCount_;
+}
+
+// The window reports the state back once the window manager has carried it
+// out and given the window its size.
+void DesktopWindowSystem::setWindowState(Form& form, int state) {
+  QWidget* window = windowOf(form);
+  if (!window) return;
+  switch (state) {
+    case Form::Normal:
+      window->showNormal();
+      break;
+    case Form::Minimized:
+      window->showMinimized();
+      break;
+    case Form::Maximized:
+      window->showMaximized();
+      break;
+    case Form::FullScreen:
+      window->showFullScreen();
+      break;
+    default:
+      break;
+  }
 }
 
 // The flag goes to the native window in place (on X11 as

@@ -25,6 +25,7 @@ class DesktopWindowSystem : public WindowSystem {
   DesktopWindowSystem& operator=(const DesktopWindowSystem&) = delete;
 
   int showCursor(bool show) override;
+  void setWindowState(Form& form, int state) override;
   void setTopmost(Form& form) override;
   void setScreenSaverActive(bool active) override;
   std::string documentsFolder() override;

@@ -4,7 +4,7 @@
 #include <QMenu>
 #include <functional>
 
-#include "app/control.h"
+#include "model/control.h"
 
 namespace qm {
 

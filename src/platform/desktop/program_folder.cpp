@@ -3,7 +3,7 @@
 #include <QStandardPaths>
 #include <filesystem>
 
-#include "platform/files.h"
+#include "platform/fs/local_files.h"
 
 namespace qm {
 
@@ -19,16 +19,16 @@ std::string chooseProgramFolder(const std::string& executableFolder) {
   if (files::isWritableFolder(executableFolder)) return executableFolder;
   std::string data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
   if (data.empty()) return executableFolder;
-  std::string folder = files::join(data, "quilmora");
+  std::string folder = joinPath(data, "quilmora");
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   for (const char* name : kOwnFiles) {
-    const std::string target = files::join(folder, name);
+    const std::string target = joinPath(folder, name);
     // A movie may be there under its running name after a crash.
     std::string running = target;
     if (running.size() > 4 && running.ends_with(".dll")) running.replace(running.size() - 3, 3, "swf");
     if (files::isFile(target) || files::isFile(running)) continue;
-    std::filesystem::copy_file(files::join(executableFolder, name), target, ec);
+    std::filesystem::copy_file(joinPath(executableFolder, name), target, ec);
   }
   return files::isWritableFolder(folder) ? folder : executableFolder;
 }

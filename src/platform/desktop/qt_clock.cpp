@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-#include "platform/timer.h"
+#include "model/timer.h"
 
 namespace qm {
 

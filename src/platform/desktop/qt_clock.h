@@ -4,7 +4,7 @@
 #include <QTimer>
 #include <unordered_map>
 
-#include "platform/clock.h"
+#include "model/clock.h"
 
 namespace qm {
 

@@ -1,5 +1,3 @@
-#include "platform/files.h"
-
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
@@ -9,6 +7,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/fs/atomic_file.h"
+#include "platform/fs/local_files.h"
+#include "platform/fs/mount_table.h"
 #include "platform/fs/name_matching.h"
 
 namespace qm::files {
@@ -50,6 +51,21 @@ std::vector<std::string> list(const std::string& folder, const std::string& patt
   return names;
 }
 
+std::vector<std::string> listFolders(const std::string& folder) {
+  std::vector<std::string> names;
+  if (folder.empty()) return names;
+  std::error_code ec;
+  fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
+  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+    std::string name = it->path().filename().string();
+    if (name.empty() || name.front() == '.') continue;
+    std::error_code entryError;
+    if (it->is_directory(entryError)) names.push_back(std::move(name));
+  }
+  sortIgnoringCase(names);
+  return names;
+}
+
 bool isFile(const std::string& path) {
   std::error_code ec;
   return !path.empty() && fs::is_regular_file(path, ec);
@@ -75,14 +91,68 @@ bool makeFolder(const std::string& path) { return !path.empty() && ::mkdir(path.
 
 bool isWritableFolder(const std::string& path) { return isFolder(path) && ::access(path.c_str(), W_OK | X_OK) == 0; }
 
-std::string join(const std::string& folder, const std::string& name) {
-  if (folder.empty()) return name;
-  std::size_t skip = 0;
-  while (skip < name.size() && name[skip] == kPathSeparator) ++skip;
-  std::string joined = folder;
-  if (joined.back() != kPathSeparator) joined += kPathSeparator;
-  joined.append(name, skip, std::string::npos);
-  return joined;
+}  // namespace qm::files
+
+namespace qm {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void dropTrailingSeparators(std::string& path) {
+  while (path.size() > 1 && path.back() == kPathSeparator) path.pop_back();
 }
 
-}  // namespace qm::files
+}  // namespace
+
+std::optional<std::string> LocalFileSystem::absoluteFolder(const std::string& folder) {
+  if (folder.empty()) return std::nullopt;
+  std::error_code ec;
+  fs::path path = fs::absolute(folder, ec);
+  if (ec) return std::nullopt;
+  std::string text = path.lexically_normal().string();
+  dropTrailingSeparators(text);
+  if (!files::isFolder(text)) return std::nullopt;
+  return text;
+}
+
+std::optional<std::string> LocalFileSystem::canonicalFolder(const std::string& folder) {
+  if (folder.empty()) return std::nullopt;
+  std::error_code ec;
+  std::string canonical = fs::canonical(folder, ec).string();
+  if (ec || !files::isFolder(canonical)) return std::nullopt;
+  dropTrailingSeparators(canonical);
+  return canonical;
+}
+
+std::vector<std::string> LocalFileSystem::listFiles(const std::string& folder, const std::string& pattern) {
+  return files::list(folder, pattern);
+}
+std::vector<std::string> LocalFileSystem::listFolders(const std::string& folder) { return files::listFolders(folder); }
+std::vector<std::string> LocalFileSystem::driveRoots() { return files::driveRoots(); }
+std::string LocalFileSystem::lookup(const std::string& path) { return files::lookup(path); }
+bool LocalFileSystem::isFile(const std::string& path) { return files::isFile(path); }
+bool LocalFileSystem::isFolder(const std::string& path) { return files::isFolder(path); }
+bool LocalFileSystem::rename(const std::string& from, const std::string& to) { return files::rename(from, to); }
+bool LocalFileSystem::makeFolder(const std::string& path) { return files::makeFolder(path); }
+
+FileSystem::Read LocalFileSystem::readFile(const std::string& path, std::size_t sizeLimit) {
+  Read read{Read::Failed, {}};
+  switch (files::readRegularFile(path, sizeLimit, read.content)) {
+    case files::ReadStatus::Read:
+      read.status = Read::Done;
+      break;
+    case files::ReadStatus::Missing:
+      read.status = Read::Missing;
+      break;
+    case files::ReadStatus::Failed:
+      break;
+  }
+  return read;
+}
+
+bool LocalFileSystem::replaceFile(const std::string& path, const std::string& content) {
+  return files::replaceFileAtomically(path, content);
+}
+
+}  // namespace qm

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/files.h"
+#include "platform/fs/local_files.h"
 #include "platform/fs/name_matching.h"
 
 namespace qm::files {

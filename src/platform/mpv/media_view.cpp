@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QPointer>
 
-#include "app/content_controls.h"
+#include "model/control.h"
 #include "platform/mpv/mpv_engine.h"
 
 namespace qm {
@@ -45,7 +45,7 @@ QRectF fitted(QSizeF picture, QRectF area) {
 
 }  // namespace
 
-MediaView::MediaView(MediaPlayer& control, MpvEngine& engine, QWidget* parent)
+MediaView::MediaView(Control& control, MpvEngine& engine, QWidget* parent)
     : QWidget(parent), control_(control), engine_(engine) {
   setAttribute(Qt::WA_OpaquePaintEvent);  // every pixel is painted
   setMouseTracking(true);                 // moves without a button count too

@@ -4,7 +4,7 @@
 
 namespace qm {
 
-class MediaPlayer;
+class Control;
 class MpvEngine;
 
 // The screen of a media player control: paints the engine's latest frame
@@ -14,7 +14,7 @@ class MpvEngine;
 // applied by the window; the view fills whatever it is given.
 class MediaView : public QWidget {
  public:
-  MediaView(MediaPlayer& control, MpvEngine& engine, QWidget* parent);
+  MediaView(Control& control, MpvEngine& engine, QWidget* parent);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -27,7 +27,7 @@ class MediaView : public QWidget {
  private:
   bool acceptsMouse() const;
 
-  MediaPlayer& control_;
+  Control& control_;
   MpvEngine& engine_;
   // A press whose release may still make a Click (left button, not the
   // second press of a double click).

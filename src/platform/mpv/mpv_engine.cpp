@@ -4,15 +4,16 @@
 
 #include <QMetaObject>
 #include <QObject>
-#include <utility>
 #include <algorithm>
 #include <charconv>
 #include <clocale>
 #include <cmath>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "platform/mpv/balance_filter.h"
+#include "platform/mpv/media_view.h"
 #include "platform/mpv/midi_cache.h"
 #include "platform/mpv/midi_renderer.h"
 #include "platform/mpv/sw_video_renderer.h"
@@ -366,5 +367,7 @@ void MpvEngine::cancelMidiRender() {
   if (midiWorker_.joinable()) midiWorker_.join();
   midiCancel_.reset();
 }
+
+QWidget* MpvEngine::createView(Control& area, QWidget* parent) { return new MediaView(area, *this, parent); }
 
 }  // namespace qm

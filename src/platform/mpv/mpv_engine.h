@@ -10,8 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/event.h"
+#include "model/event.h"
 #include "platform/media_engine.h"
+#include "platform/qt/content_view_source.h"
 
 struct mpv_handle;
 struct mpv_event;
@@ -51,7 +52,7 @@ struct MidiRender;
 //   for a caller that answers Stopped with play()); set the URL again.
 // - close() forgets the URL; stop() keeps it, and play() then starts the
 //   file again from the beginning.
-class MpvEngine : public MediaEngine {
+class MpvEngine : public MediaEngine, public ContentViewSource {
  public:
   enum class Video { Shown, None };
   // libmpv options set after the engine's own, before the player starts
@@ -63,6 +64,8 @@ class MpvEngine : public MediaEngine {
 
   explicit MpvEngine(Video video, Options extraOptions = {});
   ~MpvEngine() override;
+  // The picture of the video, painted by the software renderer.
+  QWidget* createView(Control& area, QWidget* parent) override;
   MpvEngine(const MpvEngine&) = delete;
   MpvEngine& operator=(const MpvEngine&) = delete;
 

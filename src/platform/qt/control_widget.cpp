@@ -43,7 +43,9 @@ void ControlBinding::sync() {
     if (widget_.geometry() != r) widget_.setGeometry(r);
   }
   widget_.setToolTip(QString::fromStdString(control_.toolTip()));
-  if (widget_.isVisibleTo(widget_.parentWidget()) != control_.visible() || widget_.isHidden() == control_.visible())
+  // A form's window is shown and hidden by its mirror.
+  if (control_.kind() != ControlKind::Form &&
+      (widget_.isVisibleTo(widget_.parentWidget()) != control_.visible() || widget_.isHidden() == control_.visible()))
     widget_.setVisible(control_.visible());
   // Stacking: when this control moved in its siblings' order, raise them all
   // from the back to the front.

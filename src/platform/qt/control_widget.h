@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "app/control.h"
+#include "model/control.h"
 
 namespace qm {
 

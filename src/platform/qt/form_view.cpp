@@ -4,7 +4,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "platform/file_lists.h"
+#include "model/list_controls.h"
 #include "platform/qt/control_widget.h"
 #include "platform/qt/list_widgets.h"
 #include "platform/qt/skin_widgets.h"
@@ -21,42 +21,49 @@ FormWindow::FormWindow(Form& form) : QWidget(nullptr, Qt::Window | Qt::Frameless
   pal.setColor(QPalette::Window, Qt::black);
   setPalette(pal);
   setAutoFillBackground(true);
-  form_.changed.connect([this] { syncFromForm(); });
+  // Long enough for a window manager to answer a state change with its size.
+  settle_.setSingleShot(true);
+  settle_.setInterval(60);
+  QObject::connect(&settle_, &QTimer::timeout, this, [this] { reportToForm(); });
+  std::weak_ptr<bool> alive = alive_;
+  form_.changed.connect([this, alive] {
+    if (auto a = alive.lock(); a && *a) syncFromForm();
+  });
   syncFromForm();
 }
 
+FormWindow::~FormWindow() { *alive_ = false; }
+
+// The form's place and size go to the window while it is in the normal
+// state; the other states are the window system's to size.
 void FormWindow::syncFromForm() {
   if (applying_) return;
   applying_ = true;
   setWindowTitle(QString::fromStdString(form_.caption()));
-  static const Qt::CursorShape shapes[] = {Qt::ArrowCursor, Qt::SizeVerCursor, Qt::SizeFDiagCursor,
-                                           Qt::SizeHorCursor};
+  static const Qt::CursorShape shapes[] = {Qt::ArrowCursor, Qt::SizeVerCursor, Qt::SizeFDiagCursor, Qt::SizeHorCursor};
   const int pointer = form_.mousePointer();
   setCursor(pointer == 7 ? shapes[1] : pointer == 8 ? shapes[2] : pointer == 9 ? shapes[3] : shapes[0]);
-  switch (form_.windowState()) {
-    case Form::Maximized:
-      if (!isMaximized() && isVisible()) showMaximized();
-      break;
-    case Form::Minimized:
-      if (!isMinimized() && isVisible()) showMinimized();
-      break;
-    default:
-      if ((isMaximized() || isMinimized()) && isVisible()) showNormal();
-      if (!isMaximized()) {
-        QRect r(toPixels(form_.left()), toPixels(form_.top()), toPixels(form_.width()), toPixels(form_.height()));
-        if (r.size() != size() && r.width() > 0 && r.height() > 0) resize(r.size());
-        if (isVisible() && r.topLeft() != pos()) move(r.topLeft());
-      }
+  if (screenState() == Form::Normal && form_.windowState() == Form::Normal) {
+    QRect r(toPixels(form_.left()), toPixels(form_.top()), toPixels(form_.width()), toPixels(form_.height()));
+    if (r.size() != size() && r.width() > 0 && r.height() > 0) resize(r.size());
+    if (isVisible() && r.topLeft() != pos()) move(r.topLeft());
   }
   applying_ = false;
+}
+
+int FormWindow::screenState() const {
+  const Qt::WindowStates s = windowState();
+  if (s & Qt::WindowMinimized) return Form::Minimized;
+  if (s & Qt::WindowFullScreen) return Form::FullScreen;
+  if (s & Qt::WindowMaximized) return Form::Maximized;
+  return Form::Normal;
 }
 
 void FormWindow::reportToForm() {
   if (applying_) return;
   applying_ = true;
-  int state = isMinimized() ? Form::Minimized : isMaximized() ? Form::Maximized : Form::Normal;
   form_.syncFromScreen(pos().x() * kTwipsPerPixel, pos().y() * kTwipsPerPixel, width() * kTwipsPerPixel,
-                       height() * kTwipsPerPixel, state);
+                       height() * kTwipsPerPixel, screenState());
   applying_ = false;
 }
 
@@ -68,20 +75,20 @@ void FormWindow::closeEvent(QCloseEvent* event) {
 
 void FormWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  reportToForm();
+  if (!applying_) settle_.start();
 }
 
 void FormWindow::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
-  reportToForm();
+  if (!applying_) settle_.start();
 }
 
 void FormWindow::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::WindowStateChange) reportToForm();
+  if (event->type() == QEvent::WindowStateChange) settle_.start();
 }
 
-FormView::FormView(Form& form, WidgetFactory factory) : form_(form), factory_(std::move(factory)) {
+FormView::FormView(Form& form, const ContentViews& views) : views_(views) {
   window_ = new FormWindow(form);
   widgets_[&form] = window_;
   new ControlBinding(form, *window_);
@@ -90,6 +97,8 @@ FormView::FormView(Form& form, WidgetFactory factory) : form_(form), factory_(st
   for (Control* child : form.children())
     if (QWidget* w = widgetOf(*child)) w->raise();
 }
+
+FormView::~FormView() { delete window_; }
 
 QWidget* FormView::widgetOf(const Control& control) const {
   auto it = widgets_.find(&control);
@@ -135,7 +144,8 @@ void FormView::build(Control& control, QWidget* parent) {
       [[fallthrough]];
     case ControlKind::FlashPlayer:
     case ControlKind::WebView:
-      if (factory_) widget = factory_(control, parent);
+      if (auto source = views_.find(&control); source != views_.end() && source->second)
+        widget = source->second->createView(control, parent);
       ownInput = widget != nullptr;
       if (!widget) widget = new BlankWidget(parent);
       break;
@@ -150,17 +160,41 @@ void FormView::build(Control& control, QWidget* parent) {
   for (Control* child : control.children()) build(*child, widget);
 }
 
-void FormView::show() {
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect area = screen->availableGeometry();
-    QSize size = window_->size();
-    // The form holds the place, so the window shows there at once.
-    const QPoint at = area.center() - QPoint(size.width() / 2, size.height() / 2);
-    form_.setLeft(at.x() * kTwipsPerPixel);
-    form_.setTop(at.y() * kTwipsPerPixel);
-    window_->move(at);
+FormMirror::FormMirror(Form& form, ContentViews views) : form_(form), views_(std::move(views)) {
+  std::weak_ptr<bool> alive = alive_;
+  auto sync = [this, alive] {
+    if (auto a = alive.lock(); a && *a) this->sync();
+  };
+  form_.changed.connect(sync);
+  form_.Unload.connect([this, alive] {
+    if (auto a = alive.lock(); a && *a) view_.reset();
+  });
+  sync();
+}
+
+FormMirror::~FormMirror() { *alive_ = false; }
+
+QWidget* FormMirror::widgetOf(const Control& control) const { return view_ ? view_->widgetOf(control) : nullptr; }
+
+void FormMirror::sync() {
+  if (!form_.visible()) {
+    if (view_ && view_->window().isVisible()) view_->window().hide();
+    return;
   }
-  window_->show();
+  if (!view_) {
+    view_ = std::make_unique<FormView>(form_, views_);
+    // A new window shows centred on the screen; the form holds the place, so
+    // it shows there at once.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+      const QRect area = screen->availableGeometry();
+      const QSize size = view_->window().size();
+      const QPoint at = area.center() - QPoint(size.width() / 2, size.height() / 2);
+      form_.setLeft(at.x() * kTwipsPerPixel);
+      form_.setTop(at.y() * kTwipsPerPixel);
+      view_->window().move(at);
+    }
+  }
+  if (!view_->window().isVisible()) view_->window().show();
 }
 
 }  // namespace qm

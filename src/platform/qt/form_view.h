@@ -1,22 +1,28 @@
 #pragma once
 
+#include <QTimer>
 #include <QWidget>
-#include <functional>
 #include <map>
+#include <memory>
 
-#include "app/control.h"
+#include "model/control.h"
+#include "platform/qt/content_view_source.h"
 
 namespace qm {
 
-// Makes the widget of a control the generic view does not know (the engines'
-// views); returns null to get a black area.
-using WidgetFactory = std::function<QWidget*(Control&, QWidget* parent)>;
+// The engines that fill display areas, by the area's control. An area
+// without one shows black.
+using ContentViews = std::map<const Control*, ContentViewSource*>;
 
-// The top-level window of a form: frameless, and reporting the window
-// system's own moves, sizes and close requests back to the form.
+// The top-level window of a form: frameless, and reporting what the window
+// system did to it (moves, sizes, state changes, close requests) back to the
+// form. A change of state comes in several steps (the state, then the size
+// the window manager gives); they are reported once, when the window has
+// settled, so the form's Resize sees the size that goes with the state.
 class FormWindow : public QWidget {
  public:
   explicit FormWindow(Form& form);
+  ~FormWindow() override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -27,7 +33,10 @@ class FormWindow : public QWidget {
  private:
   void syncFromForm();
   void reportToForm();
+  int screenState() const;
   Form& form_;
+  QTimer settle_;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   bool applying_ = false;
 };
 
@@ -35,19 +44,40 @@ class FormWindow : public QWidget {
 // with the controls.
 class FormView {
  public:
-  FormView(Form& form, WidgetFactory factory);
+  FormView(Form& form, const ContentViews& views);
+  ~FormView();
+  FormView(const FormView&) = delete;
+  FormView& operator=(const FormView&) = delete;
   FormWindow& window() { return *window_; }
   // The widget showing `control`, or null.
   QWidget* widgetOf(const Control& control) const;
-  // Centres the window on the screen and shows it.
-  void show();
 
  private:
   void build(Control& control, QWidget* parent);
-  Form& form_;
-  WidgetFactory factory_;
+  const ContentViews& views_;
   FormWindow* window_;
   std::map<const Control*, QWidget*> widgets_;
+};
+
+// A form on the screen while it is loaded: its window is built when the
+// form is first shown (centred on the screen, at the form's size), shown and
+// hidden with the form, and destroyed when the form unloads.
+class FormMirror {
+ public:
+  FormMirror(Form& form, ContentViews views = {});
+  ~FormMirror();
+  FormMirror(const FormMirror&) = delete;
+  FormMirror& operator=(const FormMirror&) = delete;
+  // The widget showing `control`, or null while the form has no window.
+  QWidget* widgetOf(const Control& control) const;
+  FormView* view() { return view_.get(); }
+
+ private:
+  void sync();
+  Form& form_;
+  ContentViews views_;
+  std::unique_ptr<FormView> view_;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace qm

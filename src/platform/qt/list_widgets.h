@@ -3,7 +3,7 @@
 #include <QComboBox>
 #include <QListWidget>
 
-#include "platform/file_lists.h"
+#include "model/list_controls.h"
 
 namespace qm {
 

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "app/control.h"
+#include "model/control.h"
 
 namespace qm {
 

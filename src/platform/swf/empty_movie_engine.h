@@ -4,10 +4,10 @@
 #include <optional>
 #include <string>
 
-#include "platform/clock.h"
+#include "model/clock.h"
 #include "platform/flash_engine.h"
 #include "platform/swf/swf_file.h"
-#include "platform/timer.h"
+#include "model/timer.h"
 
 namespace qm {
 

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "platform/timer.h"
+#include "model/timer.h"
 
 namespace qm {
 namespace {

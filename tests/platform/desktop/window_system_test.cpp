@@ -12,7 +12,7 @@
 #include <QWindow>
 #include <map>
 
-#include "app/control.h"
+#include "model/control.h"
 #include "platform/desktop/desktop_window_system.h"
 
 namespace qm {

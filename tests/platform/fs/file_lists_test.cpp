@@ -1,9 +1,9 @@
-#include "platform/file_lists.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "model/list_controls.h"
+#include "platform/fs/local_files.h"
 #include "platform/fs/mount_table.h"
 #include "temp_folder.h"
 
@@ -25,8 +25,9 @@ class FileListTest : public ::testing::Test {
     File1.Click.connect([this] { clicks.push_back(File1.listIndex()); });
   }
   TempFolder dir;
+  LocalFileSystem disk;
   Form form{"Form1"};
-  FileListBox File1{"File1", &form};
+  FileListBox File1{"File1", &form, disk};
   std::vector<int> clicks;
 };
 
@@ -108,8 +109,9 @@ TEST(DirListTest, FollowsLinksAndRaisesChangeOnlyForANewFolder) {
   TempFolder dir;
   std::filesystem::create_directories(dir / "films/new");
   std::filesystem::create_directory_symlink(dir / "films", dir / "link");
+  LocalFileSystem disk;
   Form form{"Form1"};
-  DirListBox Dir1{"Dir1", &form};
+  DirListBox Dir1{"Dir1", &form, disk};
   int changes = 0;
   Dir1.Change.connect([&] { ++changes; });
 
@@ -129,16 +131,18 @@ TEST(DirListTest, SubFoldersAreSortedWithoutHiddenOnesOrFiles) {
   TempFolder dir;
   for (const char* name : {"b", "A", "c", ".cache"}) std::filesystem::create_directory(dir / name);
   writeFile(dir / "file", "x");
+  LocalFileSystem disk;
   Form form{"Form1"};
-  DirListBox Dir1{"Dir1", &form};
+  DirListBox Dir1{"Dir1", &form, disk};
   EXPECT_TRUE(Dir1.subFolders().empty());
   ASSERT_TRUE(Dir1.setPath(dir.path()));
   EXPECT_EQ(Dir1.subFolders(), (Names{"A", "b", "c"}));
 }
 
 TEST(DriveListTest, OffersTheRootFirstAndRaisesChangeOnAPick) {
+  LocalFileSystem disk;
   Form form{"Form1"};
-  DriveListBox Drive1{"Drive1", &form};
+  DriveListBox Drive1{"Drive1", &form, disk};
   const Names drives = Drive1.drives();
   ASSERT_FALSE(drives.empty());
   EXPECT_EQ(drives.front(), "/");

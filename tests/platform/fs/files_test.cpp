@@ -1,9 +1,8 @@
-#include "platform/files.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "platform/fs/local_files.h"
 #include "temp_folder.h"
 
 namespace qm {
@@ -85,10 +84,10 @@ TEST_F(FilesTest, FoldersAreMadeOnceAndOnlyUnderExistingOnes) {
 }
 
 TEST(JoinTest, PutsExactlyOneSeparatorBetween) {
-  EXPECT_EQ(files::join("/opt/q", "power.swf"), "/opt/q/power.swf");
-  EXPECT_EQ(files::join("/opt/q/", "/power.swf"), "/opt/q/power.swf");
-  EXPECT_EQ(files::join("/", "etc"), "/etc");
-  EXPECT_EQ(files::join("", "a.mp3"), "a.mp3");
+  EXPECT_EQ(joinPath("/opt/q", "power.swf"), "/opt/q/power.swf");
+  EXPECT_EQ(joinPath("/opt/q/", "/power.swf"), "/opt/q/power.swf");
+  EXPECT_EQ(joinPath("/", "etc"), "/etc");
+  EXPECT_EQ(joinPath("", "a.mp3"), "a.mp3");
 }
 
 }  // namespace

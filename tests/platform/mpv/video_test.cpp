@@ -7,7 +7,7 @@
 #include <memory>
 #include <tuple>
 
-#include "app/content_controls.h"
+#include "forms/content_controls.h"
 #include "mpv_test_support.h"
 #include "platform/mpv/media_view.h"
 #include "platform/mpv/mpv_engine.h"

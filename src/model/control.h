@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/event.h"
+#include "model/event.h"
 
 namespace qm {
 
@@ -28,8 +28,20 @@ using Colour = std::uint32_t;
 using Picture = std::shared_ptr<const QImage>;
 
 enum class ControlKind {
-  Form, Image, Label, PictureBox, Frame, OptionButton, MenuItem,
-  FileList, DirList, DriveList, MediaPlayer, FlashPlayer, WebView, Slider,
+  Form,
+  Image,
+  Label,
+  PictureBox,
+  Frame,
+  OptionButton,
+  MenuItem,
+  FileList,
+  DirList,
+  DriveList,
+  MediaPlayer,
+  FlashPlayer,
+  WebView,
+  Slider,
 };
 
 // A piece of a window: a name, a place in its container in twips, a
@@ -172,8 +184,7 @@ class Frame : public Control {
 // One button of an exclusive group; clicking it selects it.
 class OptionButton : public Control {
  public:
-  OptionButton(std::string name, Control* parent)
-      : Control(ControlKind::OptionButton, std::move(name), parent) {}
+  OptionButton(std::string name, Control* parent) : Control(ControlKind::OptionButton, std::move(name), parent) {}
   const std::string& caption() const { return caption_; }
   void setCaption(std::string text);
   bool value() const { return value_; }
@@ -203,11 +214,12 @@ class MenuItem : public Control {
 // no system frame.
 class Form : public Control {
  public:
-  Form(std::string name) : Control(ControlKind::Form, std::move(name), nullptr) {}
+  explicit Form(std::string name) : Control(ControlKind::Form, std::move(name), nullptr) {}
 
-  enum State { Normal = 0, Minimized = 1, Maximized = 2 };
+  // The window state is the screen's: handlers ask the window system for a
+  // new one, and it arrives here with the size that goes with it.
+  enum State { Normal = 0, Minimized = 1, Maximized = 2, FullScreen = 3 };
   int windowState() const { return windowState_; }
-  void setWindowState(int s);
   const std::string& caption() const { return caption_; }
   void setCaption(std::string text);
   // Pointer shape: 0 arrow, 7 north-south, 8 diagonal, 9 west-east sizing.
@@ -218,18 +230,29 @@ class Form : public Control {
   bool setWidth(Twips v) override;
   bool setHeight(Twips v) override;
 
-  // Called by the screen when the window system moved or sized the window on
-  // its own (the user maximised it from the desktop, a move loop ended).
+  // Called by the screen when the window system placed, sized or changed the
+  // state of the window (asked by a handler or by the user on the desktop).
+  // Resize follows once when the size or the state changed.
   void syncFromScreen(Twips left, Twips top, Twips width, Twips height, int state);
+
+  // Side windows are made when shown and unmade when closed. Showing a form
+  // that is not loaded loads it first (Load); unloading hides it and raises
+  // Unload, after which its window is gone until it is shown again.
+  bool loaded() const { return loaded_; }
+  void show();
+  void unload();
 
   // Raised whenever the size or the window state changes.
   Event<> Resize;
+  Event<> Load;
+  Event<> Unload;
   // Asks the screen to close the window; the owner runs the unload.
   Event<> closeRequested;
 
  private:
   int windowState_ = Normal;
   int mousePointer_ = 0;
+  bool loaded_ = false;
   std::string caption_;
 };
 

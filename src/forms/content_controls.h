@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "app/control.h"
+#include "model/control.h"
 #include "platform/flash_engine.h"
 #include "platform/media_engine.h"
 #include "platform/web_view.h"

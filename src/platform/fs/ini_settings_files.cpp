@@ -1,10 +1,11 @@
-#include "platform/profile.h"
+#include "platform/fs/ini_settings_files.h"
 
-#include "platform/fs/atomic_file.h"
 #include "platform/fs/ini_text.h"
 #include "platform/fs/name_matching.h"
 
-namespace qm::profile {
+namespace qm {
+
+using namespace profile;
 
 namespace {
 
@@ -59,17 +60,17 @@ std::string firstCharacters(std::string_view text, std::size_t count) {
 
 enum class Loaded { Text, NoFile, Unreadable };
 
-Loaded load(const std::string& file, IniText& text) {
-  std::string content;
-  switch (files::readRegularFile(file, kMaxFileSize, content)) {
-    case files::ReadStatus::Missing:
+Loaded load(FileSystem& disk, const std::string& file, IniText& text) {
+  FileSystem::Read read = disk.readFile(file, kMaxFileSize);
+  switch (read.status) {
+    case FileSystem::Read::Missing:
       return Loaded::NoFile;
-    case files::ReadStatus::Failed:
+    case FileSystem::Read::Failed:
       return Loaded::Unreadable;
-    case files::ReadStatus::Read:
+    case FileSystem::Read::Done:
       break;
   }
-  text = parseIniText(content);
+  text = parseIniText(read.content);
   return Loaded::Text;
 }
 
@@ -80,15 +81,15 @@ void separateFromPrevious(IniText& text) {
 
 }  // namespace
 
-std::string getString(const std::string& file, const std::string& section, const std::string& key,
-                      const std::string& fallback, int bufferSize) {
+std::string IniSettingsFiles::getString(const std::string& file, const std::string& section, const std::string& key,
+                                        const std::string& fallback, int bufferSize) {
   if (bufferSize <= 0) return {};
   const std::size_t room = static_cast<std::size_t>(bufferSize - 1);
   std::string_view value = fallback;
   // The default text loses its trailing blanks, like a value read from the file.
   while (!value.empty() && value.back() == ' ') value.remove_suffix(1);
   IniText text;
-  if (load(file, text) != Loaded::Text) return firstCharacters(value, room);
+  if (load(disk_, file, text) != Loaded::Text) return firstCharacters(value, room);
   const long header = findSection(text, trimBlanks(section));
   if (header < 0) return firstCharacters(value, room);
   const std::u32string wanted = files::foldCase(trimBlanks(key));
@@ -101,20 +102,20 @@ std::string getString(const std::string& file, const std::string& section, const
   return firstCharacters(value, room);
 }
 
-bool writeString(const std::string& file, const std::string& section, const std::string& key,
-                 const std::string& value) {
+bool IniSettingsFiles::writeString(const std::string& file, const std::string& section, const std::string& key,
+                                   const std::string& value) {
   const std::string_view sectionName = trimBlanks(section);
   const std::string_view keyName = trimBlanks(key);
   if (!isWritableSectionName(sectionName) || !isWritableKey(keyName) || hasLineBreakOrNul(value)) return false;
   IniText text;
-  if (load(file, text) == Loaded::Unreadable) return false;
+  if (load(disk_, file, text) == Loaded::Unreadable) return false;
 
   const long header = findSection(text, sectionName);
   if (header < 0) {
     separateFromPrevious(text);
     text.lines.push_back("[" + std::string(sectionName) + "]");
     text.lines.push_back(std::string(keyName) + "=" + storedValue(value));
-    return files::replaceFileAtomically(file, formatIniText(text));
+    return disk_.replaceFile(file, formatIniText(text));
   }
   const std::u32string wanted = files::foldCase(keyName);
   const long end = sectionEnd(text, header);
@@ -124,7 +125,7 @@ bool writeString(const std::string& file, const std::string& section, const std:
     if (line.kind == LineKind::Entry && files::foldCase(line.name) == wanted) {
       // The key keeps its spelling in the file; only its value changes.
       raw = std::string(line.name) + "=" + storedValue(value);
-      return files::replaceFileAtomically(file, formatIniText(text));
+      return disk_.replaceFile(file, formatIniText(text));
     }
   }
   // A new key goes after the section's last line, before the blank lines
@@ -132,10 +133,10 @@ bool writeString(const std::string& file, const std::string& section, const std:
   long insertAt = end;
   while (insertAt > header + 1 && trimBlanks(text.lines[static_cast<std::size_t>(insertAt - 1)]).empty()) --insertAt;
   text.lines.insert(text.lines.begin() + insertAt, std::string(keyName) + "=" + storedValue(value));
-  return files::replaceFileAtomically(file, formatIniText(text));
+  return disk_.replaceFile(file, formatIniText(text));
 }
 
-bool writeSection(const std::string& file, const std::string& section, const std::string& lines) {
+bool IniSettingsFiles::writeSection(const std::string& file, const std::string& section, const std::string& lines) {
   const std::string_view sectionName = trimBlanks(section);
   if (!isWritableSectionName(sectionName) || lines.find('\0') != lines.npos) return false;
   // The body is taken whole or not at all: a line that would read back as a
@@ -149,7 +150,7 @@ bool writeSection(const std::string& file, const std::string& section, const std
     body.push_back(std::move(line));
   }
   IniText text;
-  if (load(file, text) == Loaded::Unreadable) return false;
+  if (load(disk_, file, text) == Loaded::Unreadable) return false;
 
   const long header = findSection(text, sectionName);
   if (header < 0) {
@@ -162,7 +163,7 @@ bool writeSection(const std::string& file, const std::string& section, const std
     text.lines.erase(text.lines.begin() + header + 1, text.lines.begin() + end);
     text.lines.insert(text.lines.begin() + header + 1, body.begin(), body.end());
   }
-  return files::replaceFileAtomically(file, formatIniText(text));
+  return disk_.replaceFile(file, formatIniText(text));
 }
 
-}  // namespace qm::profile
+}  // namespace qm

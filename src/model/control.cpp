@@ -1,4 +1,4 @@
-#include "app/control.h"
+#include "model/control.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -184,14 +184,6 @@ void MenuItem::setChecked(bool c) {
   notifyChanged();
 }
 
-void Form::setWindowState(int s) {
-  if (s < Normal || s > Maximized) return;
-  if (windowState_ == s) return;
-  windowState_ = s;
-  notifyChanged();
-  Resize.raise();
-}
-
 void Form::setCaption(std::string text) {
   caption_ = std::move(text);
   notifyChanged();
@@ -225,6 +217,21 @@ void Form::syncFromScreen(Twips left, Twips top, Twips width, Twips height, int 
   Control::setWidth(width);
   Control::setHeight(height);
   if (resized) Resize.raise();
+}
+
+void Form::show() {
+  if (!loaded_) {
+    loaded_ = true;
+    Load.raise();
+  }
+  setVisible(true);
+}
+
+void Form::unload() {
+  if (!loaded_) return;
+  setVisible(false);
+  loaded_ = false;
+  Unload.raise();
 }
 
 }  // namespace qm

@@ -1,12 +1,12 @@
-#include "app/list_locate.h"
+#include "player/list_locate.h"
 
 #include <vector>
 
-#include "app/player.h"
+#include "forms/player_context.h"
 
 namespace qm {
 
-void locateListEntry(Player& p, Timer& self) {
+void locateListEntry(PlayerContext& p, Timer& self) {
   FileListBox& list = p.form.File1;
   std::vector<int> walk;
   for (int i = 1; i < list.listCount(); ++i) walk.push_back(i);

@@ -2,10 +2,11 @@
 
 #include <memory>
 
-#include "app/content_controls.h"
-#include "app/control.h"
-#include "platform/file_lists.h"
-#include "platform/timer.h"
+#include "forms/content_controls.h"
+#include "model/control.h"
+#include "model/folder_reader.h"
+#include "model/list_controls.h"
+#include "model/timer.h"
 #include "platform/window_system.h"
 #include "slider/tvate.h"
 
@@ -24,7 +25,7 @@ struct Engines {
 // subsystems and are wired by the Player.
 class Form1 : public Form {
  public:
-  Form1(Clock& clock, WindowSystem& windows, Engines engines);
+  Form1(Clock& clock, WindowSystem& windows, FolderReader& disk, Engines engines);
 
   // Picture stores: invisible images that only hold pictures for the buttons.
   Image Image1{"Image1", this};    // seek bar skin strip
@@ -56,9 +57,9 @@ class Form1 : public Form {
   OptionButton Option1{"Option1", &Frame1};
   OptionButton Option2{"Option2", &Frame1};
   OptionButton Option3{"Option3", &Frame1};
-  DriveListBox Drive1{"Drive1", &Frame1};
-  DirListBox Dir1{"Dir1", &Frame1};
-  FileListBox File1{"File1", &Frame1};
+  DriveListBox Drive1;
+  DirListBox Dir1;
+  FileListBox File1;
 
   // Top bar.
   PictureBox Picture2{"Picture2", this};

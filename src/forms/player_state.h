@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/clock.h"
+#include "model/clock.h"
 
 namespace qm {
 

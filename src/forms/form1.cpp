@@ -1,13 +1,16 @@
-#include "app/form1.h"
+#include "forms/form1.h"
 
 namespace qm {
 
-Form1::Form1(Clock& clock, WindowSystem& windows, Engines engines)
+Form1::Form1(Clock& clock, WindowSystem& windows, FolderReader& disk, Engines engines)
     : Form("Form1"),
       WindowsMediaPlayer1("WindowsMediaPlayer1", this, std::move(engines.media)),
       ShockwaveFlash1("ShockwaveFlash1", this, std::move(engines.flash)),
       WebBrowser1("WebBrowser1", this, std::move(engines.web)),
       WindowsMediaPlayer2("WindowsMediaPlayer2", this, std::move(engines.background)),
+      Drive1("Drive1", &Frame1, disk),
+      Dir1("Dir1", &Frame1, disk),
+      File1("File1", &Frame1, disk),
       tVate1("tVate1", &Picture4, clock, windows),
       volume("volume", &Picture4, clock, windows),
       Timer1("Timer1", clock, 7000),

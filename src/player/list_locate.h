@@ -2,7 +2,7 @@
 
 namespace qm {
 
-class Player;
+struct PlayerContext;
 class Timer;
 
 // Marks the file opened at start (or by the open dialog) in the list: walks
@@ -10,6 +10,6 @@ class Timer;
 // opens that entry) until the selected name is CmdFileName, sets ListNum to
 // that index and switches the timer off. An empty name matches at -1. A name
 // that no entry carries ends the walk after one full pass, at index 0.
-void locateListEntry(Player& p, Timer& self);
+void locateListEntry(PlayerContext& p, Timer& self);
 
 }  // namespace qm

@@ -1,4 +1,4 @@
-#include "platform/timer.h"
+#include "model/timer.h"
 
 namespace qm {
 

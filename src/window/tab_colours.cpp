@@ -1,6 +1,6 @@
-#include "browser/tab_bar.h"
+#include "window/tab_colours.h"
 
-#include "app/form1.h"
+#include "forms/form1.h"
 
 namespace qm {
 

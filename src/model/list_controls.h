@@ -3,7 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "app/control.h"
+#include "model/control.h"
+#include "model/folder_reader.h"
 
 namespace qm {
 
@@ -12,7 +13,7 @@ namespace qm {
 // Click before the setter returns; that is how entries are opened.
 class FileListBox : public Control {
  public:
-  FileListBox(std::string name, Control* parent);
+  FileListBox(std::string name, Control* parent, FolderReader& disk);
 
   const std::string& path() const { return path_; }
   // Re-reads the list; a folder that does not exist is refused (false) and
@@ -33,6 +34,7 @@ class FileListBox : public Control {
   std::string fileName() const;
 
  private:
+  FolderReader& disk_;
   std::string path_;
   std::string pattern_ = "*.*";
   std::vector<std::string> names_;
@@ -42,7 +44,7 @@ class FileListBox : public Control {
 // The folder list: the current folder, its parents and its sub-folders.
 class DirListBox : public Control {
  public:
-  DirListBox(std::string name, Control* parent);
+  DirListBox(std::string name, Control* parent, FolderReader& disk);
   const std::string& path() const { return path_; }
   // Raises Change when the folder changes; a folder that does not exist is
   // refused (false).
@@ -54,13 +56,14 @@ class DirListBox : public Control {
   Event<> Change;
 
  private:
+  FolderReader& disk_;
   std::string path_;
 };
 
 // The drive list: the roots of the mounted file systems the user can browse.
 class DriveListBox : public Control {
  public:
-  DriveListBox(std::string name, Control* parent);
+  DriveListBox(std::string name, Control* parent, FolderReader& disk);
   const std::string& drive() const { return drive_; }
   // Raises Change when the drive changes.
   void setDrive(const std::string& root);
@@ -69,6 +72,7 @@ class DriveListBox : public Control {
   Event<> Change;
 
  private:
+  FolderReader& disk_;
   std::string drive_ = "/";
 };
 

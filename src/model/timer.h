@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/event.h"
-#include "platform/clock.h"
+#include "model/event.h"
+#include "model/clock.h"
 
 namespace qm {
 

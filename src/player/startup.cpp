@@ -1,33 +1,24 @@
 // Start-up: from the process start until the window is ready, including the
 // opening of a file named on the command line.
+#include "player/startup.h"
+
 #include <algorithm>
 
-#include "app/player.h"
-#include "app/program_movies.h"
-#include "browser/patterns.h"
-#include "platform/files.h"
-#include "platform/profile.h"
+#include "forms/form1_geometry.h"
+#include "forms/player_context.h"
 #include "player/flash_host.h"
 #include "player/media_kind.h"
+#include "player/program_movies.h"
 
 namespace qm {
 
 namespace {
 
-constexpr const char* kSettingsFile = "fileinf.ini";
 constexpr const char* kDataFolder = "datinf";
 
 std::string withoutQuotes(std::string text) {
   text.erase(std::remove(text.begin(), text.end(), '"'), text.end());
   return text;
-}
-
-bool isCommandLineMedia(const std::string& ext) {
-  static const char* const kinds[] = {"avi", "wmv", "rmvb", "rm",  "DAT",  "VOB", "mpeg", "mpg",
-                                      "wma", "wav", "midi", "mid", "mp3", "mp4", "mkv"};
-  for (const char* k : kinds)
-    if (ext == k) return true;
-  return false;
 }
 
 void configureSliders(Form1& f) {
@@ -48,24 +39,25 @@ void configureSliders(Form1& f) {
   f.volume.setcMouseIcon(f.Image51.picture());
 }
 
-void layOutListPanel(Player& p) {
+void layOutListPanel(PlayerContext& p) {
+  using namespace geometry;
   Form1& f = p.form;
-  f.Drive1.setWidth(f.Frame1.width() - 240);
+  f.Drive1.setWidth(f.Frame1.width() - kDriveListMargin);
   for (OptionButton* o : {&f.Option1, &f.Option2, &f.Option3}) {
     o->setTop(0);
-    o->setHeight(375);
+    o->setHeight(kFilterButtonHeight);
   }
-  f.Drive1.setTop(375);
-  f.Dir1.setTop(675);
-  f.Frame1.setTop(645);
-  f.Frame1.setLeft(120);
-  f.Frame1.setWidth(1935);
-  f.Frame1.setHeight(f.height() - 1620);
+  f.Drive1.setTop(kFilterButtonHeight);
+  f.Dir1.setTop(kFolderListTop);
+  f.Frame1.setTop(kDisplayTop);
+  f.Frame1.setLeft(kDisplayLeft);
+  f.Frame1.setWidth(kPanelWidth);
+  f.Frame1.setHeight(f.height() - kPanelHeightMargin);
   f.Drive1.setWidth(f.Frame1.width());
   f.Dir1.setWidth(f.Frame1.width());
-  f.File1.setTop(2415);
+  f.File1.setTop(kFileListTop);
   f.File1.setLeft(0);
-  f.File1.setHeight(3315);
+  f.File1.setHeight(kFileListHeight);
   f.File1.setWidth(f.Frame1.width());
   f.Frame1.zOrder(0);
   f.tVate1.zOrder(0);
@@ -76,19 +68,20 @@ void layOutListPanel(Player& p) {
 }
 
 // The command-line file, opened straight in its engine by its extension.
-void openCommandLineFile(Player& p, const std::string& ext) {
+void openCommandLineFile(PlayerContext& p, const std::string& ext) {
+  using namespace geometry;
   Form1& f = p.form;
   const double W = f.width(), H = f.height();
   const std::string& file = p.state.CmdFile;
   if (ext == "flv") {
-    f.ShockwaveFlash1.setGeometry(120, 645, W - 240, H - 1635);
+    f.ShockwaveFlash1.setGeometry(kDisplayLeft, kDisplayTop, W - kOpenedWidthMargin, H - kDisplayHeightMargin);
     f.ShockwaveFlash1.setVisible(true);
     f.WindowsMediaPlayer1.setVisible(false);
     startFlashVideo(p, file, false);
     f.ShockwaveFlash1.zOrder(0);
     f.Timer10.setEnabled(true);
   } else if (ext == "swf") {
-    f.ShockwaveFlash1.setGeometry(120, 645, W - 240, H - 1635);
+    f.ShockwaveFlash1.setGeometry(kDisplayLeft, kDisplayTop, W - kOpenedWidthMargin, H - kDisplayHeightMargin);
     f.WindowsMediaPlayer1.setVisible(false);
     f.ShockwaveFlash1.setVisible(true);
     f.ShockwaveFlash1.engine().setMovie(file);
@@ -96,8 +89,9 @@ void openCommandLineFile(Player& p, const std::string& ext) {
     f.Timer6.setEnabled(true);
     f.Timer8.setEnabled(true);
     f.Timer4.setEnabled(true);
-  } else if (isCommandLineMedia(ext)) {
-    f.WindowsMediaPlayer1.setGeometry(120, 645, W - 240, H - 1650);
+  } else if (opensFromCommandLine(ext)) {
+    f.WindowsMediaPlayer1.setGeometry(kDisplayLeft, kDisplayTop, W - kOpenedWidthMargin,
+                                      H - kCommandLineMediaHeightMargin);
     f.ShockwaveFlash1.setVisible(false);
     f.WindowsMediaPlayer1.setVisible(true);
     f.WindowsMediaPlayer1.engine().setURL(file);
@@ -110,72 +104,66 @@ void openCommandLineFile(Player& p, const std::string& ext) {
 
 }  // namespace
 
-bool Player::load(const std::string& commandLine) {
-  Form1& f = form;
-  PlayerState& s = state;
+bool startUp(PlayerContext& p, const std::string& commandLine) {
+  Form1& f = p.form;
+  PlayerState& s = p.state;
 
-  // 1. One player per user: a second start ends at once, before it touches
-  // the settings or the movies of the player that runs.
-  if (!platform.instance.claim()) return false;
+  // One player per user: a second start ends at once, before it touches the
+  // settings or the movies of the player that runs.
+  if (!p.instance.claim()) return false;
 
-  // 2.
   if (!commandLine.empty()) s.CmdLine = commandLine;
 
-  // 3. The movies get their swf names back while the player runs.
-  renameProgramFiles(platform.programFolder, ".dll", "swf");
+  // The movies get their swf names back while the player runs.
+  renameProgramFiles(p.files, p.programFolder, ".dll", "swf");
 
-  // 4. The window has no system frame (the screen makes it frameless) and
-  // stays above other windows.
-  windows().setTopmost(f);
+  // The window has no system frame (the screen makes it frameless) and stays
+  // above other windows; the screen saver stays away while it runs.
+  p.windows.setTopmost(f);
+  p.windows.setScreenSaverActive(false);
 
-  // 5.
-  windows().setScreenSaverActive(false);
-
-  // 6.
+  // Nothing shows in the display area until something is opened.
   f.WebBrowser1.setVisible(false);
   f.Picture7.setVisible(false);
   f.WindowsMediaPlayer1.setVisible(false);
   f.ShockwaveFlash1.setVisible(false);
 
-  // 7. Fails harmlessly when the command line is quoted or empty.
+  // The command line's folder; refused harmlessly when the line is quoted or
+  // empty.
   f.File1.setPath(GetPathFromFileName(s.CmdLine, std::string(1, kPathSeparator)));
 
-  // 8.
-  const std::string ext = GetExtension(files::lookup(withoutQuotes(s.CmdLine)));
+  const std::string ext = GetExtension(p.files.lookup(withoutQuotes(s.CmdLine)));
   s.CmdFile = withoutQuotes(s.CmdLine);
-  s.CmdFileName = files::lookup(s.CmdFile);
+  s.CmdFileName = p.files.lookup(s.CmdFile);
   s.ListNum = 0;
 
-  // 9.
-  const std::string documents = windows().documentsFolder();
-
-  // 10. A saved folder that no longer exists (or "false") leaves the list
-  // where it was.
-  const std::string settings = programFile(kSettingsFile);
-  if (files::isFile(settings)) {
-    f.File1.setPath(profile::getString(settings, "user", "filepath", "false", 255));
+  // The folder the list showed last; a saved folder that no longer exists
+  // (or "false") leaves the list where it was.
+  const std::string documents = p.windows.documentsFolder();
+  const std::string settings = p.programFile(kSettingsFile);
+  if (p.files.isFile(settings)) {
+    f.File1.setPath(p.settings.getString(settings, "user", "filepath", "false", 255));
     f.Dir1.setPath(f.File1.path());
   } else {
-    profile::writeSection(settings, "user", "");
+    p.settings.writeSection(settings, "user", "");
     f.Dir1.setPath(documents);
   }
 
-  // 11. First run.
-  if (!files::isFolder(programFile(kDataFolder))) {
-    files::makeFolder(programFile(kDataFolder));
-    Form4.setVisible(true);
-    f.Label8.Click.raise();
+  // The first run: the data folder marks that it is over, and the user
+  // chooses the file types the player opens.
+  if (!p.files.isFolder(p.programFile(kDataFolder))) {
+    p.files.makeFolder(p.programFile(kDataFolder));
+    p.Form4.show();
   }
 
-  // 12.
   configureSliders(f);
 
-  // 13.
+  // The menu starts with native size and play/pause marked.
   for (MenuItem* item : f.menuItems()) item->setChecked(false);
   f.BUT2.setChecked(true);
   f.BUT4.setChecked(true);
 
-  // 14.
+  // The media button set, with the restore button of the normal window.
   f.Image2.setVisible(false);
   f.Image5.setVisible(false);
   f.Image7.setVisible(false);
@@ -189,24 +177,21 @@ bool Player::load(const std::string& commandLine) {
   f.Image16.setVisible(false);
   f.Dir1.setVisible(true);
 
-  // 15.
-  layOutListPanel(*this);
+  layOutListPanel(p);
 
-  // 16.
   f.Label1.setCaption("00:00");
   f.Label2.setCaption("/00:00");
 
-  // 17. Let the window paint.
-  if (platform.showWindow) platform.showWindow();
-  clock().processEvents();
+  // The window shows and paints before the command-line file opens.
+  f.show();
+  p.clock.processEvents();
 
-  // 18.
-  openCommandLineFile(*this, ext);
+  openCommandLineFile(p, ext);
 
-  // 19.
+  // The list moves to the command-line file's folder and shows all media.
   const std::string folder = GetPathFromFileName(s.CmdFile, std::string(1, kPathSeparator));
   if (!folder.empty()) f.File1.setPath(folder);
-  f.File1.setPattern(kStartPattern);
+  f.File1.setPattern(allMediaPattern());
   return true;
 }
 

@@ -1,0 +1,63 @@
+#include "app/desktop_player.h"
+
+#include "platform/swf/empty_movie_engine.h"
+#include "platform/web_view.h"
+#include "window/skin_design.h"
+
+namespace qm {
+
+namespace {
+
+// No web engine is built into the player yet: every call fails.
+class NoWebView : public WebView {
+ public:
+  bool Navigate(const std::string&) override { return false; }
+  bool Stop() override { return false; }
+  bool Quit() override { return false; }
+};
+
+}  // namespace
+
+DesktopPlayer::DesktopPlayer(Options options) {
+  windows_ = std::make_unique<DesktopWindowSystem>([this](const Control& c) { return widgetOf(c); });
+  instance_ = std::make_unique<LocalSingleInstance>(options.lockFolder);
+  platform_ = std::make_unique<Platform>(
+      Platform{clock_, *windows_, *instance_, files_, settings_, options.programFolder, options.quit});
+
+  Engines engines;
+  auto media = std::make_unique<MpvEngine>(MpvEngine::Video::Shown, options.media);
+  auto music = std::make_unique<MpvEngine>(MpvEngine::Video::None, options.music);
+  media_ = media.get();
+  music_ = music.get();
+  engines.media = std::move(media);
+  engines.background = std::move(music);
+  engines.flash = std::make_unique<EmptyMovieEngine>(clock_);
+  engines.web = std::make_unique<NoWebView>();
+  player_ = std::make_unique<Player>(*platform_, std::move(engines));
+  applyDesign(player_->form, skin_);
+
+  Player& p = *player_;
+  mirrors_.push_back(std::make_unique<FormMirror>(p.form, ContentViews{{&p.form.WindowsMediaPlayer1, media_}}));
+  for (Form* side : std::initializer_list<Form*>{&p.Form3, &p.Form4, &p.frmAbout})
+    mirrors_.push_back(std::make_unique<FormMirror>(*side));
+
+  // Closing the main window, by its button, its menu or the desktop, runs
+  // the shutdown and ends the loop.
+  p.form.closeRequested.connect([this, quit = options.quit] {
+    player_->unload();
+    if (quit) quit();
+  });
+}
+
+DesktopPlayer::~DesktopPlayer() {
+  player_->unload();
+  mirrors_.clear();
+}
+
+QWidget* DesktopPlayer::widgetOf(const Control& control) const {
+  for (const auto& mirror : mirrors_)
+    if (QWidget* widget = mirror->widgetOf(control)) return widget;
+  return nullptr;
+}
+
+}  // namespace qm

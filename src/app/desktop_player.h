@@ -1,0 +1,64 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/player.h"
+#include "platform/desktop/desktop_window_system.h"
+#include "platform/desktop/local_single_instance.h"
+#include "platform/desktop/qt_clock.h"
+#include "platform/fs/ini_settings_files.h"
+#include "platform/fs/local_files.h"
+#include "platform/mpv/mpv_engine.h"
+#include "platform/qt/form_view.h"
+#include "window/skin_store.h"
+
+namespace qm {
+
+// The player on this desktop: the real clock, window system, lock, files,
+// engines and screen, built in the order they depend on each other. The
+// program and the whole-program tests build it the same way.
+class DesktopPlayer {
+ public:
+  struct Options {
+    // The folder of the player's own files, already chosen.
+    std::string programFolder;
+    // Where the single-instance lock lives; empty for the user's own.
+    std::string lockFolder;
+    // Extra libmpv options of the video's and the music's engines.
+    MpvEngine::Options media;
+    MpvEngine::Options music;
+    // Ends the event loop; the shutdown has run by then.
+    std::function<void()> quit;
+  };
+
+  explicit DesktopPlayer(Options options);
+  ~DesktopPlayer();
+  DesktopPlayer(const DesktopPlayer&) = delete;
+  DesktopPlayer& operator=(const DesktopPlayer&) = delete;
+
+  Player& player() { return *player_; }
+  MpvEngine& media() { return *media_; }
+  MpvEngine& music() { return *music_; }
+  // The main window on the screen (null before start-up shows it).
+  FormView* mainView() { return mirrors_.empty() ? nullptr : mirrors_.front()->view(); }
+  // The widget showing a control of any of the player's windows, or null.
+  QWidget* widgetOf(const Control& control) const;
+
+ private:
+  QtClock clock_;
+  std::unique_ptr<DesktopWindowSystem> windows_;
+  std::unique_ptr<LocalSingleInstance> instance_;
+  LocalFileSystem files_;
+  IniSettingsFiles settings_{files_};
+  std::unique_ptr<Platform> platform_;
+  MpvEngine* media_ = nullptr;
+  MpvEngine* music_ = nullptr;
+  std::unique_ptr<Player> player_;
+  SkinStore skin_;
+  std::vector<std::unique_ptr<FormMirror>> mirrors_;
+};
+
+}  // namespace qm
