@@ -6,7 +6,7 @@ packages=(
   # build
   g++ cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
-  libmpv-dev libfluidsynth-dev zlib1g-dev libx11-dev
+  libmpv-dev libfluidsynth-dev zlib1g-dev libx11-dev libchm-dev
   libgtest-dev libgmock-dev
   # the player's own files: help compiler, music and sample encoder
   fp-utils ffmpeg
@@ -14,6 +14,8 @@ packages=(
   timgm6mb-soundfont fonts-wqy-microhei
   # run without a display, and the tests: virtual screen, input, pictures, sound
   xvfb xauth xdotool x11-utils imagemagick sox dbus-daemon openbox
+  # the desktop: default applications, autostart and desktop entries
+  xdg-utils desktop-file-utils shared-mime-info libglib2.0-bin
   # benchmarks: plain mpv, to compare the player with
   mpv
 )
