@@ -2,7 +2,6 @@
 // leaves the running player and its files alone.
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <filesystem>
 
 #include "e2e/player_run.h"
