@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <mutex>
 #include <system_error>
 
@@ -181,7 +182,9 @@ void MidiStream::startAt(std::int64_t frame) {
   std::int16_t scratch[64 * 2];
   fluid_synth_write_s16(synth, 64, scratch, 0, 2, scratch, 1, 2);
   fluid_synth_set_gain(synth, gain);
-  fluid_player_seek(engine_->player.get(), static_cast<int>(timeline_.tickAt(double(frame) / kSampleRate)));
+  // The sequencer counts ticks in an int.
+  const long tick = std::min<long>(timeline_.tickAt(double(frame) / kSampleRate), std::numeric_limits<int>::max());
+  fluid_player_seek(engine_->player.get(), static_cast<int>(tick));
   fluid_synth_all_sounds_off(synth, -1);
 }
 
