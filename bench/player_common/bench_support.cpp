@@ -11,6 +11,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -103,6 +105,22 @@ bool make720pClip(const std::string& path, int seconds) {
                    path});
 }
 
+bool makeMp3(const std::string& path, int seconds) {
+  return runToEnd({"ffmpeg", "-nostdin", "-v", "error", "-y", "-f", "lavfi", "-i",
+                   "sine=frequency=440:sample_rate=44100:duration=" + std::to_string(seconds), "-ac", "2", "-c:a",
+                   "libmp3lame", "-b:a", "192k", path});
+}
+
+void printFigure(const std::string& name, const std::string& unit, double quilmora, double mpv) {
+  std::printf("FIGURE|%s|%s|%.2f|%.2f\n", name.c_str(), unit.c_str(), quilmora, mpv);
+  std::fflush(stdout);
+}
+
+std::string programSource(const std::string& buildFolder) {
+  const char* chosen = std::getenv("QUILMORA_BENCH_PROGRAM_DIR");
+  return chosen && *chosen ? std::string(chosen) : buildFolder;
+}
+
 ScratchFolder::ScratchFolder() {
   std::string pattern = (fs::temp_directory_path() / "quilmora-bench-XXXXXX").string();
   if (mkdtemp(pattern.data())) path_ = pattern;
@@ -126,8 +144,9 @@ PlayerFolder::PlayerFolder(const std::string& buildFolder) {
   chmod((scratch_.path() + "/runtime").c_str(), 0700);
   for (const char* name : {"quilmora", "0.dll", "power.dll", "music.wma", "Quilmora.chm", "dorl.chm"}) {
     std::error_code ec;
-    fs::create_hard_link(fs::path(buildFolder) / name, fs::path(program_) / name, ec);
-    if (ec) fs::copy_file(fs::path(buildFolder) / name, fs::path(program_) / name, ec);
+    const fs::path source = fs::path(programSource(buildFolder)) / name;
+    fs::create_hard_link(source, fs::path(program_) / name, ec);
+    if (ec) fs::copy_file(source, fs::path(program_) / name, ec);
   }
   // Not the first run: no association dialog, no home page.
   scratch_.sub("program/datinf");

@@ -22,6 +22,8 @@ double median(std::vector<double> values);
 bool runToEnd(const std::vector<std::string>& argv);
 // H.264 1280x720 at 30 frames a second with an AAC tone.
 bool make720pClip(const std::string& path, int seconds);
+// An MP3 of a 440 Hz tone.
+bool makeMp3(const std::string& path, int seconds);
 
 // A fresh folder under the temporary folder, removed with the object.
 class ScratchFolder {
@@ -37,6 +39,14 @@ class ScratchFolder {
  private:
   std::string path_;
 };
+
+// One line of the summary that bench/run_all.sh gathers into its table:
+// "FIGURE|name|unit|quilmora|mpv", a negative mpv figure for none.
+void printFigure(const std::string& name, const std::string& unit, double quilmora, double mpv = -1);
+
+// The folder holding the player to measure: $QUILMORA_BENCH_PROGRAM_DIR
+// when set (an earlier build kept for a comparison), else `buildFolder`.
+std::string programSource(const std::string& buildFolder);
 
 // One run of the built player, as its user starts it: a program folder with
 // the build's files, its own home and runtime folder.

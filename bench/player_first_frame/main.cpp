@@ -73,9 +73,11 @@ int main(int argc, char** argv) {
   print("quilmora", player);
   if (!haveMpv) {
     std::printf("  mpv is not installed: no comparison\n");
+    printFigure("start to first 720p frame", "ms", median(player) * 1000);
     return 0;
   }
   print("mpv", mpv);
   std::printf("  ratio quilmora / mpv: %.2f\n", median(player) / median(mpv));
+  printFigure("start to first 720p frame", "ms", median(player) * 1000, median(mpv) * 1000);
   return 0;
 }

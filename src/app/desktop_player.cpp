@@ -28,7 +28,7 @@ DesktopPlayer::DesktopPlayer(Options options) {
 
   Engines engines;
   auto media = std::make_unique<MpvEngine>(MpvEngine::Video::Shown, options.media);
-  auto music = std::make_unique<MpvEngine>(MpvEngine::Video::None, options.music);
+  auto music = std::make_unique<MpvEngine>(MpvEngine::Video::None, options.music, MpvEngine::Startup::OnFirstUse);
   media_ = media.get();
   music_ = music.get();
   engines.media = std::move(media);

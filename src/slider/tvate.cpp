@@ -103,7 +103,7 @@ void tVate::setMax(int max) {
 void tVate::setValue(int value) {
   if (!isDown_) {
     value_ = value;
-    redraw();
+    if (!everDrawn_ || drawnNow() != drawn_) redraw();
     Changed.raise(value_, max_);
   }
   notify();

@@ -93,7 +93,9 @@ class tVate : public Control {
   // Stored unchecked and drawn clamped to 0..Max. During a drag on the bar a
   // write is dropped (the user's drag owns the value) and only notifies;
   // otherwise it redraws, raises Changed(Value, Max) and notifies, also when
-  // the value is the same.
+  // the value is the same. A write of the value already drawn, with nothing
+  // else changed since the last redraw, skips the redraw (the time display
+  // writes it twenty times a second).
   int Value() const { return value_; }
   void setValue(int value);
   // Pixels the thumb may overlap the left (right) end piece, kept as twips in
@@ -242,6 +244,18 @@ class tVate : public Control {
   float mouseX_ = 0;
   bool isDown_ = false;
   bool isOver_ = false;
+  // What the surface was last drawn from, beyond the fields whose setters
+  // redraw: a write of the same value redraws only when one of these moved.
+  struct Drawn {
+    int value = 0;
+    bool enabled = true;
+    std::string caption;
+    std::int16_t biteL = 0, biteR = 0;
+    bool operator==(const Drawn&) const = default;
+  };
+  Drawn drawn_;
+  bool everDrawn_ = false;
+  Drawn drawnNow() const { return {value_, enabled(), caption_, biteL_, biteR_}; }
 };
 
 }  // namespace qm

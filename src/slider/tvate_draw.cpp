@@ -154,6 +154,8 @@ void tVate::redraw() {
   // The mouse state raises MouseOverCmd/MouseOutCmd, whose handlers may draw
   // again; no painter is open across it.
   if (isShowCmd_) drawThumb(GetMouseState());
+  drawn_ = drawnNow();
+  everDrawn_ = true;
   Redrawn.raise();
 }
 

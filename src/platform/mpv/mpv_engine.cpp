@@ -14,8 +14,7 @@
 
 #include "platform/mpv/balance_filter.h"
 #include "platform/mpv/media_view.h"
-#include "platform/mpv/midi_cache.h"
-#include "platform/mpv/midi_renderer.h"
+#include "platform/mpv/midi_stream.h"
 #include "platform/mpv/sw_video_renderer.h"
 
 namespace qm {
@@ -31,27 +30,37 @@ std::string decimal(double value) {
 
 }  // namespace
 
-MpvEngine::MpvEngine(Video video, Options extraOptions) : receiver_(std::make_unique<QObject>()) {
+MpvEngine::MpvEngine(Video video, Options extraOptions, Startup startup)
+    : video_(video), extraOptions_(std::move(extraOptions)), receiver_(std::make_unique<QObject>()) {
+  if (startup == Startup::Now) startMpv();
+}
+
+bool MpvEngine::startMpv() {
+  if (mpv_) return true;
+  if (startFailed_) return false;
+  startFailed_ = true;  // until it has worked
   // libmpv refuses to start under a locale that writes numbers with a comma,
   // and QApplication adopts the user's locale.
   std::setlocale(LC_NUMERIC, "C");
   mpv_ = mpv_create();
-  if (!mpv_) return;
-  setOptions(video, extraOptions);
+  if (!mpv_) return false;
+  setOptions(video_, extraOptions_);
   if (mpv_initialize(mpv_) < 0) {
     mpv_terminate_destroy(mpv_);
     mpv_ = nullptr;
-    return;
+    return false;
   }
+  startFailed_ = false;
+  addMidiProtocol(mpv_);
   observeProperties();
   mpv_set_wakeup_callback(mpv_, &MpvEngine::onWakeup, this);
   // The render context must exist before the first file is loaded, or
   // libmpv picks no video output for it.
-  if (video == Video::Shown) renderer_ = std::make_unique<SoftwareVideoRenderer>(mpv_, [this] { onFrameDue(); });
+  if (video_ == Video::Shown) renderer_ = std::make_unique<SoftwareVideoRenderer>(mpv_, [this] { onFrameDue(); });
+  return true;
 }
 
 MpvEngine::~MpvEngine() {
-  cancelMidiRender();
   if (mpv_) mpv_set_wakeup_callback(mpv_, nullptr, nullptr);
   renderer_.reset();  // frees the render context while the player still runs
   if (mpv_) mpv_terminate_destroy(mpv_);
@@ -76,7 +85,9 @@ void MpvEngine::setOptions(Video video, const Options& extra) {
       {"load-osd-console", "no"},
       {"audio-display", "no"},            // no cover art as video
       {"audio-fallback-to-null", "yes"},  // without a sound card files still play in time
-      {"volume", "50"},
+      {"volume", std::to_string(volume_)},
+      {"mute", mute_ ? "yes" : "no"},
+      {"af", balanceFilter(balance_)},
       {"vo", video == Video::Shown ? "libmpv" : "null"},
       {"vid", video == Video::Shown ? "auto" : "no"},
       // Frames are drawn on the user-interface thread; do not let libmpv
@@ -115,7 +126,7 @@ bool MpvEngine::setString(const char* name, const std::string& value) {
 // --- opening and transport ---------------------------------------------------
 
 bool MpvEngine::setURL(const std::string& path) {
-  if (!mpv_) return false;
+  if (!startMpv()) return false;
   if (path.empty()) {
     close();
     return true;
@@ -127,7 +138,6 @@ bool MpvEngine::setURL(const std::string& path) {
 }
 
 bool MpvEngine::startFile() {
-  cancelMidiRender();
   const std::uint64_t ticket = ++loadTicket_;
   phase_ = Phase::Opening;
   entryId_ = -1;
@@ -172,10 +182,7 @@ void MpvEngine::sendQueuedLoad() {
   const std::string path = std::exchange(queuedPath_, {});
   setFlag("pause", pauseWanted_);
   setDouble("speed", 1);
-  if (isMidiPath(url_))
-    startMidiRender(path);
-  else
-    loadIntoMpv(path);
+  loadIntoMpv(isMidiPath(url_) ? midiStreamUri(path) : path);
 }
 
 void MpvEngine::loadIntoMpv(const std::string& mediaPath) {
@@ -203,7 +210,6 @@ void MpvEngine::fail() {
 void MpvEngine::close() {
   if (!mpv_) return;
   queuedPath_.clear();
-  cancelMidiRender();
   ++loadTicket_;
   command({"stop"});
   url_.clear();
@@ -217,7 +223,6 @@ bool MpvEngine::stop() {
   if (!mpv_ || url_.empty()) return false;
   if (phase_ == Phase::Ended) return true;
   queuedPath_.clear();
-  cancelMidiRender();
   ++loadTicket_;
   command({"stop"});
   leaveFile(Phase::Ended);
@@ -289,24 +294,27 @@ std::string MpvEngine::durationString() const { return url_.empty() ? std::strin
 
 // --- sound -------------------------------------------------------------------
 
+// Before libmpv starts (an engine started on first use) the values are kept
+// and become its options then.
+
 bool MpvEngine::setVolume(int volume) {
-  if (!mpv_) return false;
+  if (!ready()) return false;
   volume_ = std::clamp(volume, 0, 100);
-  return setDouble("volume", volume_);
+  return !mpv_ || setDouble("volume", volume_);
 }
 
 bool MpvEngine::setMute(bool on) {
-  if (!mpv_) return false;
+  if (!ready()) return false;
   mute_ = on;
-  return setFlag("mute", on);
+  return !mpv_ || setFlag("mute", on);
 }
 
 bool MpvEngine::setBalance(int balance) {
-  if (!mpv_) return false;
+  if (!ready()) return false;
   balance_ = std::clamp(balance, -100, 100);
   // The whole chain is replaced: changing one filter's parameters in place
   // is unreliable in libmpv 0.35.
-  return setString("af", balanceFilter(balance_));
+  return !mpv_ || setString("af", balanceFilter(balance_));
 }
 
 // --- play state --------------------------------------------------------------
@@ -331,41 +339,6 @@ void MpvEngine::publishState() {
   if (state == published_) return;
   published_ = state;  // before raising: handlers may change it again
   PlayStateChange.raise(state);
-}
-
-// --- MIDI ----------------------------------------------------------------------
-
-void MpvEngine::startMidiRender(const std::string& midiPath) {
-  auto cancel = std::make_shared<std::atomic<bool>>(false);
-  midiCancel_ = cancel;
-  const std::uint64_t ticket = ++midiTicket_;
-  const std::string soundFont = findSoundFont(defaultSoundFonts());
-  const std::string cacheDir = defaultMidiCacheDir();
-  QObject* receiver = receiver_.get();
-  midiWorker_ = std::thread([this, receiver, ticket, cancel, midiPath, soundFont, cacheDir] {
-    MidiRender result = renderMidiToWav(midiPath, soundFont, cacheDir, *cancel);
-    QMetaObject::invokeMethod(
-        receiver, [this, ticket, result] { finishMidiRender(ticket, result); }, Qt::QueuedConnection);
-  });
-}
-
-void MpvEngine::finishMidiRender(std::uint64_t ticket, const MidiRender& result) {
-  if (ticket != midiTicket_ || phase_ != Phase::Opening) return;
-  if (midiWorker_.joinable()) midiWorker_.join();  // it has finished its work
-  midiCancel_.reset();
-  if (result.ok) {
-    loadIntoMpv(result.wavPath);
-  } else {
-    fail();
-    publishState();
-  }
-}
-
-void MpvEngine::cancelMidiRender() {
-  ++midiTicket_;  // a render that still reports back is ignored
-  if (midiCancel_) *midiCancel_ = true;
-  if (midiWorker_.joinable()) midiWorker_.join();
-  midiCancel_.reset();
 }
 
 QWidget* MpvEngine::createView(Control& area, QWidget* parent) { return new MediaView(area, *this, parent); }

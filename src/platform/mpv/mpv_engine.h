@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -21,7 +20,6 @@ class QObject;
 namespace qm {
 
 class SoftwareVideoRenderer;
-struct MidiRender;
 
 // The media engine over libmpv: one libmpv player per engine.
 //
@@ -44,8 +42,11 @@ struct MidiRender;
 //   forwards at normal speed. play() returns to normal speed.
 // - A still picture stays shown (state Playing, or Paused) until the next
 //   open; its length is 0.
-// - MIDI files are rendered to a cached WAV first (midi_renderer.h); URL()
-//   still names the MIDI file.
+// - MIDI files reach libmpv as a WAV stream the synthesizer fills as it is
+//   read (midi_stream.h); URL() still names the MIDI file.
+// - Made with Startup::OnFirstUse, libmpv starts at the first setURL: an
+//   engine that may never play costs no memory or start-up time until then.
+//   Volume, mute and balance set before are kept and applied then.
 // - enabled() is only a flag kept for the player: a disabled engine still
 //   plays; the video view ignores the mouse while it is off.
 // - play() after a failed file does not retry it (that would loop at once
@@ -62,7 +63,9 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   static constexpr double kFastForwardSpeed = 5.0;
   static constexpr double kReverseStepSeconds = 5.0;
 
-  explicit MpvEngine(Video video, Options extraOptions = {});
+  enum class Startup { Now, OnFirstUse };
+
+  explicit MpvEngine(Video video, Options extraOptions = {}, Startup startup = Startup::Now);
   ~MpvEngine() override;
   // The picture of the video, painted by the software renderer.
   QWidget* createView(Control& area, QWidget* parent) override;
@@ -70,7 +73,9 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   MpvEngine& operator=(const MpvEngine&) = delete;
 
   // False when libmpv could not be started; every call then fails.
-  bool ready() const { return mpv_ != nullptr; }
+  bool ready() const { return mpv_ != nullptr || !startFailed_; }
+  // Whether libmpv runs yet (for an engine started on first use).
+  bool started() const { return mpv_ != nullptr; }
 
   bool setURL(const std::string& path) override;
   std::string URL() const override { return url_; }
@@ -113,6 +118,7 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   // Where a file stands in libmpv; the play state is derived from it.
   enum class Phase { Closed, Opening, Started, Ended };
 
+  bool startMpv();
   void setOptions(Video video, const Options& extra);
   void observeProperties();
   // Called on libmpv's threads: they only post a call to this thread.
@@ -130,9 +136,6 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   void queueLoad(std::string path);
   void sendQueuedLoad();
   void loadIntoMpv(const std::string& mediaPath);
-  void startMidiRender(const std::string& midiPath);
-  void finishMidiRender(std::uint64_t ticket, const MidiRender& result);
-  void cancelMidiRender();
   void leaveFile(Phase next);
   void fail();
   int derivedState() const;
@@ -144,7 +147,10 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   bool setDouble(const char* name, double value);
   bool setString(const char* name, const std::string& value);
 
+  Video video_;
+  Options extraOptions_;
   mpv_handle* mpv_ = nullptr;
+  bool startFailed_ = false;
   // Expires with the engine: an event handler may delete it mid-drain.
   std::shared_ptr<int> lifetime_ = std::make_shared<int>(0);
   std::unique_ptr<QObject> receiver_;  // queued calls land here; deleting it drops them
@@ -178,10 +184,6 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   bool mute_ = false;
   int balance_ = 0;
   bool enabled_ = true;
-
-  std::thread midiWorker_;
-  std::shared_ptr<std::atomic<bool>> midiCancel_;
-  std::uint64_t midiTicket_ = 0;
 };
 
 }  // namespace qm

@@ -1,14 +1,16 @@
-// MIDI files: rendered with the soundfont into a cached WAV, then played
-// like any audio file.
+// MIDI files: streamed as a WAV that the synthesizer fills while libmpv
+// reads it, then played like any audio file.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
 #include "mpv_test_support.h"
-#include "platform/mpv/midi_cache.h"
-#include "platform/mpv/midi_renderer.h"
+#include "platform/mpv/midi_stream.h"
 #include "platform/mpv/mpv_engine.h"
 #include "support/temp_dir.h"
 
@@ -22,10 +24,8 @@ using test::StateLog;
 namespace ps = play_state;
 
 std::string midiFile(const std::vector<unsigned char>& track) {
-  const unsigned char header[] = {'M', 'T', 'h', 'd', 0,    0,    0, 6,
-                                  0,   0,   0,   1,   0x01, 0xE0,  // 480 ticks a beat
-                                  'M', 'T', 'r', 'k', 0,    0,    0, static_cast<unsigned char>(track.size())};
-  std::string bytes(reinterpret_cast<const char*>(header), sizeof header);
+  std::string bytes("MThd\0\0\0\6\0\0\0\1\x01\xE0MTrk", 18);  // one track, 480 ticks a beat
+  for (int shift = 24; shift >= 0; shift -= 8) bytes.push_back(static_cast<char>(track.size() >> shift));
   bytes.append(track.begin(), track.end());
   return bytes;
 }
@@ -115,57 +115,96 @@ TEST(MpvMidi, MidiFilesThatCannotBeRenderedEndStopped) {
   }
 }
 
-TEST(MpvMidi, RendersAreCachedPerFileVersionAndNeverLeftHalfWritten) {
-  ASSERT_FALSE(soundFont().empty());
-  test::TempDir folder;
-  const std::string cache = folder.path() + "/cache";
-  const std::string midi = writeFile(folder.path() + "/song.mid", tinyMidi());
-  std::atomic<bool> go{false}, cancelled{true};
-
-  // A cancelled render leaves nothing behind.
-  EXPECT_FALSE(renderMidiToWav(midi, soundFont(), cache, cancelled).ok);
-  EXPECT_TRUE(fs::is_empty(cache));
-
-  const MidiRender first = renderMidiToWav(midi, soundFont(), cache, go);
-  ASSERT_TRUE(first.ok) << first.error;
-  // The notes were really synthesised, not silence.
-  const auto levels = test::channelRmsDb(first.wavPath);
-  ASSERT_FALSE(levels.empty());
-  EXPECT_GT(levels[0], -60);
-  // The same file again comes from the cache: even a cancelled request has it.
-  const MidiRender again = renderMidiToWav(midi, soundFont(), cache, cancelled);
-  ASSERT_TRUE(again.ok);
-  EXPECT_EQ(again.wavPath, first.wavPath);
-
-  // An edited file is rendered anew.
-  writeFile(midi, tinyMidi() + std::string(4, '\0'));
-  EXPECT_FALSE(renderMidiToWav(midi, soundFont(), cache, cancelled).ok);
-
-  // Notes never released do not keep the render going: it ends shortly
-  // after the last tick (a WAV second is 176400 bytes).
-  const std::string held = writeFile(folder.path() + "/held.mid", heldNotesMidi());
-  const MidiRender heldRender = renderMidiToWav(held, soundFont(), cache, go);
-  ASSERT_TRUE(heldRender.ok) << heldRender.error;
-  EXPECT_LT(fs::file_size(heldRender.wavPath), 3 * 176400u);
-
-  EXPECT_FALSE(renderMidiToWav(midi, "", cache, go).ok);
-  EXPECT_FALSE(renderMidiToWav(midi, folder.path() + "/none.sf2", cache, go).ok);
+// A long piece: a half-second piano note every two seconds for `minutes`,
+// a second tempo (twice as fast) taking over halfway through.
+std::string longMidi(int minutes) {
+  std::vector<unsigned char> track = {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x00, 0xC0, 0x00, 0x00};
+  const int notes = minutes * 30;
+  for (int i = 0; i < notes; ++i) {
+    if (i == notes / 2) track.insert(track.end(), {0xFF, 0x51, 0x03, 0x03, 0xD0, 0x90, 0x00});  // 250000 us a beat
+    // On for 480 ticks, then 1440 (0x8B 0x20) to the next event.
+    track.insert(track.end(), {0x90, 0x3C, 0x64, 0x83, 0x60, 0x80, 0x3C, 0x40, 0x8B, 0x20});
+  }
+  track.insert(track.end(), {0xFF, 0x2F, 0x00});
+  return midiFile(track);
 }
 
-TEST(MpvMidi, TheCacheDropsTheOldestRendersFirst) {
-  test::TempDir folder;
-  const auto now = fs::file_time_type::clock::now();
-  std::vector<std::string> files;
-  for (int i = 0; i < 4; ++i) {
-    files.push_back(folder.write("r" + std::to_string(i) + ".wav", std::string(1000, 'x')));
-    fs::last_write_time(files.back(), now - std::chrono::hours(10 - i));  // r0 oldest
+// The level of 16-bit stereo samples, in dB below full scale.
+double levelDb(const std::string& pcm) {
+  double sum = 0;
+  const std::size_t samples = pcm.size() / 2;
+  for (std::size_t i = 0; i < samples; ++i) {
+    std::int16_t v;
+    std::memcpy(&v, pcm.data() + 2 * i, 2);
+    sum += double(v) * v;
   }
-  // r0 is the oldest but is the one just played: it stays.
-  pruneMidiCache(folder.path(), 2500, files[0]);
-  EXPECT_TRUE(fs::exists(files[0]));
-  EXPECT_FALSE(fs::exists(files[1]));
-  EXPECT_FALSE(fs::exists(files[2]));
-  EXPECT_TRUE(fs::exists(files[3]));
+  return samples ? 10 * std::log10(sum / samples / (32768.0 * 32768.0) + 1e-12) : -120;
+}
+
+std::string readStream(MidiStream& stream, double seconds) {
+  std::string bytes(static_cast<std::size_t>(seconds * MidiStream::kSampleRate) * MidiStream::kBytesPerFrame, '\0');
+  bytes.resize(static_cast<std::size_t>(std::max<std::int64_t>(0, stream.read(bytes.data(), bytes.size()))));
+  return bytes;
+}
+
+TEST(MpvMidi, TheStreamSoundsAtOnceWhateverTheLengthAndSeeksByTheTempoMap) {
+  ASSERT_FALSE(soundFont().empty());
+  test::TempDir folder;
+  const std::string path = writeFile(folder.path() + "/long.mid", longMidi(25));
+  const auto begin = std::chrono::steady_clock::now();
+  auto stream = MidiStream::open(path, soundFont());
+  ASSERT_TRUE(stream);
+  std::string header(MidiStream::kHeaderBytes, '\0');
+  ASSERT_EQ(stream->read(header.data(), header.size()), MidiStream::kHeaderBytes);
+  const std::string firstNote = readStream(*stream, 0.3);
+  const double startSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+  EXPECT_LT(startSeconds, 0.3);
+  EXPECT_EQ(header.substr(0, 4), "RIFF");
+  EXPECT_GT(levelDb(firstNote), -55);
+
+  // 750 notes of two seconds, the second half at double speed: 1125 s, and
+  // the release after the last tick.
+  EXPECT_NEAR(stream->seconds(), 1125 + MidiStream::kTailSeconds, 0.1);
+  EXPECT_EQ(stream->size(),
+            MidiStream::kHeaderBytes +
+                std::int64_t(std::llround(stream->seconds() * MidiStream::kSampleRate)) * MidiStream::kBytesPerFrame);
+
+  // Into the fast half: notes start every second, on for a quarter of it.
+  // A seek lands where the tempo map puts the notes and the silence between
+  // them, not where the first tempo would (a note begun before the seek
+  // target is not heard, so each check starts just before one).
+  auto at = [&](double seconds) {
+    return MidiStream::kHeaderBytes + std::int64_t(seconds * MidiStream::kSampleRate) * MidiStream::kBytesPerFrame;
+  };
+  ASSERT_TRUE(stream->seek(at(1000.98)));
+  EXPECT_GT(levelDb(readStream(*stream, 0.15)), -55);
+  ASSERT_TRUE(stream->seek(at(1000.6)));
+  EXPECT_LT(levelDb(readStream(*stream, 0.3)), -65);
+  // Back to the second note, and to the end, where the stream ends.
+  ASSERT_TRUE(stream->seek(at(1.98)));
+  EXPECT_GT(levelDb(readStream(*stream, 0.1)), -55);
+  ASSERT_TRUE(stream->seek(stream->size() - 6));
+  char tail[16];
+  EXPECT_EQ(stream->read(tail, sizeof tail), 6);
+  EXPECT_EQ(stream->read(tail, sizeof tail), 0);
+  EXPECT_FALSE(stream->seek(stream->size() + 1));
+}
+
+TEST(MpvMidi, NotesNeverReleasedStopAtTheLastTick) {
+  ASSERT_FALSE(soundFont().empty());
+  test::TempDir folder;
+  auto stream = MidiStream::open(writeFile(folder.path() + "/held.mid", heldNotesMidi()), soundFont());
+  ASSERT_TRUE(stream);
+  // Half a second of ticks and the tail: the organ does not hold for ever.
+  EXPECT_NEAR(stream->seconds(), 0.5 + MidiStream::kTailSeconds, 0.05);
+  std::string header(MidiStream::kHeaderBytes, '\0');
+  stream->read(header.data(), header.size());
+  EXPECT_GT(levelDb(readStream(*stream, 0.4)), -55);
+  const std::string rest = readStream(*stream, 10);
+  EXPECT_LT(levelDb(rest.substr(rest.size() - 4000)), -60);
+
+  EXPECT_FALSE(MidiStream::open(folder.path() + "/held.mid", ""));
+  EXPECT_FALSE(MidiStream::open(folder.path() + "/held.mid", folder.path() + "/none.sf2"));
 }
 
 }  // namespace

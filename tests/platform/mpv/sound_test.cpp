@@ -26,16 +26,35 @@ constexpr double kSilentDb = -80;
 
 // Plays `file` through an engine set up by `configure` and returns the
 // per-channel levels of what it wrote.
-std::vector<double> levelsOf(const std::string& file, const std::function<void(MpvEngine&)>& configure) {
+std::vector<double> levelsOf(const std::string& file, const std::function<void(MpvEngine&)>& configure,
+                             MpvEngine::Startup startup = MpvEngine::Startup::Now) {
   static int run = 0;
   const std::string out = Media::get().dir() + "/out" + std::to_string(run++) + ".wav";
   {
-    MpvEngine engine(MpvEngine::Video::None, {{"ao", "pcm"}, {"ao-pcm-file", out}});
+    MpvEngine engine(MpvEngine::Video::None, {{"ao", "pcm"}, {"ao-pcm-file", out}}, startup);
     configure(engine);
     EXPECT_TRUE(engine.setURL(file));
     EXPECT_TRUE(pumpUntil([&] { return engine.playState() == ps::Stopped; }));
   }  // the WAV is complete once the player is gone
   return channelRmsDb(out);
+}
+
+TEST(MpvSound, AnEngineStartedOnFirstUseKeepsTheSoundSetBeforeIt) {
+  const auto left = levelsOf(
+      Media::get().stereoTone(),
+      [](MpvEngine& e) {
+        EXPECT_TRUE(e.setBalance(-100));
+        EXPECT_TRUE(e.setVolume(100));
+        EXPECT_FALSE(e.started());  // setting the sound does not start libmpv
+      },
+      MpvEngine::Startup::OnFirstUse);
+  ASSERT_EQ(left.size(), 2u);
+  EXPECT_GT(left[0], kAudibleDb + 10);  // volume 100: about 6 dB over volume 50's -42
+  EXPECT_LT(left[1], kSilentDb);
+  const auto muted = levelsOf(
+      Media::get().stereoTone(), [](MpvEngine& e) { e.setMute(true); }, MpvEngine::Startup::OnFirstUse);
+  ASSERT_EQ(muted.size(), 2u);
+  EXPECT_LT(muted[0], kSilentDb);
 }
 
 TEST(MpvSound, BalanceSilencesTheOtherSide) {
