@@ -4,12 +4,16 @@
 #include "browser/folder_lists.h"
 #include "player/list_locate.h"
 #include "player/open.h"
+#include "player/keyboard.h"
 #include "player/position.h"
 #include "player/startup.h"
+#include "player/window_title.h"
 #include "player/wiring.h"
 #include "window/chrome.h"
+#include "window/display_modes.h"
 #include "window/layout.h"
 #include "window/volume.h"
+#include "window/window_utilities.h"
 
 namespace qm {
 
@@ -26,7 +30,8 @@ Player::Player(Platform& platform, Engines engines)
               platform.files,
               platform.settings,
               platform.instance,
-              platform.programFolder} {
+              platform.programFolder,
+              platform.help} {
   Form1& f = form;
   PlayerContext& p = context;
   // The main window shows once start-up has laid it out; side windows are
@@ -55,12 +60,17 @@ Player::Player(Platform& platform, Engines engines)
   connectPosition(p);
   connectVolume(p);
   connectChrome(p);
+  connectDisplayModes(p);
+  connectWindowUtilities(p);
+  connectKeyboard(p);
+  connectWindowTitle(p);
   connectFolderLists(p);
   connectFilters(p);
 }
 
 bool Player::load(const std::string& commandLine) {
   started_ = startUp(context, commandLine);
+  if (started_ && !state.CmdFileName.empty()) showPlayingTitle(context, state.CmdFileName);
   return started_;
 }
 
