@@ -219,9 +219,13 @@ class MenuItem : public Control {
   void setCaption(std::string text);
   bool checked() const { return checked_; }
   void setChecked(bool c);
+  // The key that does the same, shown beside the caption.
+  const std::string& keyText() const { return keyText_; }
+  void setKeyText(std::string text) { keyText_ = std::move(text); }
 
  private:
   std::string caption_;
+  std::string keyText_;
   bool checked_ = false;
 };
 

@@ -66,8 +66,9 @@ void markOnly(Form1& f, MenuItem& flag) {
   for (MenuItem* item : {&f.BUT0, &f.BUT1, &f.BUT2, &f.BUT17}) item->setChecked(item == &flag);
 }
 
+// The title bar's icon goes with the bars.
 void setBars(Form1& f, bool shown) {
-  for (Control* bar : std::initializer_list<Control*>{&f.Picture2, &f.Picture3, &f.Picture4, &f.Picture5})
+  for (Control* bar : std::initializer_list<Control*>{&f.Picture2, &f.Picture3, &f.Picture4, &f.Picture5, &f.Image32})
     bar->setVisible(shown);
 }
 
