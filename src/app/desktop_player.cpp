@@ -24,7 +24,7 @@ DesktopPlayer::DesktopPlayer(Options options) {
   windows_ = std::make_unique<DesktopWindowSystem>([this](const Control& c) { return widgetOf(c); });
   instance_ = std::make_unique<LocalSingleInstance>(options.lockFolder);
   platform_ = std::make_unique<Platform>(
-      Platform{clock_, *windows_, *instance_, files_, settings_, options.programFolder, options.quit});
+      Platform{clock_, *windows_, *instance_, files_, settings_, options.programFolder, options.quit, help_});
 
   Engines engines;
   auto media = std::make_unique<MpvEngine>(MpvEngine::Video::Shown, options.media);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/player.h"
+#include "platform/chm/chm_help_viewer.h"
 #include "platform/desktop/desktop_window_system.h"
 #include "platform/desktop/local_single_instance.h"
 #include "platform/desktop/mpris_service.h"
@@ -54,6 +55,7 @@ class DesktopPlayer {
   std::unique_ptr<LocalSingleInstance> instance_;
   LocalFileSystem files_;
   IniSettingsFiles settings_{files_};
+  ChmHelpViewer help_;
   std::unique_ptr<Platform> platform_;
   MpvEngine* media_ = nullptr;
   MpvEngine* music_ = nullptr;

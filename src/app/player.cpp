@@ -5,12 +5,16 @@
 #include "player/execute_requests.h"
 #include "player/list_locate.h"
 #include "player/open.h"
+#include "player/keyboard.h"
 #include "player/position.h"
 #include "player/startup.h"
+#include "player/window_title.h"
 #include "player/wiring.h"
 #include "window/chrome.h"
+#include "window/display_modes.h"
 #include "window/layout.h"
 #include "window/volume.h"
+#include "window/window_utilities.h"
 
 namespace qm {
 
@@ -27,7 +31,8 @@ Player::Player(Platform& platform, Engines engines)
               platform.files,
               platform.settings,
               platform.instance,
-              platform.programFolder} {
+              platform.programFolder,
+              platform.help} {
   Form1& f = form;
   PlayerContext& p = context;
   // The main window shows once start-up has laid it out; side windows are
@@ -50,12 +55,20 @@ Player::Player(Platform& platform, Engines engines)
   connectPosition(p);
   connectVolume(p);
   connectChrome(p);
+  connectDisplayModes(p);
+  connectWindowUtilities(p);
+  connectKeyboard(p);
+  connectWindowTitle(p);
   connectFolderLists(p);
   connectFilters(p);
 }
 
 bool Player::load(const std::string& commandLine) {
   started_ = startUp(context, commandLine);
+  if (started_ && !state.CmdFileName.empty()) showPlayingTitle(context, state.CmdFileName);
+  // The window is on the screen only once start-up showed it: the topmost
+  // band asked before that found no window to put there.
+  if (started_) platform.windows.setTopmost(form);
   return started_;
 }
 

@@ -22,6 +22,7 @@ struct Platform {
   std::string programFolder;
   // Ends the process once the current event has run.
   std::function<void()> quit;
+  HelpViewer& help;
 };
 
 // The owner: builds the windows and the player's state, hands the handlers

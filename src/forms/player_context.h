@@ -8,6 +8,7 @@
 #include "model/clock.h"
 #include "model/paths.h"
 #include "platform/file_system.h"
+#include "platform/help_viewer.h"
 #include "platform/settings_files.h"
 #include "platform/single_instance.h"
 #include "platform/window_system.h"
@@ -30,6 +31,7 @@ struct PlayerContext {
   SingleInstance& instance;
   // The folder of the player's own files: its settings, its movies, its music.
   std::string programFolder;
+  HelpViewer& help;
 
   // The program folder followed by the separator and `name`.
   std::string programFile(const std::string& name) const { return joinPath(programFolder, name); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "model/clock.h"
@@ -28,6 +29,20 @@ struct PlayerState {
   TimePoint SwfEndTime{};
   // Last times read from the player movie, and the last seek target sent to it.
   std::string FlvCurrent, FlvTotal, FlvSeekTo;
+
+  // The window frame: where the last press on the bare window background
+  // was (twips), the reference point of the pointer-hiding rule ((0, 0) until
+  // the first movement records it), and a drag of the resize grip.
+  std::int32_t DragStartX = 0, DragStartY = 0;
+  float PointerRefX = 0, PointerRefY = 0;
+  bool GripDragging = false;
+  // A press in the sizing strips of a bar or border: its moves size the
+  // window as the bare background's do.
+  bool EdgeDragging = false;
+  // What a display mode still has to do once the window state it asked for
+  // has arrived with its size.
+  int AwaitedWindowState = -1;
+  std::function<void()> AfterWindowState;
 };
 
 }  // namespace qm

@@ -20,6 +20,21 @@ inline constexpr int kLeftButton = 1;
 inline constexpr int kRightButton = 2;
 inline constexpr int kMiddleButton = 4;
 
+// Key codes of the window's KeyDown event (the usual virtual-key numbers).
+inline constexpr int kKeyEnter = 13;
+inline constexpr int kKeyEscape = 27;
+inline constexpr int kKeySpace = 32;
+inline constexpr int kKeyPageUp = 33;
+inline constexpr int kKeyPageDown = 34;
+inline constexpr int kKeyLeft = 37;
+inline constexpr int kKeyUp = 38;
+inline constexpr int kKeyRight = 39;
+inline constexpr int kKeyDown = 40;
+inline constexpr int kKeyF = 'F';
+inline constexpr int kKeyM = 'M';
+inline constexpr int kKeyO = 'O';
+inline constexpr int kShiftCtrl = 2;
+
 // Colours are 0x00BBGGRR values.
 using Colour = std::uint32_t;
 
@@ -204,9 +219,13 @@ class MenuItem : public Control {
   void setCaption(std::string text);
   bool checked() const { return checked_; }
   void setChecked(bool c);
+  // The key that does the same, shown beside the caption.
+  const std::string& keyText() const { return keyText_; }
+  void setKeyText(std::string text) { keyText_ = std::move(text); }
 
  private:
   std::string caption_;
+  std::string keyText_;
   bool checked_ = false;
 };
 
@@ -248,6 +267,12 @@ class Form : public Control {
   Event<> Unload;
   // Asks the screen to close the window; the owner runs the unload.
   Event<> closeRequested;
+  // A key pressed while the window has the focus: key code (kKey...), shift
+  // (1 Shift, 2 Ctrl, 4 Alt).
+  Event<int, int> KeyDown;
+  // The mouse wheel turned over the window: notches (positive away from the
+  // user) and the pointer's place in the window, in twips.
+  Event<int, double, double> MouseWheel;
 
  private:
   int windowState_ = Normal;

@@ -42,6 +42,11 @@ class WindowSystem {
   // Pops up the menu's items at the pointer; returns once the menu closed
   // (a chosen item has raised its Click by then). False when it cannot.
   virtual bool popupMenu(MenuItem&) { return false; }
+  // The pointer's place on the screen in pixels; false when unknown.
+  virtual bool cursorPosition(int& x, int& y) {
+    x = y = 0;
+    return false;
+  }
 };
 
 // Shows or hides the pointer whatever its counter was: repeats the call

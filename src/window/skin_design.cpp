@@ -42,11 +42,11 @@ const Piece kPieces[] = {
     {"Image38", kBarCapWidth - kBarCapOverlap, 0, kDesignWidth, kTopBarHeight},
     {"Image39", kDesignWidth - kBarCapWidth, 0, kBarCapWidth, kTopBarHeight},
     {"Label5", 420, 195, 1700, 270},
-    {"Label3", 2400, 300, 600, 270},
-    {"Label6", 3060, 300, 600, 270},
-    {"Label7", 3720, 300, 600, 270},
-    {"Label8", 4380, 300, 600, 270},
-    {"Label9", 5040, 300, 600, 270},
+    {"Label3", 2400, 195, 600, 270},
+    {"Label6", 3060, 195, 600, 270},
+    {"Label7", 3720, 195, 600, 270},
+    {"Label8", 4380, 195, 600, 270},
+    {"Label9", 5040, 195, 600, 270},
     {"Image21", kDesignWidth - kSystemMenuFromRight, 165, 360, 330},
     {"Image17", kDesignWidth - kMinimiseFromRight, 165, 360, 330},
     {"Image16", kDesignWidth - kMaximiseFromRight, 165, 360, 330},
@@ -124,6 +124,12 @@ const Caption kMenu[] = {
     {"BUT11", "关于Quilmora   (&A)"},
 };
 
+// The keys that do what an item does (the keyboard runs the same handlers).
+const Caption kMenuKeys[] = {
+    {"BUT1", "F"},     {"BUT2", "Esc"},  {"BUT4", "Space"},
+    {"BUT14", "PgDn"}, {"BUT15", "PgUp"}, {"BUT9C", "M"},
+};
+
 const Art kArt[] = {
     {"Image1", "seek_strip"},       {"Image14", "volume_strip"},
     {"Image51", "slider_cursor"},   {"Image22", "minimize"},
@@ -170,6 +176,7 @@ void applyDesign(Form1& f, SkinStore& skin) {
   for (const Piece& p : kPieces) f.control(p.control).setGeometry(p.left, p.top, p.width, p.height);
   for (const Tip& t : kTips) f.control(t.control).setToolTip(t.text);
   for (const Caption& c : kMenu) f.control<MenuItem>(c.item).setCaption(c.text);
+  for (const Caption& c : kMenuKeys) f.control<MenuItem>(c.item).setKeyText(c.text);
   for (const Art& a : kArt) f.control<Image>(a.image).setPicture(skin.picture(a.picture));
   for (const auto& [button, store] : kButtonPictures)
     f.control<Image>(button).setPicture(f.control<Image>(store).picture());

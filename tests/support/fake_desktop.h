@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/help_viewer.h"
 #include "platform/single_instance.h"
 #include "platform/window_system.h"
 
@@ -48,6 +49,11 @@ class FakeWindowSystem : public WindowSystem {
     ++popups;
     return true;
   }
+  bool cursorPosition(int& x, int& y) override {
+    x = cursorX;
+    y = cursorY;
+    return true;
+  }
 
   int counter = 0;
   std::vector<int> stateRequests;
@@ -56,6 +62,7 @@ class FakeWindowSystem : public WindowSystem {
   int focusCalls = 0;
   int moves = 0;
   int popups = 0;
+  int cursorX = 0, cursorY = 0;  // pixels
   bool pointerOver = true;
   std::string documents;
   std::vector<bool> screenSaver;
@@ -64,6 +71,16 @@ class FakeWindowSystem : public WindowSystem {
   std::function<void()> whileBoxOpen;
   int boxDepth = 0;
   int maxBoxDepth = 0;
+};
+
+// Records the topics asked for.
+class FakeHelpViewer : public HelpViewer {
+ public:
+  bool displayTopic(const std::string& file, const std::string& topic) override {
+    shown.emplace_back(file, topic);
+    return true;
+  }
+  std::vector<std::pair<std::string, std::string>> shown;
 };
 
 class FakeSingleInstance : public SingleInstance {

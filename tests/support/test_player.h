@@ -41,6 +41,7 @@ class TestPlayer {
   IniSettingsFiles settings{files};
   FakeWindowSystem windows;
   FakeSingleInstance instance;
+  FakeHelpViewer help;
   FakeMediaEngine* media = nullptr;
   FakeMediaEngine* music = nullptr;
   FakeFlashEngine* flash = nullptr;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "forms/form1_geometry.h"
 #include "support/test_player.h"
 
 namespace qm::test {
@@ -41,6 +42,101 @@ TEST(Chrome, RightClickOnTheVideoPopsUpTheMenu) {
   t.form().WindowsMediaPlayer1.MouseDown.raise(kRightButton, 0, 5, 5);
   EXPECT_EQ(t.windows.popups, 1);
   EXPECT_FALSE(t.form().Timer3.enabled());
+}
+
+TEST(Chrome, EdgeDragIsPutBackToTheSmallestSizeOnRelease) {
+  TestPlayer t;
+  ASSERT_TRUE(t.load(""));
+  Form1& f = t.form();
+  const Twips W = f.width(), H = f.height();
+  // Into the corner's sizing strips, then drag the corner far up and left.
+  f.MouseMove.raise(0, 0, W - 60, H - 60);
+  EXPECT_EQ(f.mousePointer(), 8);
+  f.MouseDown.raise(kLeftButton, 0, W - 60, H - 60);
+  f.MouseMove.raise(kLeftButton, 0, 5000, 1500);
+  EXPECT_EQ(f.width(), 5000);
+  EXPECT_EQ(f.height(), 1500);
+  f.MouseUp.raise(kLeftButton, 0, 5000, 1500);
+  EXPECT_EQ(f.width(), 5200);
+  EXPECT_EQ(f.height(), 1560);
+  EXPECT_EQ(f.Picture4.top(), 1560 - 983) << "the layout followed the size";
+
+  // The right border is an edge too: its strip sizes the width only.
+  const Twips left = f.left();
+  f.Image36.MouseMove.raise(0, 0, 60, 300);
+  EXPECT_EQ(f.mousePointer(), 9);
+  f.Image36.MouseDown.raise(kLeftButton, 0, 60, 300);
+  f.Image36.MouseMove.raise(kLeftButton, 0, 60 + 1500, 300);
+  f.Image36.MouseUp.raise(kLeftButton, 0, 60 + 1500, 300);
+  EXPECT_EQ(f.width(), 5200 - 60 + 1500) << "the edge follows the pointer";
+  EXPECT_EQ(f.left(), left);
+  EXPECT_EQ(t.windows.moves, 0) << "a press in the sizing strip is not a move";
+}
+
+TEST(Chrome, GripNeverMakesTheWindowNarrowerThanTheSmallestWidth) {
+  TestPlayer t;
+  ASSERT_TRUE(t.load(""));
+  Form1& f = t.form();
+  f.setLeft(1500);
+  f.setTop(1500);
+  f.Picture7.MouseDown.raise(kLeftButton, 0, 5, 5);
+  t.windows.cursorX = (1500 + 5100) / 15;  // 5100 wide: refused
+  t.windows.cursorY = (1500 + 3000) / 15;
+  f.Picture7.MouseMove.raise(kLeftButton, 0, 5, 5);
+  EXPECT_EQ(f.width(), geometry::kDesignWidth);
+  EXPECT_EQ(f.height(), 3000);
+  f.Picture7.MouseUp.raise(kLeftButton, 0, 5, 5);
+  t.windows.cursorX = (1500 + 8000) / 15;
+  f.Picture7.MouseMove.raise(0, 0, 5, 5);
+  EXPECT_EQ(f.width(), geometry::kDesignWidth) << "no drag after the release";
+}
+
+TEST(Chrome, PointerHidesTwelveSecondsAfterArmingAndComesBackOnAMoveWhenMaximised) {
+  TestPlayer t;
+  ASSERT_TRUE(t.load(""));
+  Form1& f = t.form();
+  f.WindowsMediaPlayer1.MouseMove.raise(0, 0, 100, 100);  // not maximised: never shows
+  t.windows.counter = -1;
+  f.WindowsMediaPlayer1.MouseMove.raise(0, 0, 300, 300);
+  EXPECT_LT(t.windows.counter, 0);
+  f.Image3.MouseMove.raise(0, 0, 5, 5);  // a transport button always shows it
+  EXPECT_GE(t.windows.counter, 0);
+
+  f.Image16.Click.raise();
+  ASSERT_TRUE(f.Timer3.enabled());
+  t.clock.advance(11900);
+  EXPECT_GE(t.windows.counter, 0);
+  t.clock.advance(200);
+  EXPECT_LT(t.windows.counter, 0);
+  EXPECT_FALSE(f.Timer3.enabled());
+  f.WindowsMediaPlayer1.MouseMove.raise(0, 0, 101, 100);  // within one unit of the reference
+  EXPECT_LT(t.windows.counter, 0);
+  f.WindowsMediaPlayer1.MouseMove.raise(0, 0, 150, 100);
+  EXPECT_GE(t.windows.counter, 0);
+  EXPECT_TRUE(f.Timer3.enabled());
+}
+
+TEST(Chrome, SystemMenuButtonOpensTheMenuWindowUnderItAndClosesIt) {
+  TestPlayer t;
+  ASSERT_TRUE(t.load(""));
+  Form1& f = t.form();
+  f.Image21.Click.raise();
+  ASSERT_TRUE(t.context().Form3.visible());
+  EXPECT_EQ(t.context().Form3.top(), f.top() + 450);
+  EXPECT_EQ(t.context().Form3.left(), f.left() + f.Image21.left());
+  f.Image21.Click.raise();
+  EXPECT_FALSE(t.context().Form3.visible());
+}
+
+TEST(Chrome, HelpItemOpensTheHelpFileOfTheProgramFolder) {
+  TestPlayer t;
+  ASSERT_TRUE(t.load(""));
+  t.form().BUT10.Click.raise();
+  ASSERT_EQ(t.help.shown.size(), 1u);
+  EXPECT_EQ(t.help.shown[0].first, t.programFile("dorl.chm"));
+  EXPECT_EQ(t.help.shown[0].second, "help.htm");
+  t.form().BUT11.Click.raise();
+  EXPECT_TRUE(t.context().frmAbout.visible());
 }
 
 }  // namespace

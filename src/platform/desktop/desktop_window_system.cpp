@@ -165,6 +165,15 @@ bool DesktopWindowSystem::startSystemMove(Form& form) {
   return handle && handle->startSystemMove();
 }
 
+bool DesktopWindowSystem::cursorPosition(int& x, int& y) {
+  x = y = 0;
+  if (!qGuiApp) return false;
+  const QPoint at = QCursor::pos();
+  x = at.x();
+  y = at.y();
+  return true;
+}
+
 bool DesktopWindowSystem::popupMenu(MenuItem& menu) {
   if (!hasWidgetApplication()) return false;
   popupMenuAtPointer(menu, windowOf(menu));

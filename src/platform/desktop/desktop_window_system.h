@@ -36,6 +36,7 @@ class DesktopWindowSystem : public WindowSystem {
   double screenHeight() override;
   bool startSystemMove(Form& form) override;
   bool popupMenu(MenuItem& menu) override;
+  bool cursorPosition(int& x, int& y) override;
 
  private:
   // The top-level widget showing the control, or the nearest container that

@@ -1,6 +1,8 @@
 #include "platform/qt/form_view.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QWheelEvent>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -86,6 +88,32 @@ void FormWindow::moveEvent(QMoveEvent* event) {
 void FormWindow::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() == QEvent::WindowStateChange) settle_.start();
+}
+
+// Keys no control took reach the form as their virtual-key numbers.
+void FormWindow::keyPressEvent(QKeyEvent* event) {
+  static const std::pair<int, int> keys[] = {
+      {Qt::Key_Return, kKeyEnter}, {Qt::Key_Enter, kKeyEnter},   {Qt::Key_Escape, kKeyEscape},
+      {Qt::Key_Space, kKeySpace},  {Qt::Key_PageUp, kKeyPageUp}, {Qt::Key_PageDown, kKeyPageDown},
+      {Qt::Key_Left, kKeyLeft},    {Qt::Key_Up, kKeyUp},         {Qt::Key_Right, kKeyRight},
+      {Qt::Key_Down, kKeyDown},    {Qt::Key_F, kKeyF},           {Qt::Key_M, kKeyM},
+      {Qt::Key_O, kKeyO}};
+  for (auto [qt, code] : keys)
+    if (event->key() == qt) {
+      form_.KeyDown.raise(code, shiftCode(event->modifiers()));
+      event->accept();
+      return;
+    }
+  QWidget::keyPressEvent(event);
+}
+
+// A wheel turn over any piece that does not scroll itself (the lists do).
+void FormWindow::wheelEvent(QWheelEvent* event) {
+  const int notches = event->angleDelta().y() / 120;
+  if (notches == 0) return QWidget::wheelEvent(event);
+  const QPointF at = event->position();
+  form_.MouseWheel.raise(notches, at.x() * kTwipsPerPixel, at.y() * kTwipsPerPixel);
+  event->accept();
 }
 
 FormView::FormView(Form& form, const ContentViews& views) : views_(views) {

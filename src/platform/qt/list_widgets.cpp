@@ -11,7 +11,13 @@ namespace {
 void styleList(QAbstractItemView& view) {
   view.setStyleSheet(
       "QListWidget, QComboBox { background: #1c1c1c; color: #dddddd; border: 1px solid #3a3a3a; }"
-      "QListWidget::item:selected { background: #3399ff; color: white; }");
+      "QListWidget::item:selected { background: #3399ff; color: white; }"
+      "QScrollBar:vertical { background: #1c1c1c; width: 10px; margin: 0; border: none; }"
+      "QScrollBar:horizontal { background: #1c1c1c; height: 10px; margin: 0; border: none; }"
+      "QScrollBar::handle { background: #4a4f57; border-radius: 4px; min-height: 20px; min-width: 20px; }"
+      "QScrollBar::handle:hover { background: #3399ff; }"
+      "QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; border: none; }"
+      "QScrollBar::add-page, QScrollBar::sub-page { background: none; }");
   QFont font = view.font();
   font.setPixelSize(12);
   view.setFont(font);

@@ -1,0 +1,126 @@
+// The skinned window under a real window manager, driven by the mouse and
+// the keyboard through the X server: moved by its top bar, sized by its
+// right edge and its grip, its popup menu, full screen by a double-click,
+// kept above other windows, keys and the wheel.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include "forms/form1_geometry.h"
+#include "integration/player_rig.h"
+#include "support/event_wait.h"
+#include "support/media_files.h"
+#include "support/virtual_display.h"
+#include "support/window_manager.h"
+#include "support/x_tools.h"
+
+namespace qm::integration {
+namespace {
+
+using namespace live;
+
+// Where a point of a control (pixels from its top left) is on the screen,
+// from the window's place as the player knows it now.
+QPoint onScreen(const Form1& f, const Control& c, int dx, int dy) {
+  double x = f.left(), y = f.top();
+  for (const Control* at = &c; at && at != &f; at = at->parent()) {
+    x += at->left();
+    y += at->top();
+  }
+  return QPoint(static_cast<int>(x / kTwipsPerPixel) + dx, static_cast<int>(y / kTwipsPerPixel) + dy);
+}
+
+bool key(const QString& name) { return runTool("xdotool", {"key", "--clearmodifiers", name}).has_value(); }
+
+TEST(WindowChrome, MovedSizedAndSwitchedByMouseAndKeys) {
+  WindowManager manager;
+  ASSERT_TRUE(manager.ok()) << manager.error();
+  PlayerRig rig;
+  rig.rememberListFolder(rig.folder("media"));
+  const std::string clip = makeTestClip(rig.folder("media") + "/clip.mp4", 20);
+  ASSERT_FALSE(clip.empty());
+  ASSERT_TRUE(rig.start(clip));
+  Form1& f = rig.form();
+  ASSERT_TRUE(pumpUntil([&] { return f.WindowsMediaPlayer1.visible(); }, 3000));
+  pumpFor(300);
+  Pointer mouse;
+
+  // The top bar drags the window.
+  const Twips left = f.left(), top = f.top();
+  ASSERT_TRUE(mouse.drag(onScreen(f, f.Image33, 150, 6), onScreen(f, f.Image33, 210, 46), 6));
+  ASSERT_TRUE(pumpUntil([&] { return f.left() != left; }, 2000));
+  pumpFor(200);
+  EXPECT_NEAR(f.left() - left, 60 * 15, 2 * 15);
+  EXPECT_NEAR(f.top() - top, 40 * 15, 2 * 15);
+
+  // The right edge sizes the width, and never below the smallest width.
+  const Twips width = f.width();
+  ASSERT_TRUE(mouse.drag(onScreen(f, f.Image36, 4, 200), onScreen(f, f.Image36, 4 + 80, 200), 8));
+  pumpFor(300);
+  EXPECT_NEAR(f.width(), width + (80 - 4) * 15, 2 * 15) << "the edge follows the pointer";
+  ASSERT_TRUE(mouse.drag(onScreen(f, f.Image36, 4, 200), onScreen(f, f.Image36, 4 - 500, 200), 8));
+  pumpFor(300);
+  EXPECT_GE(f.width(), geometry::kMinimumWidth);
+  EXPECT_LT(f.width(), geometry::kMinimumWidth + 2 * 15);
+
+  // The grip sizes both ways, and never below the smallest width either.
+  const Twips height = f.height();
+  ASSERT_TRUE(mouse.drag(onScreen(f, f.Picture7, 6, 6), onScreen(f, f.Picture7, 6 + 200, 6 + 50), 8));
+  pumpFor(300);
+  EXPECT_GT(f.width(), geometry::kMinimumWidth + 150 * 15);
+  EXPECT_GE(f.height(), height + 40 * 15);
+  ASSERT_TRUE(mouse.drag(onScreen(f, f.Picture7, 6, 6), onScreen(f, f.Picture7, 6 - 800, 6), 8));
+  pumpFor(300);
+  EXPECT_GE(f.width(), geometry::kMinimumWidth);
+  EXPECT_EQ(f.Picture4.top(), f.height() - geometry::kBottomBarRise) << "laid out on the size that holds";
+
+  // A right click on the video pops up the menu; its theater item (T) works.
+  QTimer::singleShot(600, [] { key("t"); });
+  ASSERT_TRUE(mouse.click(onScreen(f, f.WindowsMediaPlayer1, 100, 80), 3));
+  ASSERT_TRUE(pumpUntil([&] { return f.BUT0.checked() && f.windowState() != Form::Normal; }, 3000));
+  const Twips screenW = VirtualDisplay::kWidth * 15.0, screenH = VirtualDisplay::kHeight * 15.0;
+  ASSERT_TRUE(pumpUntil([&] { return f.width() == screenW && f.WindowsMediaPlayer1.visible(); }, 3000));
+  pumpFor(300);
+  EXPECT_EQ(f.WindowsMediaPlayer1.height(), screenH - 1650) << "the theater frame survives the layout";
+  EXPECT_FALSE(f.Picture4.visible());
+
+  // A double-click leaves theater for the normal window; another enters full screen.
+  const QPoint video = onScreen(f, f.WindowsMediaPlayer1, 300, 200);
+  ASSERT_TRUE(runTool("xdotool", {"mousemove", QString::number(video.x()), QString::number(video.y()), "click",
+                                  "--repeat", "2", "--delay", "80", "1"}));
+  ASSERT_TRUE(pumpUntil([&] { return f.windowState() == Form::Normal && f.Picture4.visible(); }, 3000));
+  pumpFor(300);
+  const QPoint video2 = onScreen(f, f.WindowsMediaPlayer1, 100, 80);
+  ASSERT_TRUE(runTool("xdotool", {"mousemove", QString::number(video2.x()), QString::number(video2.y()), "click",
+                                  "--repeat", "2", "--delay", "80", "1"}));
+  ASSERT_TRUE(pumpUntil([&] { return f.BUT1.checked() && f.width() == screenW; }, 3000));
+  pumpFor(400);
+  EXPECT_EQ(f.WindowsMediaPlayer1.left(), 0);
+  EXPECT_EQ(f.WindowsMediaPlayer1.top(), 0);
+  EXPECT_EQ(f.WindowsMediaPlayer1.width(), screenW);
+  EXPECT_EQ(f.WindowsMediaPlayer1.height(), screenH);
+
+  // Escape brings the normal window back; it stays above other windows.
+  ASSERT_TRUE(key("Escape"));
+  ASSERT_TRUE(pumpUntil([&] { return f.windowState() == Form::Normal && f.Picture4.visible(); }, 3000));
+  const auto window = findWindow(QString::fromStdString(f.caption()), QCoreApplication::applicationPid(), 2000);
+  ASSERT_TRUE(window);
+  const auto state = runTool("xprop", {"-id", QString::number(*window), "_NET_WM_STATE"});
+  ASSERT_TRUE(state);
+  EXPECT_TRUE(state->contains("_NET_WM_STATE_ABOVE")) << state->toStdString();
+  EXPECT_NE(f.caption().find("clip.mp4"), std::string::npos) << "the title names the file playing";
+
+  // Up and the wheel over the volume bar move the bar and the engine together.
+  pumpFor(300);
+  const int volume = f.volume.Value();
+  ASSERT_TRUE(key("Up"));
+  ASSERT_TRUE(pumpUntil([&] { return f.volume.Value() == volume + 5; }, 2000));
+  ASSERT_TRUE(mouse.moveTo(onScreen(f, f.volume, 20, 6)));
+  ASSERT_TRUE(runTool("xdotool", {"click", "4"}));
+  ASSERT_TRUE(pumpUntil([&] { return f.volume.Value() == volume + 10; }, 2000));
+  EXPECT_TRUE(pumpUntil([&] { return rig.media().volume() == volume + 10; }, 2000));
+}
+
+}  // namespace
+}  // namespace qm::integration
