@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/player.h"
+#include "platform/chm/chm_help_viewer.h"
 #include "platform/desktop/desktop_window_system.h"
 #include "platform/desktop/local_single_instance.h"
 #include "platform/desktop/qt_clock.h"
@@ -13,6 +14,8 @@
 #include "platform/fs/local_files.h"
 #include "platform/mpv/mpv_engine.h"
 #include "platform/qt/form_view.h"
+#include "platform/qt/qt_file_dialog.h"
+#include "platform/web/web_engine_browser.h"
 #include "window/skin_store.h"
 
 namespace qm {
@@ -42,6 +45,7 @@ class DesktopPlayer {
   Player& player() { return *player_; }
   MpvEngine& media() { return *media_; }
   MpvEngine& music() { return *music_; }
+  WebEngineBrowser& web() { return *web_; }
   // The main window on the screen (null before start-up shows it).
   FormView* mainView() { return mirrors_.empty() ? nullptr : mirrors_.front()->view(); }
   // The widget showing a control of any of the player's windows, or null.
@@ -53,9 +57,12 @@ class DesktopPlayer {
   std::unique_ptr<LocalSingleInstance> instance_;
   LocalFileSystem files_;
   IniSettingsFiles settings_{files_};
+  ChmHelpViewer help_;
+  QtFileDialog fileDialog_{[this]() -> QWidget* { return mainView() ? &mainView()->window() : nullptr; }};
   std::unique_ptr<Platform> platform_;
   MpvEngine* media_ = nullptr;
   MpvEngine* music_ = nullptr;
+  WebEngineBrowser* web_ = nullptr;
   std::unique_ptr<Player> player_;
   SkinStore skin_;
   std::vector<std::unique_ptr<FormMirror>> mirrors_;

@@ -1,5 +1,6 @@
 #include "app/player.h"
 
+#include "browser/tabs.h"
 #include "browser/filters.h"
 #include "browser/folder_lists.h"
 #include "player/list_locate.h"
@@ -26,7 +27,9 @@ Player::Player(Platform& platform, Engines engines)
               platform.files,
               platform.settings,
               platform.instance,
-              platform.programFolder} {
+              platform.programFolder,
+              platform.help,
+              platform.fileDialog} {
   Form1& f = form;
   PlayerContext& p = context;
   // The main window shows once start-up has laid it out; side windows are
@@ -57,6 +60,7 @@ Player::Player(Platform& platform, Engines engines)
   connectChrome(p);
   connectFolderLists(p);
   connectFilters(p);
+  connectTabs(p);
 }
 
 bool Player::load(const std::string& commandLine) {

@@ -21,6 +21,8 @@ struct Platform {
   std::string programFolder;
   // Ends the process once the current event has run.
   std::function<void()> quit;
+  HelpViewer& help;
+  FileDialog& fileDialog;
 };
 
 // The owner: builds the windows and the player's state, hands the handlers

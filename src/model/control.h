@@ -248,6 +248,9 @@ class Form : public Control {
   Event<> Unload;
   // Asks the screen to close the window; the owner runs the unload.
   Event<> closeRequested;
+  // Local files or folders dropped on the window, in the order dragged. A
+  // window takes drops only when something listens.
+  Event<const std::vector<std::string>&> FilesDropped;
 
  private:
   int windowState_ = Normal;

@@ -41,6 +41,8 @@ class TestPlayer {
   IniSettingsFiles settings{files};
   FakeWindowSystem windows;
   FakeSingleInstance instance;
+  FakeHelpViewer help;
+  FakeFileDialog fileDialog;
   FakeMediaEngine* media = nullptr;
   FakeMediaEngine* music = nullptr;
   FakeFlashEngine* flash = nullptr;

@@ -1,6 +1,8 @@
 #include "platform/qt/form_view.h"
 
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -21,6 +23,7 @@ FormWindow::FormWindow(Form& form) : QWidget(nullptr, Qt::Window | Qt::Frameless
   pal.setColor(QPalette::Window, Qt::black);
   setPalette(pal);
   setAutoFillBackground(true);
+  setAcceptDrops(form.FilesDropped.connected());
   // Long enough for a window manager to answer a state change with its size.
   settle_.setSingleShot(true);
   settle_.setInterval(60);
@@ -86,6 +89,30 @@ void FormWindow::moveEvent(QMoveEvent* event) {
 void FormWindow::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() == QEvent::WindowStateChange) settle_.start();
+}
+
+namespace {
+
+// The local files and folders a drag carries; other addresses are left out.
+std::vector<std::string> droppedPaths(const QMimeData* data) {
+  std::vector<std::string> paths;
+  if (!data || !data->hasUrls()) return paths;
+  for (const QUrl& url : data->urls())
+    if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
+  return paths;
+}
+
+}  // namespace
+
+void FormWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!droppedPaths(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void FormWindow::dropEvent(QDropEvent* event) {
+  const std::vector<std::string> paths = droppedPaths(event->mimeData());
+  if (paths.empty()) return;
+  event->acceptProposedAction();
+  form_.FilesDropped.raise(paths);
 }
 
 FormView::FormView(Form& form, const ContentViews& views) : views_(views) {
