@@ -8,6 +8,6 @@ inline constexpr const char* kHomePageAddress = "https://www.quilmora.org/";
 inline constexpr const char* kResourcesAddress = "https://www.quilmora.org/resources/";
 inline constexpr const char* kCodecDownloadAddress = "https://www.quilmora.org/download/codecs/";
 // In the program folder.
-inline constexpr const char* kHomePageFile = "home/index.html";
+inline constexpr const char* kHomePageFile = "home.html";
 
 }  // namespace qm

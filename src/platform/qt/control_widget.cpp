@@ -43,6 +43,13 @@ void ControlBinding::sync() {
     if (widget_.geometry() != r) widget_.setGeometry(r);
   }
   widget_.setToolTip(QString::fromStdString(control_.toolTip()));
+  // Assistive tools read a captioned piece (a tab, a filter button) by its caption.
+  const std::string* caption = nullptr;
+  if (control_.kind() == ControlKind::Label) caption = &static_cast<Label&>(control_).caption();
+  if (control_.kind() == ControlKind::OptionButton) caption = &static_cast<OptionButton&>(control_).caption();
+  if (control_.kind() == ControlKind::Frame) caption = &static_cast<Frame&>(control_).caption();
+  if (caption && widget_.accessibleName() != QString::fromStdString(*caption))
+    widget_.setAccessibleName(QString::fromStdString(*caption));
   // A form's window is shown and hidden by its mirror.
   if (control_.kind() != ControlKind::Form &&
       (widget_.isVisibleTo(widget_.parentWidget()) != control_.visible() || widget_.isHidden() == control_.visible()))
