@@ -114,7 +114,10 @@ void openChosenFile(PlayerContext& p, const std::string& path) {
   if (!path.empty()) {
     p.state.ListNum = 0;
     const std::string ext = GetExtension(path);
-    p.state.CmdFileName = p.files.lookup(withoutQuotes(path));
+    // Quotes, '*' and '?' are legal in a file name here: a file that exists
+    // under the chosen path is taken by its name as it stands.
+    p.state.CmdFileName =
+        p.files.isFile(path) ? path.substr(path.rfind(kPathSeparator) + 1) : p.files.lookup(withoutQuotes(path));
     playChosenFile(p, path, kindOfExtension(ext));
   }
   paintTabs(f, f.Label7);
