@@ -10,6 +10,8 @@ packages=(
   libgtest-dev libgmock-dev
   # the display area's web view (the home page)
   qt6-webengine-dev
+  # Qt's own dialogs in Chinese
+  qt6-translations-l10n
   # the player's own files: help compiler, music and sample encoder
   fp-utils ffmpeg
   # run: MIDI sound font, fonts for the Chinese texts

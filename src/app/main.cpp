@@ -5,7 +5,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLibraryInfo>
 #include <QSocketNotifier>
+#include <QTranslator>
 #include <clocale>
 #include <csignal>
 
@@ -53,6 +55,9 @@ int main(int argc, char** argv) {
   std::setlocale(LC_NUMERIC, "C");  // libmpv parses numbers in the C locale
   app.setApplicationName("quilmora");
   app.setQuitOnLastWindowClosed(false);
+  // The player speaks Chinese; so do Qt's own dialogs (the open-file dialog).
+  QTranslator qtTexts;
+  if (qtTexts.load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) app.installTranslator(&qtTexts);
 
   // SIGTERM and SIGINT end the player through its shutdown, on the UI thread.
   if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) == 0) {
