@@ -8,6 +8,10 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libmpv-dev libfluidsynth-dev zlib1g-dev libx11-dev libchm-dev
   libgtest-dev libgmock-dev
+  # the display area's web view (the home page)
+  qt6-webengine-dev
+  # Qt's own dialogs in Chinese
+  qt6-translations-l10n
   # the player's own files: help compiler, music and sample encoder
   fp-utils ffmpeg
   # run: MIDI sound font, fonts for the Chinese texts

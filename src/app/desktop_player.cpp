@@ -8,23 +8,11 @@
 
 namespace qm {
 
-namespace {
-
-// No web engine is built into the player yet: every call fails.
-class NoWebView : public WebView {
- public:
-  bool Navigate(const std::string&) override { return false; }
-  bool Stop() override { return false; }
-  bool Quit() override { return false; }
-};
-
-}  // namespace
-
 DesktopPlayer::DesktopPlayer(Options options) {
   windows_ = std::make_unique<DesktopWindowSystem>([this](const Control& c) { return widgetOf(c); });
   instance_ = std::make_unique<LocalSingleInstance>(options.lockFolder);
-  platform_ = std::make_unique<Platform>(
-      Platform{clock_, *windows_, *instance_, files_, settings_, options.programFolder, options.quit, help_});
+  platform_ = std::make_unique<Platform>(Platform{clock_, *windows_, *instance_, files_, settings_,
+                                                  options.programFolder, options.quit, help_, fileDialog_});
 
   Engines engines;
   auto media = std::make_unique<MpvEngine>(MpvEngine::Video::Shown, options.media);
@@ -34,12 +22,15 @@ DesktopPlayer::DesktopPlayer(Options options) {
   engines.media = std::move(media);
   engines.background = std::move(music);
   engines.flash = std::make_unique<EmptyMovieEngine>(clock_);
-  engines.web = std::make_unique<NoWebView>();
+  auto web = std::make_unique<WebEngineBrowser>();
+  web_ = web.get();
+  engines.web = std::move(web);
   player_ = std::make_unique<Player>(*platform_, std::move(engines));
   applyDesign(player_->form, skin_);
 
   Player& p = *player_;
-  mirrors_.push_back(std::make_unique<FormMirror>(p.form, ContentViews{{&p.form.WindowsMediaPlayer1, media_}}));
+  mirrors_.push_back(std::make_unique<FormMirror>(
+      p.form, ContentViews{{&p.form.WindowsMediaPlayer1, media_}, {&p.form.WebBrowser1, web_}}));
   for (Form* side : std::initializer_list<Form*>{&p.Form3, &p.Form4, &p.frmAbout})
     mirrors_.push_back(std::make_unique<FormMirror>(*side));
 

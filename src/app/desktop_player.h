@@ -15,6 +15,8 @@
 #include "platform/fs/local_files.h"
 #include "platform/mpv/mpv_engine.h"
 #include "platform/qt/form_view.h"
+#include "platform/qt/qt_file_dialog.h"
+#include "platform/web/web_engine_browser.h"
 #include "window/skin_store.h"
 
 namespace qm {
@@ -44,6 +46,7 @@ class DesktopPlayer {
   Player& player() { return *player_; }
   MpvEngine& media() { return *media_; }
   MpvEngine& music() { return *music_; }
+  WebEngineBrowser& web() { return *web_; }
   // The main window on the screen (null before start-up shows it).
   FormView* mainView() { return mirrors_.empty() ? nullptr : mirrors_.front()->view(); }
   // The widget showing a control of any of the player's windows, or null.
@@ -56,9 +59,11 @@ class DesktopPlayer {
   LocalFileSystem files_;
   IniSettingsFiles settings_{files_};
   ChmHelpViewer help_;
+  QtFileDialog fileDialog_{[this]() -> QWidget* { return mainView() ? &mainView()->window() : nullptr; }};
   std::unique_ptr<Platform> platform_;
   MpvEngine* media_ = nullptr;
   MpvEngine* music_ = nullptr;
+  WebEngineBrowser* web_ = nullptr;
   std::unique_ptr<Player> player_;
   SkinStore skin_;
   std::vector<std::unique_ptr<FormMirror>> mirrors_;

@@ -4,8 +4,10 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QSocketNotifier>
 #include <cerrno>
+#include <QLibraryInfo>
+#include <QSocketNotifier>
+#include <QTranslator>
 #include <clocale>
 #include <csignal>
 #include <cstdio>
@@ -57,10 +59,15 @@ int main(int argc, char** argv) {
     std::signal(SIGINT, onTerminationSignal);
   }
 
+  // The web view's engine shares its drawing contexts with the windows.
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication app(argc, argv);
   std::setlocale(LC_NUMERIC, "C");  // libmpv parses numbers in the C locale
   app.setApplicationName("quilmora");
   app.setQuitOnLastWindowClosed(false);
+  // The player speaks Chinese; so do Qt's own dialogs (the open-file dialog).
+  QTranslator qtTexts;
+  if (qtTexts.load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) app.installTranslator(&qtTexts);
 
   // The arguments as bytes (Qt's own options are gone by now).
   const std::vector<std::string> arguments(argv, argv + argc);

@@ -1,5 +1,6 @@
 #include "app/player.h"
 
+#include "browser/tabs.h"
 #include "browser/filters.h"
 #include "browser/folder_lists.h"
 #include "player/execute_requests.h"
@@ -32,7 +33,8 @@ Player::Player(Platform& platform, Engines engines)
               platform.settings,
               platform.instance,
               platform.programFolder,
-              platform.help} {
+              platform.help,
+              platform.fileDialog} {
   Form1& f = form;
   PlayerContext& p = context;
   // The main window shows once start-up has laid it out; side windows are
@@ -61,6 +63,7 @@ Player::Player(Platform& platform, Engines engines)
   connectWindowTitle(p);
   connectFolderLists(p);
   connectFilters(p);
+  connectTabs(p);
 }
 
 bool Player::load(const std::string& commandLine) {

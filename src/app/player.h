@@ -23,6 +23,7 @@ struct Platform {
   // Ends the process once the current event has run.
   std::function<void()> quit;
   HelpViewer& help;
+  FileDialog& fileDialog;
 };
 
 // The owner: builds the windows and the player's state, hands the handlers

@@ -7,6 +7,7 @@
 #include "forms/side_forms.h"
 #include "model/clock.h"
 #include "model/paths.h"
+#include "platform/file_dialog.h"
 #include "platform/file_system.h"
 #include "platform/help_viewer.h"
 #include "platform/settings_files.h"
@@ -32,6 +33,7 @@ struct PlayerContext {
   // The folder of the player's own files: its settings, its movies, its music.
   std::string programFolder;
   HelpViewer& help;
+  FileDialog& fileDialog;
 
   // The program folder followed by the separator and `name`.
   std::string programFile(const std::string& name) const { return joinPath(programFolder, name); }

@@ -273,6 +273,9 @@ class Form : public Control {
   // The mouse wheel turned over the window: notches (positive away from the
   // user) and the pointer's place in the window, in twips.
   Event<int, double, double> MouseWheel;
+  // Local files or folders dropped on the window, in the order dragged. A
+  // window takes drops only when something listens.
+  Event<const std::vector<std::string>&> FilesDropped;
 
  private:
   int windowState_ = Normal;

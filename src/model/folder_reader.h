@@ -12,7 +12,8 @@ class FolderReader {
  public:
   virtual ~FolderReader() = default;
   // The folder as an absolute path without "." and ".." steps or trailing
-  // separators; nothing when there is no such folder.
+  // separators; nothing when there is no such folder or its entries cannot
+  // be read.
   virtual std::optional<std::string> absoluteFolder(const std::string& folder) = 0;
   // The same with every link resolved.
   virtual std::optional<std::string> canonicalFolder(const std::string& folder) = 0;

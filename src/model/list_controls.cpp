@@ -23,6 +23,7 @@ void FileListBox::setPattern(const std::string& pattern) {
 void FileListBox::refresh() {
   names_ = path_.empty() ? std::vector<std::string>() : disk_.listFiles(path_, pattern_);
   listIndex_ = -1;
+  ++contentVersion_;
   notifyChanged();
 }
 

@@ -22,6 +22,9 @@ class FileListBox : public Control {
   const std::string& pattern() const { return pattern_; }
   void setPattern(const std::string& pattern);
   void refresh();
+  // Changes whenever the list was read again, so a view knows when to
+  // redraw its rows rather than only its selection.
+  unsigned contentVersion() const { return contentVersion_; }
 
   int listCount() const { return static_cast<int>(names_.size()); }
   // Empty for an index outside the list.
@@ -39,6 +42,7 @@ class FileListBox : public Control {
   std::string pattern_ = "*.*";
   std::vector<std::string> names_;
   int listIndex_ = -1;
+  unsigned contentVersion_ = 0;
 };
 
 // The folder list: the current folder, its parents and its sub-folders.

@@ -8,6 +8,7 @@ namespace qm {
 class WebView {
  public:
   virtual ~WebView() = default;
+  // `url` is a web address or the absolute path of a local page.
   virtual bool Navigate(const std::string& url) = 0;
   virtual bool Stop() = 0;
   virtual bool Quit() = 0;

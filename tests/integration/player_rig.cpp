@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kOwnFiles[] = {"0.dll", "power.dll", "music.wma", "Quilmora.chm", "dorl.chm"};
+const char* const kOwnFiles[] = {"0.dll", "power.dll", "music.wma", "Quilmora.chm", "dorl.chm", "home.html"};
 
 }  // namespace
 

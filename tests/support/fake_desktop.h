@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_dialog.h"
 #include "platform/help_viewer.h"
 #include "platform/single_instance.h"
 #include "platform/window_system.h"
@@ -89,6 +90,28 @@ class FakeSingleInstance : public SingleInstance {
   std::string claimFailure() const override { return failure; }
   bool anotherRuns = false;
   std::string failure;
+};
+
+class FakeHelpViewer : public HelpViewer {
+ public:
+  bool displayTopic(const std::string& file, const std::string& topic) override {
+    shown.push_back({file, topic});
+    return true;
+  }
+  std::vector<std::array<std::string, 2>> shown;
+};
+
+// The user's answer is set beforehand; the filters offered are kept.
+class FakeFileDialog : public FileDialog {
+ public:
+  std::string showOpen(const std::vector<FileFilter>& filters) override {
+    offered = filters;
+    ++shows;
+    return answer;
+  }
+  std::string answer;
+  std::vector<FileFilter> offered;
+  int shows = 0;
 };
 
 }  // namespace qm::test

@@ -25,7 +25,7 @@ TestPlayer::TestPlayer() {
   engines.flash = std::move(fl);
   engines.web = std::move(wv);
 
-  platform_.reset(new Platform{clock, windows, instance, files, settings, programFolder, [this] { ++quitCalls; }, help});
+  platform_.reset(new Platform{clock, windows, instance, files, settings, programFolder, [this] { ++quitCalls; }, help, fileDialog});
   player_ = std::make_unique<Player>(*platform_, std::move(engines));
   SkinStore skin;
   applyDesign(player_->form, skin);

@@ -42,6 +42,7 @@ class TestPlayer {
   FakeWindowSystem windows;
   FakeSingleInstance instance;
   FakeHelpViewer help;
+  FakeFileDialog fileDialog;
   FakeMediaEngine* media = nullptr;
   FakeMediaEngine* music = nullptr;
   FakeFlashEngine* flash = nullptr;

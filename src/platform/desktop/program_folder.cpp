@@ -11,7 +11,7 @@ namespace {
 
 // The files shipped beside the executable; the movies are stored under their
 // dll names while no player runs.
-const char* const kOwnFiles[] = {"0.dll", "power.dll", "music.wma", "Quilmora.chm", "dorl.chm"};
+const char* const kOwnFiles[] = {"0.dll", "power.dll", "music.wma", "Quilmora.chm", "dorl.chm", "home.html"};
 
 }  // namespace
 

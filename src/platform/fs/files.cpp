@@ -105,6 +105,18 @@ void dropTrailingSeparators(std::string& path) {
 
 }  // namespace
 
+namespace {
+
+// A folder the lists can show: one whose entries can be read (an empty
+// removable drive or a folder without read permission cannot).
+bool listable(const std::string& folder) {
+  std::error_code ec;
+  fs::directory_iterator it(folder, ec);
+  return !ec;
+}
+
+}  // namespace
+
 std::optional<std::string> LocalFileSystem::absoluteFolder(const std::string& folder) {
   if (folder.empty()) return std::nullopt;
   std::error_code ec;
@@ -112,7 +124,7 @@ std::optional<std::string> LocalFileSystem::absoluteFolder(const std::string& fo
   if (ec) return std::nullopt;
   std::string text = path.lexically_normal().string();
   dropTrailingSeparators(text);
-  if (!files::isFolder(text)) return std::nullopt;
+  if (!files::isFolder(text) || !listable(text)) return std::nullopt;
   return text;
 }
 
@@ -120,7 +132,7 @@ std::optional<std::string> LocalFileSystem::canonicalFolder(const std::string& f
   if (folder.empty()) return std::nullopt;
   std::error_code ec;
   std::string canonical = fs::canonical(folder, ec).string();
-  if (ec || !files::isFolder(canonical)) return std::nullopt;
+  if (ec || !files::isFolder(canonical) || !listable(canonical)) return std::nullopt;
   dropTrailingSeparators(canonical);
   return canonical;
 }

@@ -43,12 +43,15 @@ void ControlBinding::sync() {
     if (widget_.geometry() != r) widget_.setGeometry(r);
   }
   widget_.setToolTip(QString::fromStdString(control_.toolTip()));
-  // Assistive technology finds a button by its tooltip, a text button by its text.
+  // Assistive technology finds a button by its tooltip, a text button, a
+  // filter or the list panel by its caption.
   QString accessible = QString::fromStdString(control_.toolTip());
   if (accessible.isEmpty() && control_.kind() == ControlKind::Label)
     accessible = QString::fromStdString(static_cast<const Label&>(control_).caption());
   if (accessible.isEmpty() && control_.kind() == ControlKind::OptionButton)
     accessible = QString::fromStdString(static_cast<const OptionButton&>(control_).caption());
+  if (accessible.isEmpty() && control_.kind() == ControlKind::Frame)
+    accessible = QString::fromStdString(static_cast<const Frame&>(control_).caption());
   if (widget_.accessibleName() != accessible) widget_.setAccessibleName(accessible);
   // A form's window is shown and hidden by its mirror.
   if (control_.kind() != ControlKind::Form &&

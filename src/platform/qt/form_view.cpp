@@ -3,6 +3,8 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QWheelEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -23,6 +25,7 @@ FormWindow::FormWindow(Form& form) : QWidget(nullptr, Qt::Window | Qt::Frameless
   pal.setColor(QPalette::Window, Qt::black);
   setPalette(pal);
   setAutoFillBackground(true);
+  setAcceptDrops(form.FilesDropped.connected());
   // Long enough for a window manager to answer a state change with its size.
   settle_.setSingleShot(true);
   settle_.setInterval(60);
@@ -114,6 +117,31 @@ void FormWindow::wheelEvent(QWheelEvent* event) {
   const QPointF at = event->position();
   form_.MouseWheel.raise(notches, at.x() * kTwipsPerPixel, at.y() * kTwipsPerPixel);
   event->accept();
+}
+
+namespace {
+
+// The local files and folders a drag carries; other addresses are left out.
+std::vector<std::string> droppedPaths(const QMimeData* data) {
+  std::vector<std::string> paths;
+  if (!data || !data->hasUrls()) return paths;
+  for (const QUrl& url : data->urls())
+    // The path's own bytes: a name that is no UTF-8 arrives as it is on the disk.
+    if (url.isLocalFile()) paths.push_back(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString());
+  return paths;
+}
+
+}  // namespace
+
+void FormWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!droppedPaths(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void FormWindow::dropEvent(QDropEvent* event) {
+  const std::vector<std::string> paths = droppedPaths(event->mimeData());
+  if (paths.empty()) return;
+  event->acceptProposedAction();
+  form_.FilesDropped.raise(paths);
 }
 
 FormView::FormView(Form& form, const ContentViews& views) : views_(views) {

@@ -3,15 +3,21 @@
 #include "platform/qt/list_text.h"
 
 #include <QDir>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QStyle>
+
+#include "platform/qt/control_widget.h"
 
 namespace qm {
 
 namespace {
 
-void styleList(QAbstractItemView& view) {
+void styleList(QAbstractItemView& view, const QString& accessibleName) {
   view.setStyleSheet(
-      "QListWidget, QComboBox { background: #1c1c1c; color: #dddddd; border: 1px solid #3a3a3a; }"
-      "QListWidget::item:selected { background: #3399ff; color: white; }"
+      "QListView, QListWidget, QComboBox { background: #1c1c1c; color: #dddddd; border: 1px solid #3a3a3a; }"
+      "QListView::item:selected, QListWidget::item:selected { background: #3399ff; color: white; }"
       "QScrollBar:vertical { background: #1c1c1c; width: 10px; margin: 0; border: none; }"
       "QScrollBar:horizontal { background: #1c1c1c; height: 10px; margin: 0; border: none; }"
       "QScrollBar::handle { background: #4a4f57; border-radius: 4px; min-height: 20px; min-width: 20px; }"
@@ -21,38 +27,108 @@ void styleList(QAbstractItemView& view) {
   QFont font = view.font();
   font.setPixelSize(12);
   view.setFont(font);
+  view.setAccessibleName(accessibleName);
 }
+
+// Hands the pointer's moves over a list's rows to the list control's
+// MouseMove, in twips of the list's own coordinates.
+class PointerRelay : public QObject {
+ public:
+  PointerRelay(Control& control, QAbstractItemView& view) : QObject(&view), control_(control), view_(view) {
+    view.viewport()->setMouseTracking(true);
+    view.viewport()->installEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::MouseMove) {
+      auto* e = static_cast<QMouseEvent*>(event);
+      const QPointF at = e->position() + QPointF(view_.viewport()->pos());
+      control_.MouseMove.raise(buttonCode(e->buttons()), shiftCode(e->modifiers()), at.x() * kTwipsPerPixel,
+                               at.y() * kTwipsPerPixel);
+    }
+    return false;
+  }
+
+ private:
+  Control& control_;
+  QAbstractItemView& view_;
+};
 
 }  // namespace
 
-FileListWidget::FileListWidget(FileListBox& list, QWidget* parent) : QListWidget(parent), list_(list) {
-  styleList(*this);
-  list_.changed.connect([this] { reload(); });
-  connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-    if (!reloading_) list_.setListIndex(row(item));
-  });
-  reload();
+QString rowText(const std::string& name) {
+  QString text = QString::fromStdString(name);
+  text.replace("\r\n", QStringLiteral("\u23CE"));
+  text.replace('\n', QStringLiteral("\u23CE"));
+  text.replace('\r', QStringLiteral("\u23CE"));
+  return text;
 }
 
-void FileListWidget::reload() {
-  reloading_ = true;
-  if (shownPath_ != list_.path() || shownPattern_ != list_.pattern() || shownCount_ != list_.listCount()) {
-    clear();
-    for (int i = 0; i < list_.listCount(); ++i) addItem(listText(list_.list(i)));
-    shownPath_ = list_.path();
-    shownPattern_ = list_.pattern();
-    shownCount_ = list_.listCount();
+int FileListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : list_.listCount(); }
+
+QVariant FileListModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= list_.listCount()) return {};
+  if (role == Qt::DisplayRole || role == Qt::ToolTipRole || role == Qt::AccessibleTextRole)
+    return rowText(list_.list(index.row()));
+  return {};
+}
+
+void FileListModel::reload() {
+  beginResetModel();
+  endResetModel();
+}
+
+FileListWidget::FileListWidget(FileListBox& list, QWidget* parent) : QListView(parent), list_(list) {
+  styleList(*this, QStringLiteral("文件列表"));
+  // Rows of one height: the view lays out a huge list without measuring it.
+  setUniformItemSizes(true);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setTextElideMode(Qt::ElideMiddle);
+  model_ = new FileListModel(list_, this);
+  setModel(model_);
+  new PointerRelay(list_, *this);
+  list_.changed.connect([this] { sync(); });
+  auto open = [this](const QModelIndex& index) {
+    if (!syncing_ && index.isValid()) list_.setListIndex(index.row());
+  };
+  connect(this, &QListView::clicked, this, open);
+  connect(this, &QListView::activated, this, [this, open](const QModelIndex& index) {
+    // A click was taken already; Enter opens the current row.
+    if (QGuiApplication::mouseButtons() == Qt::NoButton) open(index);
+  });
+  sync();
+}
+
+// The rows are read again only when the control read its folder again; a
+// new selection only moves the mark.
+void FileListWidget::sync() {
+  syncing_ = true;
+  if (shownVersion_ != list_.contentVersion()) {
+    shownVersion_ = list_.contentVersion();
+    model_->reload();
   }
-  if (currentRow() != list_.listIndex()) setCurrentRow(list_.listIndex());
-  reloading_ = false;
+  const int row = list_.listIndex();
+  if (currentIndex().row() != row || (row >= 0 && !selectionModel()->isSelected(currentIndex()))) {
+    if (row < 0) {
+      clearSelection();
+      setCurrentIndex(QModelIndex());
+    } else {
+      const QModelIndex index = model_->index(row);
+      setCurrentIndex(index);
+      scrollTo(index);
+    }
+  }
+  syncing_ = false;
 }
 
 DirListWidget::DirListWidget(DirListBox& list, QWidget* parent) : QListWidget(parent), list_(list) {
-  styleList(*this);
+  styleList(*this, QStringLiteral("文件夹列表"));
+  new PointerRelay(list_, *this);
   list_.changed.connect([this] { reload(); });
-  connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-    QString target = item->data(Qt::UserRole).toString();
-    list_.setPath(target.toStdString());
+  // An unreadable folder is refused by the control; the list stays.
+  connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+    const QString target = item->data(Qt::UserRole).toString();
+    if (!target.isEmpty()) list_.setPath(target.toStdString());
   });
   reload();
 }
@@ -61,25 +137,40 @@ void DirListWidget::reload() {
   if (shownPath_ == list_.path() && count() > 0) return;
   shownPath_ = list_.path();
   clear();
-  QDir dir(QString::fromStdString(list_.path()));
-  auto add = [this](const QString& text, const QString& target) {
-    auto* item = new QListWidgetItem(text, this);
+  if (list_.path().empty()) return;
+  const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
+  const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirIcon);
+  auto add = [this](const QIcon& icon, int depth, const QString& text, const QString& target) {
+    auto* item = new QListWidgetItem(icon, QString(depth * 2, ' ') + rowText(text.toStdString()), this);
     item->setData(Qt::UserRole, target);
+    item->setToolTip(target);
+    return item;
   };
-  // The open folder heads the list; its parent and sub-folders follow.
-  if (!list_.path().empty()) {
-    auto* here = new QListWidgetItem(QString::fromStdString(list_.path()), this);
-    here->setFlags(Qt::ItemIsEnabled);
-    here->setForeground(QColor(0x33, 0x99, 0xFF));
-    here->setData(Qt::UserRole, QString::fromStdString(list_.path()));
+  // The path down: the root, then each folder on the way to the open one.
+  const QString path = QString::fromStdString(list_.path());
+  const QStringList steps = path.split('/', Qt::SkipEmptyParts);
+  QListWidgetItem* root = add(openIcon, 0, "/", "/");
+  if (steps.isEmpty()) {
+    root->setForeground(QColor(0x33, 0x99, 0xFF));
+    setCurrentItem(root);
   }
-  if (!dir.isRoot() && !list_.path().empty()) add("..", QDir::cleanPath(dir.absoluteFilePath("..")));
+  QString walked;
+  for (int i = 0; i < steps.size(); ++i) {
+    walked += '/' + steps[i];
+    QListWidgetItem* item = add(openIcon, i + 1, steps[i], walked);
+    if (i + 1 == steps.size()) {
+      item->setForeground(QColor(0x33, 0x99, 0xFF));
+      setCurrentItem(item);
+    }
+  }
   for (const std::string& sub : list_.subFolders())
-    add(QString::fromStdString(sub), dir.absoluteFilePath(QString::fromStdString(sub)));
+    add(closedIcon, steps.size() + 1, QString::fromStdString(sub),
+        QDir(path).absoluteFilePath(QString::fromStdString(sub)));
 }
 
 DriveWidget::DriveWidget(DriveListBox& list, QWidget* parent) : QComboBox(parent), list_(list) {
   setStyleSheet("QComboBox { background: #1c1c1c; color: #dddddd; border: 1px solid #3a3a3a; }");
+  setAccessibleName(QStringLiteral("驱动器列表"));
   for (const std::string& d : list_.drives()) addItem(QString::fromStdString(d));
   setCurrentText(QString::fromStdString(list_.drive()));
   connect(this, &QComboBox::activated, this, [this](int index) { list_.setDrive(itemText(index).toStdString()); });

@@ -1,27 +1,48 @@
 #pragma once
 
+#include <QAbstractListModel>
 #include <QComboBox>
+#include <QListView>
 #include <QListWidget>
 
 #include "model/list_controls.h"
 
 namespace qm {
 
-// The file list on the screen: a click on a row selects that entry, which
-// opens it.
-class FileListWidget : public QListWidget {
+// A name as one row shows it: line breaks become a visible return mark, so
+// every name keeps to one row.
+QString rowText(const std::string& name);
+
+// The file list's names for a view, read from the control on demand: a
+// folder of 100,000 files costs the view only the rows it shows.
+class FileListModel : public QAbstractListModel {
  public:
-  FileListWidget(FileListBox& list, QWidget* parent);
+  explicit FileListModel(FileListBox& list, QObject* parent) : QAbstractListModel(parent), list_(list) {}
+  int rowCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  // The control read its folder again.
   void reload();
 
  private:
   FileListBox& list_;
-  std::string shownPath_, shownPattern_;
-  int shownCount_ = -1;
-  bool reloading_ = false;
 };
 
-// The folder list: the way up and the sub-folders; a double click opens one.
+// The file list on the screen: a click (or Enter) on a row selects that
+// entry, which opens it; pointer moves reach the control's MouseMove.
+class FileListWidget : public QListView {
+ public:
+  FileListWidget(FileListBox& list, QWidget* parent);
+  void sync();
+
+ private:
+  FileListBox& list_;
+  FileListModel* model_;
+  unsigned shownVersion_ = 0;
+  bool syncing_ = false;
+};
+
+// The folder list: the path from the root down to the open folder, then its
+// sub-folders; a double click (or Enter) opens one.
 class DirListWidget : public QListWidget {
  public:
   DirListWidget(DirListBox& list, QWidget* parent);
@@ -32,7 +53,7 @@ class DirListWidget : public QListWidget {
   std::string shownPath_;
 };
 
-// The drive list: the mount roots.
+// The drive list: the mount roots and the home folder.
 class DriveWidget : public QComboBox {
  public:
   DriveWidget(DriveListBox& list, QWidget* parent);

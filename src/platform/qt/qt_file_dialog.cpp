@@ -1,0 +1,31 @@
+#include "platform/qt/qt_file_dialog.h"
+
+#include <QFileDialog>
+
+namespace qm {
+
+QString qtNameFilter(const FileFilter& filter) {
+  QString mask = QString::fromStdString(filter.mask);
+  if (mask == "*.*") mask = "*";
+  return QString::fromStdString(filter.description) + " (" + mask.split(';', Qt::SkipEmptyParts).join(' ') + ")";
+}
+
+std::string QtFileDialog::showOpen(const std::vector<FileFilter>& filters) {
+  QFileDialog dialog(owner_ ? owner_() : nullptr);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setWindowModality(Qt::ApplicationModal);
+  dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+  // Masks list a.DAT under "*.dat", as the file lists do.
+  dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+  QStringList names;
+  for (const FileFilter& f : filters) names << qtNameFilter(f);
+  dialog.setNameFilters(names);
+  if (!names.isEmpty()) dialog.selectNameFilter(names.front());
+  if (dialog.exec() != QDialog::Accepted) return {};
+  const QStringList chosen = dialog.selectedFiles();
+  return chosen.isEmpty() ? std::string() : chosen.front().toStdString();
+}
+
+}  // namespace qm

@@ -1,0 +1,76 @@
+#include "platform/web/web_engine_browser.h"
+
+#include <unistd.h>
+
+#include <QVBoxLayout>
+#include <QWebEngineView>
+
+namespace qm {
+
+QUrl webAddress(const std::string& text) {
+  const QString s = QString::fromStdString(text);
+  if (s.startsWith('/')) return QUrl::fromLocalFile(s);
+  return QUrl(s, QUrl::StrictMode);
+}
+
+WebEngineBrowser::~WebEngineBrowser() { delete view_; }
+
+QWebEngineView* WebEngineBrowser::page() const { return static_cast<QWebEngineView*>(view_.data()); }
+
+QWidget* WebEngineBrowser::createView(Control&, QWidget* parent) {
+  auto* area = new QWidget(parent);
+  area->setAutoFillBackground(true);
+  QPalette pal = area->palette();
+  pal.setColor(QPalette::Window, Qt::white);
+  area->setPalette(pal);
+  auto* layout = new QVBoxLayout(area);
+  layout->setContentsMargins(0, 0, 0, 0);
+  area_ = area;
+  // An address asked for before the window was built opens now.
+  if (!pending_.isEmpty()) openPage();
+  return area;
+}
+
+void WebEngineBrowser::openPage() {
+  if (!area_) return;
+  if (!view_) {
+    // Chromium's sandbox refuses to run as root; the player's own page and
+    // the product's pages are what this view shows.
+    if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+      qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    view_ = new QWebEngineView(area_);
+    view_->setObjectName("WebPage");
+    area_->layout()->addWidget(view_);
+  }
+  page()->load(pending_);
+  pending_.clear();
+}
+
+bool WebEngineBrowser::Navigate(const std::string& url) {
+  const QUrl address = webAddress(url);
+  if (!address.isValid() || address.isEmpty()) return false;
+  pending_ = address;
+  openPage();
+  return true;
+}
+
+bool WebEngineBrowser::Stop() {
+  if (view_) page()->stop();
+  return true;
+}
+
+bool WebEngineBrowser::Quit() {
+  pending_.clear();
+  if (view_) {
+    page()->stop();
+    delete view_;
+  }
+  return true;
+}
+
+QUrl WebEngineBrowser::url() const {
+  if (view_) return page()->url();
+  return pending_;
+}
+
+}  // namespace qm
