@@ -21,8 +21,10 @@ class NoWebView : public WebView {
 DesktopPlayer::DesktopPlayer(Options options) {
   windows_ = std::make_unique<DesktopWindowSystem>([this](const Control& c) { return widgetOf(c); });
   instance_ = std::make_unique<LocalSingleInstance>(options.lockFolder);
-  platform_ = std::make_unique<Platform>(
-      Platform{clock_, *windows_, *instance_, files_, settings_, options.programFolder, options.quit});
+  registry_ = std::make_unique<FileRegistry>(options.registryFolder.empty() ? FileRegistry::defaultFolder()
+                                                                           : options.registryFolder);
+  platform_ = std::make_unique<Platform>(Platform{clock_, *windows_, *instance_, files_, settings_, *registry_, help_,
+                                                  launcher_, options.programFolder, options.executable, options.quit});
 
   Engines engines;
   auto media = std::make_unique<MpvEngine>(MpvEngine::Video::Shown, options.media);

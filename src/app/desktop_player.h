@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "app/player.h"
+#include "platform/chm/chm_help_viewer.h"
+#include "platform/desktop/desktop_launcher.h"
 #include "platform/desktop/desktop_window_system.h"
 #include "platform/desktop/local_single_instance.h"
 #include "platform/desktop/qt_clock.h"
@@ -13,6 +15,7 @@
 #include "platform/fs/local_files.h"
 #include "platform/mpv/mpv_engine.h"
 #include "platform/qt/form_view.h"
+#include "platform/registry/file_registry.h"
 #include "window/skin_store.h"
 
 namespace qm {
@@ -25,6 +28,10 @@ class DesktopPlayer {
   struct Options {
     // The folder of the player's own files, already chosen.
     std::string programFolder;
+    // The running program, as the desktop is to start it.
+    std::string executable;
+    // The registry's store folder; empty for the user's own.
+    std::string registryFolder;
     // Where the single-instance lock lives; empty for the user's own.
     std::string lockFolder;
     // Extra libmpv options of the video's and the music's engines.
@@ -53,6 +60,9 @@ class DesktopPlayer {
   std::unique_ptr<LocalSingleInstance> instance_;
   LocalFileSystem files_;
   IniSettingsFiles settings_{files_};
+  std::unique_ptr<FileRegistry> registry_;
+  ChmHelpViewer help_;
+  DesktopLauncher launcher_;
   std::unique_ptr<Platform> platform_;
   MpvEngine* media_ = nullptr;
   MpvEngine* music_ = nullptr;

@@ -7,6 +7,7 @@
 #include "player/position.h"
 #include "player/startup.h"
 #include "player/wiring.h"
+#include "shell/wiring.h"
 #include "window/chrome.h"
 #include "window/layout.h"
 #include "window/volume.h"
@@ -26,7 +27,11 @@ Player::Player(Platform& platform, Engines engines)
               platform.files,
               platform.settings,
               platform.instance,
-              platform.programFolder} {
+              platform.registry,
+              platform.help,
+              platform.launcher,
+              platform.programFolder,
+              platform.executable.empty() ? joinPath(platform.programFolder, "quilmora") : platform.executable} {
   Form1& f = form;
   PlayerContext& p = context;
   // The main window shows once start-up has laid it out; side windows are
@@ -57,6 +62,7 @@ Player::Player(Platform& platform, Engines engines)
   connectChrome(p);
   connectFolderLists(p);
   connectFilters(p);
+  connectShell(p);
 }
 
 bool Player::load(const std::string& commandLine) {

@@ -8,6 +8,9 @@
 #include "model/clock.h"
 #include "model/paths.h"
 #include "platform/file_system.h"
+#include "platform/help_viewer.h"
+#include "platform/launcher.h"
+#include "platform/registry.h"
 #include "platform/settings_files.h"
 #include "platform/single_instance.h"
 #include "platform/window_system.h"
@@ -28,8 +31,14 @@ struct PlayerContext {
   FileSystem& files;
   SettingsFiles& settings;
   SingleInstance& instance;
+  Registry& registry;
+  HelpViewer& help;
+  Launcher& launcher;
   // The folder of the player's own files: its settings, its movies, its music.
   std::string programFolder;
+  // The running program itself, as the desktop is to start it (the program
+  // folder holds only its files when the program's own folder is read-only).
+  std::string executable;
 
   // The program folder followed by the separator and `name`.
   std::string programFile(const std::string& name) const { return joinPath(programFolder, name); }

@@ -25,7 +25,8 @@ TestPlayer::TestPlayer() {
   engines.flash = std::move(fl);
   engines.web = std::move(wv);
 
-  platform_.reset(new Platform{clock, windows, instance, files, settings, programFolder, [this] { ++quitCalls; }});
+  platform_.reset(new Platform{clock, windows, instance, files, settings, registry, help, launcher, programFolder, {},
+                               [this] { ++quitCalls; }});
   player_ = std::make_unique<Player>(*platform_, std::move(engines));
   SkinStore skin;
   applyDesign(player_->form, skin);

@@ -9,6 +9,7 @@
 #include "support/fake_desktop.h"
 #include "support/fake_engines.h"
 #include "support/fake_file_system.h"
+#include "support/fake_shell.h"
 #include "support/manual_clock.h"
 
 namespace qm::test {
@@ -41,6 +42,9 @@ class TestPlayer {
   IniSettingsFiles settings{files};
   FakeWindowSystem windows;
   FakeSingleInstance instance;
+  FakeRegistry registry;
+  FakeHelpViewer help;
+  FakeLauncher launcher;
   FakeMediaEngine* media = nullptr;
   FakeMediaEngine* music = nullptr;
   FakeFlashEngine* flash = nullptr;
