@@ -5,7 +5,7 @@
 
 namespace qm::test {
 
-TestPlayer::TestPlayer() {
+TestPlayer::TestPlayer(Registry* realRegistry) {
   files.addFolder(programFolder);
   files.addFolder(mediaFolder);
   files.addFolder(home + "/Documents");
@@ -25,7 +25,16 @@ TestPlayer::TestPlayer() {
   engines.flash = std::move(fl);
   engines.web = std::move(wv);
 
-  platform_.reset(new Platform{clock, windows, instance, files, settings, registry, help, launcher, programFolder, {},
+  platform_.reset(new Platform{clock,
+                               windows,
+                               instance,
+                               files,
+                               settings,
+                               realRegistry ? *realRegistry : registry,
+                               help,
+                               launcher,
+                               programFolder,
+                               {},
                                [this] { ++quitCalls; }});
   player_ = std::make_unique<Player>(*platform_, std::move(engines));
   SkinStore skin;

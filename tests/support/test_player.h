@@ -18,7 +18,9 @@ namespace qm::test {
 // media folder on a file system in memory, laid out at the design size.
 class TestPlayer {
  public:
-  TestPlayer();
+  // The player's registry is `registry` when given (a real one in a private
+  // home), else the one in memory.
+  explicit TestPlayer(Registry* registry = nullptr);
   ~TestPlayer();
 
   Player& player() { return *player_; }
