@@ -22,7 +22,7 @@ DesktopPlayer::DesktopPlayer(Options options) {
   windows_ = std::make_unique<DesktopWindowSystem>([this](const Control& c) { return widgetOf(c); });
   instance_ = std::make_unique<LocalSingleInstance>(options.lockFolder);
   registry_ = std::make_unique<FileRegistry>(options.registryFolder.empty() ? FileRegistry::defaultFolder()
-                                                                           : options.registryFolder);
+                                                                            : options.registryFolder);
   platform_ = std::make_unique<Platform>(Platform{clock_, *windows_, *instance_, files_, settings_, *registry_, help_,
                                                   launcher_, options.programFolder, options.executable, options.quit});
 

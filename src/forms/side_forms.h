@@ -37,11 +37,10 @@ class AssociationForm : public Form {
 
   Label Label1{"Label1", this};  // header
   Frame Frame1{"Frame1", this};
-  CheckBox Check1{"Check1", &Frame1}, Check2{"Check2", &Frame1}, Check3{"Check3", &Frame1},
-      Check4{"Check4", &Frame1}, Check5{"Check5", &Frame1}, Check6{"Check6", &Frame1}, Check7{"Check7", &Frame1},
-      Check8{"Check8", &Frame1}, Check9{"Check9", &Frame1}, Check10{"Check10", &Frame1},
-      Check11{"Check11", &Frame1}, Check12{"Check12", &Frame1}, Check13{"Check13", &Frame1},
-      Check14{"Check14", &Frame1}, Check15{"Check15", &Frame1};
+  CheckBox Check1{"Check1", &Frame1}, Check2{"Check2", &Frame1}, Check3{"Check3", &Frame1}, Check4{"Check4", &Frame1},
+      Check5{"Check5", &Frame1}, Check6{"Check6", &Frame1}, Check7{"Check7", &Frame1}, Check8{"Check8", &Frame1},
+      Check9{"Check9", &Frame1}, Check10{"Check10", &Frame1}, Check11{"Check11", &Frame1}, Check12{"Check12", &Frame1},
+      Check13{"Check13", &Frame1}, Check14{"Check14", &Frame1}, Check15{"Check15", &Frame1};
   CommandButton Command1{"Command1", &Frame1};  // select toggle
   Label Label2{"Label2", this};                 // description
   Label Label3{"Label3", this};                 // codec link

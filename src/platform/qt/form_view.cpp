@@ -14,8 +14,8 @@
 namespace qm {
 
 FormWindow::FormWindow(Form& form)
-    : QWidget(nullptr, form.framed() ? Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint
-                                     : Qt::Window | Qt::FramelessWindowHint),
+    : QWidget(nullptr,
+              form.framed() ? Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint : Qt::Window | Qt::FramelessWindowHint),
       form_(form) {
   setObjectName(QString::fromStdString(form.name()));
   setWindowTitle(QString::fromStdString(form.caption()));
