@@ -37,6 +37,9 @@ DesktopPlayer::DesktopPlayer(Options options) {
   engines.web = std::make_unique<NoWebView>();
   player_ = std::make_unique<Player>(*platform_, std::move(engines));
   applyDesign(player_->form, skin_);
+  // The about box shows the program's icon (compiled in with the skin).
+  if (QImage icon(":/icons/quilmora-48.png"); !icon.isNull())
+    player_->frmAbout.Image1.setPicture(std::make_shared<const QImage>(std::move(icon)));
 
   Player& p = *player_;
   mirrors_.push_back(std::make_unique<FormMirror>(p.form, ContentViews{{&p.form.WindowsMediaPlayer1, media_}}));

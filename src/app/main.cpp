@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QSocketNotifier>
 #include <clocale>
 #include <csignal>
@@ -50,6 +51,11 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   std::setlocale(LC_NUMERIC, "C");  // libmpv parses numbers in the C locale
   app.setApplicationName("quilmora");
+  // The windows' icon on the desktop, as the installed desktop entry shows it.
+  QIcon icon;
+  for (int size : {16, 32, 48, 64}) icon.addFile(QString(":/icons/quilmora-%1.png").arg(size));
+  app.setWindowIcon(icon);
+  app.setDesktopFileName("quilmora");
   app.setQuitOnLastWindowClosed(false);
 
   // SIGTERM and SIGINT end the player through its shutdown, on the UI thread.
