@@ -11,8 +11,10 @@ namespace qm {
 DesktopPlayer::DesktopPlayer(Options options) {
   windows_ = std::make_unique<DesktopWindowSystem>([this](const Control& c) { return widgetOf(c); });
   instance_ = std::make_unique<LocalSingleInstance>(options.lockFolder);
-  platform_ = std::make_unique<Platform>(Platform{clock_, *windows_, *instance_, files_, settings_,
-                                                  options.programFolder, options.quit, help_, fileDialog_});
+  registry_ = std::make_unique<FileRegistry>(options.registryFolder.empty() ? FileRegistry::defaultFolder()
+                                                                            : options.registryFolder);
+  platform_ = std::make_unique<Platform>(Platform{clock_, *windows_, *instance_, files_, settings_, *registry_, help_,
+                                                  launcher_, fileDialog_, options.programFolder, options.executable, options.quit});
 
   Engines engines;
   auto media = std::make_unique<MpvEngine>(MpvEngine::Video::Shown, options.media);
@@ -27,6 +29,9 @@ DesktopPlayer::DesktopPlayer(Options options) {
   engines.web = std::move(web);
   player_ = std::make_unique<Player>(*platform_, std::move(engines));
   applyDesign(player_->form, skin_);
+  // The about box shows the program's icon (compiled in with the skin).
+  if (QImage icon(":/icons/quilmora-48.png"); !icon.isNull())
+    player_->frmAbout.Image1.setPicture(std::make_shared<const QImage>(std::move(icon)));
 
   Player& p = *player_;
   mirrors_.push_back(std::make_unique<FormMirror>(

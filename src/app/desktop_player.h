@@ -7,6 +7,7 @@
 
 #include "app/player.h"
 #include "platform/chm/chm_help_viewer.h"
+#include "platform/desktop/desktop_launcher.h"
 #include "platform/desktop/desktop_window_system.h"
 #include "platform/desktop/local_single_instance.h"
 #include "platform/desktop/mpris_service.h"
@@ -17,6 +18,7 @@
 #include "platform/qt/form_view.h"
 #include "platform/qt/qt_file_dialog.h"
 #include "platform/web/web_engine_browser.h"
+#include "platform/registry/file_registry.h"
 #include "window/skin_store.h"
 
 namespace qm {
@@ -29,6 +31,10 @@ class DesktopPlayer {
   struct Options {
     // The folder of the player's own files, already chosen.
     std::string programFolder;
+    // The running program, as the desktop is to start it.
+    std::string executable;
+    // The registry's store folder; empty for the user's own.
+    std::string registryFolder;
     // Where the single-instance lock lives; empty for the user's own.
     std::string lockFolder;
     // Extra libmpv options of the video's and the music's engines.
@@ -58,7 +64,9 @@ class DesktopPlayer {
   std::unique_ptr<LocalSingleInstance> instance_;
   LocalFileSystem files_;
   IniSettingsFiles settings_{files_};
+  std::unique_ptr<FileRegistry> registry_;
   ChmHelpViewer help_;
+  DesktopLauncher launcher_;
   QtFileDialog fileDialog_{[this]() -> QWidget* { return mainView() ? &mainView()->window() : nullptr; }};
   std::unique_ptr<Platform> platform_;
   MpvEngine* media_ = nullptr;

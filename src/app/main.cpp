@@ -4,8 +4,9 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <cerrno>
+#include <QIcon>
 #include <QLibraryInfo>
+#include <cerrno>
 #include <QSocketNotifier>
 #include <QTranslator>
 #include <clocale>
@@ -64,6 +65,11 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   std::setlocale(LC_NUMERIC, "C");  // libmpv parses numbers in the C locale
   app.setApplicationName("quilmora");
+  // The windows' icon on the desktop, as the installed desktop entry shows it.
+  QIcon icon;
+  for (int size : {16, 32, 48, 64}) icon.addFile(QString(":/icons/quilmora-%1.png").arg(size));
+  app.setWindowIcon(icon);
+  app.setDesktopFileName("quilmora");
   app.setQuitOnLastWindowClosed(false);
   // The player speaks Chinese; so do Qt's own dialogs (the open-file dialog).
   QTranslator qtTexts;
@@ -75,6 +81,7 @@ int main(int argc, char** argv) {
   bool quitting = false;
   qm::DesktopPlayer::Options options;
   options.programFolder = qm::chooseProgramFolder(QCoreApplication::applicationDirPath().toStdString());
+  options.executable = QCoreApplication::applicationFilePath().toStdString();
   options.media = engineOptions("QUILMORA_MPV_OPTIONS");
   options.music = engineOptions("QUILMORA_MUSIC_MPV_OPTIONS");
   options.quit = [&quitting] {

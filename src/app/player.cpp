@@ -11,6 +11,7 @@
 #include "player/startup.h"
 #include "player/window_title.h"
 #include "player/wiring.h"
+#include "shell/wiring.h"
 #include "window/chrome.h"
 #include "window/display_modes.h"
 #include "window/layout.h"
@@ -32,9 +33,12 @@ Player::Player(Platform& platform, Engines engines)
               platform.files,
               platform.settings,
               platform.instance,
-              platform.programFolder,
+              platform.registry,
               platform.help,
-              platform.fileDialog} {
+              platform.launcher,
+              platform.fileDialog,
+              platform.programFolder,
+              platform.executable.empty() ? joinPath(platform.programFolder, "quilmora") : platform.executable} {
   Form1& f = form;
   PlayerContext& p = context;
   // The main window shows once start-up has laid it out; side windows are
@@ -64,6 +68,7 @@ Player::Player(Platform& platform, Engines engines)
   connectFolderLists(p);
   connectFilters(p);
   connectTabs(p);
+  connectShell(p);
 }
 
 bool Player::load(const std::string& commandLine) {

@@ -18,12 +18,16 @@ struct Platform {
   SingleInstance& instance;
   FileSystem& files;
   SettingsFiles& settings;
+  Registry& registry;
+  HelpViewer& help;
+  Launcher& launcher;
+  FileDialog& fileDialog;
   // The folder of the player's own files: its settings, its movies, its music.
   std::string programFolder;
+  // The running program; empty for the program folder's "quilmora".
+  std::string executable;
   // Ends the process once the current event has run.
   std::function<void()> quit;
-  HelpViewer& help;
-  FileDialog& fileDialog;
 };
 
 // The owner: builds the windows and the player's state, hands the handlers

@@ -10,6 +10,8 @@
 #include "platform/file_dialog.h"
 #include "platform/file_system.h"
 #include "platform/help_viewer.h"
+#include "platform/launcher.h"
+#include "platform/registry.h"
 #include "platform/settings_files.h"
 #include "platform/single_instance.h"
 #include "platform/window_system.h"
@@ -30,10 +32,15 @@ struct PlayerContext {
   FileSystem& files;
   SettingsFiles& settings;
   SingleInstance& instance;
+  Registry& registry;
+  HelpViewer& help;
+  Launcher& launcher;
+  FileDialog& fileDialog;
   // The folder of the player's own files: its settings, its movies, its music.
   std::string programFolder;
-  HelpViewer& help;
-  FileDialog& fileDialog;
+  // The running program itself, as the desktop is to start it (the program
+  // folder holds only its files when the program's own folder is read-only).
+  std::string executable;
 
   // The program folder followed by the separator and `name`.
   std::string programFile(const std::string& name) const { return joinPath(programFolder, name); }

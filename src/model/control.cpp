@@ -184,6 +184,59 @@ void MenuItem::setChecked(bool c) {
   notifyChanged();
 }
 
+void Label::setBackStyle(int s) {
+  if (backStyle_ == s) return;
+  backStyle_ = s;
+  notifyChanged();
+}
+
+void Label::setBackColor(Colour c) {
+  if (backColor_ == c) return;
+  backColor_ = c;
+  notifyChanged();
+}
+
+void Label::setWordWrap(bool w) {
+  if (wordWrap_ == w) return;
+  wordWrap_ = w;
+  notifyChanged();
+}
+
+void Frame::setBorderStyle(int s) {
+  if (borderStyle_ == s) return;
+  borderStyle_ = s;
+  notifyChanged();
+}
+
+void CheckBox::setCaption(std::string text) {
+  if (caption_ == text) return;
+  caption_ = std::move(text);
+  notifyChanged();
+}
+
+void CheckBox::setValue(int v) {
+  if (value_ == v) return;
+  value_ = v;
+  notifyChanged();
+}
+
+void CheckBox::click() {
+  setValue(value_ == Checked ? Unchecked : Checked);
+  Click.raise();
+}
+
+void CommandButton::setCaption(std::string text) {
+  if (caption_ == text) return;
+  caption_ = std::move(text);
+  notifyChanged();
+}
+
+void Form::setBackColor(Colour c) {
+  if (backColor_ == c) return;
+  backColor_ = c;
+  notifyChanged();
+}
+
 void Form::setCaption(std::string text) {
   caption_ = std::move(text);
   notifyChanged();

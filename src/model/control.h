@@ -57,6 +57,8 @@ enum class ControlKind {
   FlashPlayer,
   WebView,
   Slider,
+  CheckBox,
+  CommandButton,
 };
 
 // A piece of a window: a name, a place in its container in twips, a
@@ -160,11 +162,53 @@ class Label : public Control {
   // 0 left, 1 right, 2 centre
   int alignment() const { return alignment_; }
   void setAlignment(int a);
+  // 0 transparent: the label is drawn over what lies behind it; 1 opaque:
+  // on its back colour.
+  int backStyle() const { return backStyle_; }
+  void setBackStyle(int s);
+  Colour backColor() const { return backColor_; }
+  void setBackColor(Colour c);
+  // Long texts break into lines at the label's width.
+  bool wordWrap() const { return wordWrap_; }
+  void setWordWrap(bool w);
 
  private:
   std::string caption_;
   Colour foreColor_ = 0x000000;
   int alignment_ = 0;
+  int backStyle_ = 0;
+  Colour backColor_ = 0xFFFFFF;
+  bool wordWrap_ = false;
+};
+
+// A box with a caption: 0 clear, 1 ticked, 2 greyed. A click by the user
+// ticks a box that is not ticked and clears a ticked one before its Click
+// runs; code that sets the value raises nothing.
+class CheckBox : public Control {
+ public:
+  enum Value { Unchecked = 0, Checked = 1, Grayed = 2 };
+  CheckBox(std::string name, Control* parent) : Control(ControlKind::CheckBox, std::move(name), parent) {}
+  const std::string& caption() const { return caption_; }
+  void setCaption(std::string text);
+  int value() const { return value_; }
+  void setValue(int v);
+  // The user's click: the tick changes, then Click runs.
+  void click();
+
+ private:
+  std::string caption_;
+  int value_ = Unchecked;
+};
+
+// A push button with a caption.
+class CommandButton : public Control {
+ public:
+  CommandButton(std::string name, Control* parent) : Control(ControlKind::CommandButton, std::move(name), parent) {}
+  const std::string& caption() const { return caption_; }
+  void setCaption(std::string text);
+
+ private:
+  std::string caption_;
 };
 
 // A container with an optional background picture (the skin bars).
@@ -182,7 +226,7 @@ class PictureBox : public Control {
   Colour backColor_ = 0x000000;
 };
 
-// A plain container with a caption (the list panel).
+// A container with a caption (the list panel, a dialog's group).
 class Frame : public Control {
  public:
   Frame(std::string name, Control* parent) : Control(ControlKind::Frame, std::move(name), parent) {}
@@ -190,10 +234,14 @@ class Frame : public Control {
   void setCaption(std::string text);
   Colour backColor() const { return backColor_; }
   void setBackColor(Colour c);
+  // 0 a bare ground, 1 a group: a border with the caption in it.
+  int borderStyle() const { return borderStyle_; }
+  void setBorderStyle(int s);
 
  private:
   std::string caption_;
   Colour backColor_ = 0x000000;
+  int borderStyle_ = 0;
 };
 
 // One button of an exclusive group; clicking it selects it.
@@ -241,6 +289,13 @@ class Form : public Control {
   int windowState() const { return windowState_; }
   const std::string& caption() const { return caption_; }
   void setCaption(std::string text);
+  // The colour of the window's ground (the main window's is black).
+  Colour backColor() const { return backColor_; }
+  void setBackColor(Colour c);
+  // A dialog has the desktop's title bar and border; the skinned windows
+  // have none.
+  bool framed() const { return framed_; }
+  void setFramed(bool f) { framed_ = f; }
   // Pointer shape: 0 arrow, 7 north-south, 8 diagonal, 9 west-east sizing.
   int mousePointer() const { return mousePointer_; }
   void setMousePointer(int p);
@@ -282,6 +337,8 @@ class Form : public Control {
   int mousePointer_ = 0;
   bool loaded_ = false;
   std::string caption_;
+  Colour backColor_ = 0x000000;
+  bool framed_ = false;
 };
 
 }  // namespace qm

@@ -23,6 +23,11 @@ int main(int argc, char** argv) {
   // MIDI renders go to a cache of this run; no session bus is touched.
   qm::test::TempDir cache;
   setenv("XDG_CACHE_HOME", cache.path().c_str(), 1);
+  // The registry and the desktop entries it writes stay in a home of this run.
+  qm::test::TempDir home;
+  setenv("HOME", home.path().c_str(), 1);
+  setenv("XDG_DATA_HOME", (home.path() + "/.local/share").c_str(), 1);
+  setenv("XDG_CONFIG_HOME", (home.path() + "/.config").c_str(), 1);
   unsetenv("DBUS_SESSION_BUS_ADDRESS");
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);  // as the program: the web view needs it
   QApplication app(argc, argv);

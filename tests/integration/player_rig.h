@@ -54,6 +54,8 @@ class PlayerRig {
   QPoint screenPoint(const Control& control, QPointF local) const;
   // The control's widget on the screen.
   QRect screenRect(const Control& control) const;
+  // The widget showing a control of any of the player's windows, or null.
+  QWidget* widgetOf(const Control& control) const { return desktop_->widgetOf(control); }
 
  private:
   test::TempDir dir_;

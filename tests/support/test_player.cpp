@@ -5,7 +5,7 @@
 
 namespace qm::test {
 
-TestPlayer::TestPlayer() {
+TestPlayer::TestPlayer(Registry* realRegistry) {
   files.addFolder(programFolder);
   files.addFolder(mediaFolder);
   files.addFolder(home + "/Documents");
@@ -25,7 +25,18 @@ TestPlayer::TestPlayer() {
   engines.flash = std::move(fl);
   engines.web = std::move(wv);
 
-  platform_.reset(new Platform{clock, windows, instance, files, settings, programFolder, [this] { ++quitCalls; }, help, fileDialog});
+  platform_.reset(new Platform{clock,
+                               windows,
+                               instance,
+                               files,
+                               settings,
+                               realRegistry ? *realRegistry : registry,
+                               help,
+                               launcher,
+                               fileDialog,
+                               programFolder,
+                               {},
+                               [this] { ++quitCalls; }});
   player_ = std::make_unique<Player>(*platform_, std::move(engines));
   SkinStore skin;
   applyDesign(player_->form, skin);

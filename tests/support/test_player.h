@@ -9,6 +9,7 @@
 #include "support/fake_desktop.h"
 #include "support/fake_engines.h"
 #include "support/fake_file_system.h"
+#include "support/fake_shell.h"
 #include "support/manual_clock.h"
 
 namespace qm::test {
@@ -17,7 +18,9 @@ namespace qm::test {
 // media folder on a file system in memory, laid out at the design size.
 class TestPlayer {
  public:
-  TestPlayer();
+  // The player's registry is `registry` when given (a real one in a private
+  // home), else the one in memory.
+  explicit TestPlayer(Registry* registry = nullptr);
   ~TestPlayer();
 
   Player& player() { return *player_; }
@@ -41,7 +44,9 @@ class TestPlayer {
   IniSettingsFiles settings{files};
   FakeWindowSystem windows;
   FakeSingleInstance instance;
+  FakeRegistry registry;
   FakeHelpViewer help;
+  FakeLauncher launcher;
   FakeFileDialog fileDialog;
   FakeMediaEngine* media = nullptr;
   FakeMediaEngine* music = nullptr;

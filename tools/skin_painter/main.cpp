@@ -1,3 +1,5 @@
+// skin_painter --icons <out-dir>: paints the program's icon for the desktop
+// as <out-dir>/<size>x<size>/apps/quilmora.png.
 // skin_painter <out-dir>: paints every picture of the player's skin as
 // <out-dir>/<name>.png and writes <out-dir>/skin.qrc listing them. The
 // names and sizes come from the player's own table, so the art cannot drift
@@ -27,7 +29,13 @@ bool writeResourceList(const QDir& out) {
 
 }  // namespace
 
+namespace qm::skin {
+int paintAppIcons(const QString& out);
+}
+
 int main(int argc, char** argv) {
+  if (argc == 3 && QString(argv[1]) == "--icons")
+    return qm::skin::paintAppIcons(QString::fromLocal8Bit(argv[2])) ? 1 : 0;
   if (argc != 2) {
     std::fprintf(stderr, "usage: skin_painter <out-dir>\n");
     return 2;

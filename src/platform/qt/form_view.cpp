@@ -17,12 +17,15 @@
 
 namespace qm {
 
-FormWindow::FormWindow(Form& form) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), form_(form) {
+FormWindow::FormWindow(Form& form)
+    : QWidget(nullptr,
+              form.framed() ? Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint : Qt::Window | Qt::FramelessWindowHint),
+      form_(form) {
   setObjectName(QString::fromStdString(form.name()));
   setWindowTitle(QString::fromStdString(form.caption()));
   setAttribute(Qt::WA_DeleteOnClose, false);
   QPalette pal = palette();
-  pal.setColor(QPalette::Window, Qt::black);
+  pal.setColor(QPalette::Window, toQColor(form.backColor()));
   setPalette(pal);
   setAutoFillBackground(true);
   setAcceptDrops(form.FilesDropped.connected());
@@ -182,6 +185,12 @@ void FormView::build(Control& control, QWidget* parent) {
       break;
     case ControlKind::OptionButton:
       widget = new OptionWidget(static_cast<OptionButton&>(control), parent);
+      break;
+    case ControlKind::CheckBox:
+      widget = new CheckBoxWidget(static_cast<CheckBox&>(control), parent);
+      break;
+    case ControlKind::CommandButton:
+      widget = new CommandButtonWidget(static_cast<CommandButton&>(control), parent);
       break;
     case ControlKind::FileList:
       widget = new FileListWidget(static_cast<FileListBox&>(control), parent);

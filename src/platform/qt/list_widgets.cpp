@@ -55,20 +55,12 @@ class PointerRelay : public QObject {
 
 }  // namespace
 
-QString rowText(const std::string& name) {
-  QString text = QString::fromStdString(name);
-  text.replace("\r\n", QStringLiteral("\u23CE"));
-  text.replace('\n', QStringLiteral("\u23CE"));
-  text.replace('\r', QStringLiteral("\u23CE"));
-  return text;
-}
-
 int FileListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : list_.listCount(); }
 
 QVariant FileListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= list_.listCount()) return {};
   if (role == Qt::DisplayRole || role == Qt::ToolTipRole || role == Qt::AccessibleTextRole)
-    return rowText(list_.list(index.row()));
+    return listText(list_.list(index.row()));
   return {};
 }
 
@@ -141,7 +133,7 @@ void DirListWidget::reload() {
   const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
   const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirIcon);
   auto add = [this](const QIcon& icon, int depth, const QString& text, const QString& target) {
-    auto* item = new QListWidgetItem(icon, QString(depth * 2, ' ') + rowText(text.toStdString()), this);
+    auto* item = new QListWidgetItem(icon, QString(depth * 2, ' ') + listText(text.toStdString()), this);
     item->setData(Qt::UserRole, target);
     item->setToolTip(target);
     return item;

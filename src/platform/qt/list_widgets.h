@@ -9,9 +9,6 @@
 
 namespace qm {
 
-// A name as one row shows it: line breaks become a visible return mark, so
-// every name keeps to one row.
-QString rowText(const std::string& name);
 
 // The file list's names for a view, read from the control on demand: a
 // folder of 100,000 files costs the view only the rows it shows.

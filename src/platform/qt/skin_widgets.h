@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
 #include "model/control.h"
 
@@ -64,6 +65,37 @@ class OptionWidget : public QWidget {
 
  private:
   OptionButton& option_;
+};
+
+// A check box of a dialog, in the desktop's style. A left press changes the
+// tick before the control's Click runs.
+class CheckBoxWidget : public QWidget {
+ public:
+  CheckBoxWidget(CheckBox& box, QWidget* parent);
+  ~CheckBoxWidget() override { *alive_ = false; }
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+
+ private:
+  CheckBox& box_;
+  // The box outlives its widget (a dialog's window goes when it closes).
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+// A push button of a dialog, in the desktop's style.
+class CommandButtonWidget : public QWidget {
+ public:
+  CommandButtonWidget(CommandButton& button, QWidget* parent);
+  ~CommandButtonWidget() override { *alive_ = false; }
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+
+ private:
+  CommandButton& button_;
+  bool pressed_ = false;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 // A black area where an engine draws (or where no engine is there yet).

@@ -287,6 +287,7 @@ bool applyAssociations(const DesktopFolders& folders, const Associations& associ
         !writeIfChanged(folders.applications + '/' + id, desktopEntryText({{"Type", "Application"},
                                                                            {"Name", "Quilmora"},
                                                                            {"GenericName", "影音播放器"},
+                                                                           {"Icon", "quilmora"},
                                                                            {"Exec", *exec},
                                                                            {"Terminal", "false"},
                                                                            {"Categories", "AudioVideo;Player;"},

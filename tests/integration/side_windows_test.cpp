@@ -1,0 +1,111 @@
+// The side windows on the screen: the menu window under the system-menu
+// button with an entry painted under the pointer, and the association dialog
+// and the about box opened from it.
+#include <gtest/gtest.h>
+
+#include <QWidget>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+
+#include "forms/file_types.h"
+#include "integration/player_rig.h"
+#include "support/event_wait.h"
+#include "support/x_tools.h"
+
+namespace qm::integration {
+namespace {
+
+using namespace live;
+
+// Where a side window is on the screen, once it holds still.
+QRect windowOnScreen(PlayerRig& rig, Form& form) {
+  QWidget* window = rig.widgetOf(form);
+  if (!window || !pumpUntil([&] { return window->isVisible(); }, 3000)) return {};
+  return settledGeometry(window->winId());
+}
+
+QRect controlOnScreen(PlayerRig& rig, Form& form, const Control& control) {
+  const QRect window = windowOnScreen(rig, form);
+  QWidget* widget = rig.widgetOf(control);
+  if (window.isEmpty() || !widget) return {};
+  return QRect(window.topLeft() + widget->mapTo(widget->window(), QPoint(0, 0)), widget->size());
+}
+
+double shareOfColour(const QImage& image, QRgb colour) {
+  long hits = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) hits += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
+  return double(hits) / (double(image.width()) * image.height());
+}
+
+int distinctColours(const QImage& image) {
+  std::set<QRgb> seen;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) seen.insert(image.pixel(x, y));
+  return static_cast<int>(seen.size());
+}
+
+// Screenshots go to $QM_SCREENSHOTS when it names a folder, for a person to look at.
+void keep(const QImage& shot, const char* name) {
+  if (const char* folder = std::getenv("QM_SCREENSHOTS")) shot.save(QString("%1/%2.png").arg(folder, name));
+}
+
+TEST(SideWindows, MenuWindowOpensTheDialogs) {
+  PlayerRig rig;
+  rig.rememberListFolder(rig.folder("media"));
+  {
+    std::ofstream flags(rig.programFolder() + "/datinf/QLinf.ini");
+    flags << "[user]\n";
+    for (const AssociationType& type : kAssociationTypes) flags << type.flagKey << "=1\n";
+  }
+  ASSERT_TRUE(rig.start());
+  Player& player = rig.player();
+  MenuWindowForm& menu = player.Form3;
+
+  // Dropped down under the system-menu button, as the title bar places it.
+  menu.setLeft(rig.form().left() + rig.form().Image21.left());
+  menu.setTop(rig.form().top() + 450);
+  menu.show();
+  const QRect entry = controlOnScreen(rig, menu, menu.Label3);
+  ASSERT_FALSE(entry.isEmpty());
+  Pointer pointer;
+  ASSERT_TRUE(pointer.moveTo(entry.center()));
+  ASSERT_TRUE(pointer.moveTo(entry.center() + QPoint(2, 0)));
+  pumpFor(200);
+  const QImage hovered = grabScreen(windowOnScreen(rig, menu));
+  keep(hovered, "menu_window");
+  EXPECT_GT(shareOfColour(grabScreen(entry), qRgb(22, 105, 188)), 0.5) << "the entry under the pointer is blue";
+  const QRect other = controlOnScreen(rig, menu, menu.Label1);
+  EXPECT_GT(shareOfColour(grabScreen(other), qRgb(255, 255, 255)), 0.5) << "the other entries stay white";
+
+  ASSERT_TRUE(pointer.click(controlOnScreen(rig, menu, menu.Label8).center()));
+  ASSERT_TRUE(pumpUntil([&] { return player.Form4.visible(); }, 3000));
+  EXPECT_FALSE(menu.loaded());
+  const QRect dialog = windowOnScreen(rig, player.Form4);
+  ASSERT_FALSE(dialog.isEmpty());
+  pumpFor(200);
+  const QImage dialogShot = grabScreen(dialog);
+  keep(dialogShot, "association_dialog");
+  EXPECT_GT(distinctColours(dialogShot), 20) << "boxes and texts are drawn";
+  // A click on a box by the user ticks it off and shows its description.
+  ASSERT_TRUE(pointer.click(controlOnScreen(rig, player.Form4, player.Form4.Check5).topLeft() + QPoint(8, 10)));
+  ASSERT_TRUE(pumpUntil([&] { return player.Form4.Check5.value() == CheckBox::Unchecked; }, 2000));
+  EXPECT_EQ(player.Form4.Label2.caption(), kAssociationTypes[4].description);
+  player.Form4.Command3.Click.raise();
+
+  menu.show();
+  ASSERT_TRUE(pointer.click(controlOnScreen(rig, menu, menu.Label4).center()));
+  ASSERT_TRUE(pumpUntil([&] { return player.frmAbout.visible(); }, 3000));
+  const QRect about = windowOnScreen(rig, player.frmAbout);
+  ASSERT_FALSE(about.isEmpty());
+  pumpFor(200);
+  const QImage aboutShot = grabScreen(about);
+  keep(aboutShot, "about_box");
+  EXPECT_GT(distinctColours(aboutShot), 20);
+  ASSERT_TRUE(pointer.click(controlOnScreen(rig, player.frmAbout, player.frmAbout.cmdOK).center()));
+  EXPECT_TRUE(pumpUntil([&] { return !player.frmAbout.loaded(); }, 2000));
+}
+
+}  // namespace
+}  // namespace qm::integration
