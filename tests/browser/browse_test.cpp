@@ -147,8 +147,8 @@ TEST_F(Browse, HomePageShowsTheShippedPageAndHelpOpensBeside) {
 
   f.Label9.Click.raise();
   ASSERT_EQ(t.help.shown.size(), 1u);
-  EXPECT_EQ(t.help.shown[0][0], t.programFile("Quilmora.chm"));
-  EXPECT_EQ(t.help.shown[0][1], "help.htm");
+  EXPECT_EQ(t.help.shown[0].first, t.programFile("Quilmora.chm"));
+  EXPECT_EQ(t.help.shown[0].second, "help.htm");
   EXPECT_TRUE(f.WebBrowser1.visible());
 }
 

@@ -92,15 +92,6 @@ class FakeSingleInstance : public SingleInstance {
   std::string failure;
 };
 
-class FakeHelpViewer : public HelpViewer {
- public:
-  bool displayTopic(const std::string& file, const std::string& topic) override {
-    shown.push_back({file, topic});
-    return true;
-  }
-  std::vector<std::array<std::string, 2>> shown;
-};
-
 // The user's answer is set beforehand; the filters offered are kept.
 class FakeFileDialog : public FileDialog {
  public:

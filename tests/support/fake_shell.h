@@ -30,15 +30,6 @@ class FakeRegistry : public Registry {
   registry::KeyNode* node(const RegistryKey& parent, std::string_view subPath, bool create);
 };
 
-class FakeHelpViewer : public HelpViewer {
- public:
-  bool displayTopic(const std::string& file, const std::string& topic) override {
-    shown.push_back(file + "::" + topic);
-    return true;
-  }
-  std::vector<std::string> shown;
-};
-
 class FakeLauncher : public Launcher {
  public:
   bool openWebPage(const std::string& address) override {
