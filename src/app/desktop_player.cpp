@@ -43,8 +43,15 @@ DesktopPlayer::DesktopPlayer(Options options) {
 
   Player& p = *player_;
   mirrors_.push_back(std::make_unique<FormMirror>(p.form, ContentViews{{&p.form.WindowsMediaPlayer1, media_}}));
-  for (Form* side : std::initializer_list<Form*>{&p.Form3, &p.Form4, &p.frmAbout})
+  for (Form* side : std::initializer_list<Form*>{&p.Form3, &p.Form4, &p.frmAbout}) {
     mirrors_.push_back(std::make_unique<FormMirror>(*side));
+    // Side windows stay above the others. Their Load asks for that before
+    // the mirror has made the window, so it is asked again once it is there.
+    side->changed.connect([this, side] {
+      QWidget* window = widgetOf(*side);
+      if (side->visible() && window && !(window->windowFlags() & Qt::WindowStaysOnTopHint)) windows_->setTopmost(*side);
+    });
+  }
 
   // Closing the main window, by its button, its menu or the desktop, runs
   // the shutdown and ends the loop.

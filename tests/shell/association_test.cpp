@@ -85,6 +85,19 @@ TEST_F(AssociationOnDesktop, FirstStartThenOnlyAvi) {
   EXPECT_NE(readText(mimeapps).find("text/plain=editor.desktop"), std::string::npos);
 }
 
+// A store that is junk through and through: the first start still registers
+// the types, and the junk is kept aside rather than lost.
+TEST_F(AssociationOnDesktop, FirstStartOverAJunkStore) {
+  std::filesystem::create_directories(home / "data/quilmora");
+  const std::string junk = std::string("\x01\xff\x00[HKEY_\n=", 9) + std::string(3000, '\xfe');
+  writeFile(storeFile(), junk);
+  auto registry = newRegistry();
+  test::TestPlayer t(registry.get());
+  ASSERT_TRUE(t.load(""));
+  EXPECT_EQ(readString(*registry, kClasses, "MIDFile\\shell\\open\\command", ""), t.context().executable + " %1");
+  EXPECT_EQ(readText(storeFile() + ".bad"), junk);
+}
+
 // Flags as the file holds them: 1 ticks, 2 greys, anything else clears; the
 // toggle clears all first, then ticks all; a greyed box is stored as 0.
 TEST(AssociationDialog, FlagsToggleAndGreyedBoxes) {
