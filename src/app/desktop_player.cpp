@@ -53,6 +53,15 @@ DesktopPlayer::DesktopPlayer(Options options) {
     });
   }
 
+  // A side window shown during start-up (the first run's association
+  // dialog) stays in front of the main window that is shown after it.
+  p.form.changed.connect([this, shown = false]() mutable {
+    if (shown || !player_->form.visible()) return;
+    shown = true;
+    for (Form* side : std::initializer_list<Form*>{&player_->Form3, &player_->Form4, &player_->frmAbout})
+      if (QWidget* window = widgetOf(*side); window && side->visible()) window->raise();
+  });
+
   // Closing the main window, by its button, its menu or the desktop, runs
   // the shutdown and ends the loop.
   p.form.closeRequested.connect([this, quit = options.quit] {
