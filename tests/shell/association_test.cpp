@@ -137,8 +137,17 @@ TEST(AssociationDialog, FlagsToggleAndGreyedBoxes) {
   EXPECT_EQ(t.settings.getString(t.programFile("datinf/QLinf.ini"), "user", "serialwmv", "none"), "0");
   EXPECT_EQ(t.settings.getString(t.programFile("datinf/QLinf.ini"), "user", "serialavi", "none"), "1");
 
-  // Cancel writes nothing.
   d.show();
+  // Pointer movement brings a hidden pointer back, once it went beyond a
+  // pixel from where it first moved.
+  t.windows.counter = -2;
+  d.MouseMove.raise(0, 0, 100, 100);
+  d.Frame1.MouseMove.raise(0, 0, 101, 99);
+  EXPECT_LT(t.windows.counter, 0);
+  d.Frame1.MouseMove.raise(0, 0, 103, 100);
+  EXPECT_EQ(t.windows.counter, 0);
+
+  // Cancel writes nothing.
   d.Command1.Click.raise();
   d.Command3.Click.raise();
   EXPECT_FALSE(d.loaded());
