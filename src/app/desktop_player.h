@@ -10,6 +10,7 @@
 #include "platform/desktop/desktop_launcher.h"
 #include "platform/desktop/desktop_window_system.h"
 #include "platform/desktop/local_single_instance.h"
+#include "platform/desktop/mpris_service.h"
 #include "platform/desktop/qt_clock.h"
 #include "platform/fs/ini_settings_files.h"
 #include "platform/fs/local_files.h"
@@ -69,6 +70,7 @@ class DesktopPlayer {
   std::unique_ptr<Player> player_;
   SkinStore skin_;
   std::vector<std::unique_ptr<FormMirror>> mirrors_;
+  std::unique_ptr<MprisService> mpris_;
 };
 
 }  // namespace qm
