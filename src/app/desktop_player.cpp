@@ -36,8 +36,24 @@ DesktopPlayer::DesktopPlayer(Options options) {
   Player& p = *player_;
   mirrors_.push_back(std::make_unique<FormMirror>(
       p.form, ContentViews{{&p.form.WindowsMediaPlayer1, media_}, {&p.form.WebBrowser1, web_}}));
-  for (Form* side : std::initializer_list<Form*>{&p.Form3, &p.Form4, &p.frmAbout})
+  for (Form* side : std::initializer_list<Form*>{&p.Form3, &p.Form4, &p.frmAbout}) {
     mirrors_.push_back(std::make_unique<FormMirror>(*side));
+    // Side windows stay above the others. Their Load asks for that before
+    // the mirror has made the window, so it is asked again once it is there.
+    side->changed.connect([this, side] {
+      QWidget* window = widgetOf(*side);
+      if (side->visible() && window && !(window->windowFlags() & Qt::WindowStaysOnTopHint)) windows_->setTopmost(*side);
+    });
+  }
+
+  // A side window shown during start-up (the first run's association
+  // dialog) stays in front of the main window that is shown after it.
+  p.form.changed.connect([this, shown = false]() mutable {
+    if (shown || !player_->form.visible()) return;
+    shown = true;
+    for (Form* side : std::initializer_list<Form*>{&player_->Form3, &player_->Form4, &player_->frmAbout})
+      if (QWidget* window = widgetOf(*side); window && side->visible()) window->raise();
+  });
 
   // Media keys and panel widgets of the desktop, when it has a session bus.
   mpris_ = std::make_unique<MprisService>(

@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
-#include <cerrno>
 #include <QSocketNotifier>
+#include <cerrno>
 #include <QTranslator>
 #include <clocale>
 #include <csignal>

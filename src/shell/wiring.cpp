@@ -22,6 +22,11 @@ void connectMenuWindow(PlayerContext& p) {
   m.Label4.Click.connect([&p] { showAboutBox(p); });
   m.Label7.Click.connect([&p] { closeMenuWindow(p); });
   m.closeRequested.connect([&p] { closeMenuWindow(p); });
+  // Hidden by the main window (its click, drag or close) is closed: the next
+  // opening loads the window afresh and reads the start-up state again.
+  m.changed.connect([&m] {
+    if (m.loaded() && !m.visible()) m.unload();
+  });
 }
 
 void connectAssociationDialog(PlayerContext& p) {

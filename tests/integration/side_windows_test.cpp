@@ -84,6 +84,7 @@ TEST(SideWindows, MenuWindowOpensTheDialogs) {
   EXPECT_FALSE(menu.loaded());
   const QRect dialog = windowOnScreen(rig, player.Form4);
   ASSERT_FALSE(dialog.isEmpty());
+  EXPECT_TRUE(rig.widgetOf(player.Form4)->windowFlags() & Qt::WindowStaysOnTopHint) << "above the other windows";
   pumpFor(200);
   const QImage dialogShot = grabScreen(dialog);
   keep(dialogShot, "association_dialog");

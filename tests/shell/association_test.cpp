@@ -37,6 +37,9 @@ TEST_F(AssociationOnDesktop, FirstStartThenOnlyAvi) {
   ASSERT_EQ(writeString(*registry, kClasses, "AVIFile\\shell\\open\\DropTarget", "Clsid", "{x}"), RegistryStatus::Ok);
 
   test::TestPlayer t(registry.get());
+  // The desktop names only an entry whose program is there.
+  makeRecordingProgram(home / "program", home / "started");
+  t.context().executable = home / "program/quilmora";
   ASSERT_TRUE(t.load(""));
   const std::string command = t.context().executable + " %1";
   for (const AssociationType& type : kAssociationTypes)
@@ -44,11 +47,11 @@ TEST_F(AssociationOnDesktop, FirstStartThenOnlyAvi) {
         << type.classKey;
   EXPECT_EQ(t.settings.getString(t.programFile("datinf/QLinf.ini"), "user", "serialmkv", "none"), "1");
   const bool haveXdgMime = installed("xdg-mime");
+  const std::string ours = "quilmora.desktop";
   if (haveXdgMime) {
-    EXPECT_NE(defaultApplication("video/x-msvideo"), "");
-    EXPECT_EQ(defaultApplication("audio/mpeg"), defaultApplication("video/x-msvideo"));
+    EXPECT_EQ(defaultApplication("video/x-msvideo"), ours);
+    EXPECT_EQ(defaultApplication("audio/mpeg"), ours);
   }
-  const std::string ours = haveXdgMime ? defaultApplication("video/x-msvideo") : "";
 
   // Another program takes MP3 over; the user then keeps only AVI.
   ASSERT_EQ(writeString(*registry, kClasses, "mp3file\\shell\\open\\command", "", "/usr/bin/other %1"),
@@ -83,6 +86,19 @@ TEST_F(AssociationOnDesktop, FirstStartThenOnlyAvi) {
     EXPECT_NE(defaultApplication("audio/mpeg"), ours);
   }
   EXPECT_NE(readText(mimeapps).find("text/plain=editor.desktop"), std::string::npos);
+}
+
+// A store that is junk through and through: the first start still registers
+// the types, and the junk is kept aside rather than lost.
+TEST_F(AssociationOnDesktop, FirstStartOverAJunkStore) {
+  std::filesystem::create_directories(home / "data/quilmora");
+  const std::string junk = std::string("\x01\xff\x00[HKEY_\n=", 9) + std::string(3000, '\xfe');
+  writeFile(storeFile(), junk);
+  auto registry = newRegistry();
+  test::TestPlayer t(registry.get());
+  ASSERT_TRUE(t.load(""));
+  EXPECT_EQ(readString(*registry, kClasses, "MIDFile\\shell\\open\\command", ""), t.context().executable + " %1");
+  EXPECT_EQ(readText(storeFile() + ".bad"), junk);
 }
 
 // Flags as the file holds them: 1 ticks, 2 greys, anything else clears; the
@@ -121,8 +137,17 @@ TEST(AssociationDialog, FlagsToggleAndGreyedBoxes) {
   EXPECT_EQ(t.settings.getString(t.programFile("datinf/QLinf.ini"), "user", "serialwmv", "none"), "0");
   EXPECT_EQ(t.settings.getString(t.programFile("datinf/QLinf.ini"), "user", "serialavi", "none"), "1");
 
-  // Cancel writes nothing.
   d.show();
+  // Pointer movement brings a hidden pointer back, once it went beyond a
+  // pixel from where it first moved.
+  t.windows.counter = -2;
+  d.MouseMove.raise(0, 0, 100, 100);
+  d.Frame1.MouseMove.raise(0, 0, 101, 99);
+  EXPECT_LT(t.windows.counter, 0);
+  d.Frame1.MouseMove.raise(0, 0, 103, 100);
+  EXPECT_EQ(t.windows.counter, 0);
+
+  // Cancel writes nothing.
   d.Command1.Click.raise();
   d.Command3.Click.raise();
   EXPECT_FALSE(d.loaded());

@@ -100,6 +100,11 @@ TEST(MenuWindow, HoverAndEntries) {
   m.Label4.Click.raise();
   EXPECT_TRUE(t.context().frmAbout.visible());
   EXPECT_FALSE(m.loaded());
+
+  // Hidden by the main window, it loads afresh when shown again.
+  m.show();
+  t.form().Click.raise();
+  EXPECT_FALSE(m.loaded());
 }
 
 }  // namespace qm
