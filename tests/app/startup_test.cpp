@@ -36,7 +36,8 @@ TEST(StartUp, FirstRunWithoutCommandLine) {
   EXPECT_TRUE(t.context().Form4.visible());
   EXPECT_TRUE(t.media->urls.empty());
   EXPECT_TRUE(t.flash->movies.empty());
-  EXPECT_EQ(t.windows.topmostCalls, 2) << "the main window and the association dialog";
+  EXPECT_EQ(t.windows.topmost, (std::set<std::string>{"Form1", "Form4"}))
+      << "the main window and the association dialog stay above others";
   EXPECT_EQ(t.windows.screenSaver, std::vector<bool>{false});
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,10 @@ class FakeWindowSystem : public WindowSystem {
     else
       form.syncFromScreen(form.left(), form.top(), form.width(), form.height(), state);
   }
-  void setTopmost(Form&) override { ++topmostCalls; }
+  void setTopmost(Form& form) override {
+    ++topmostCalls;
+    topmost.insert(form.name());
+  }
   void setScreenSaverActive(bool active) override { screenSaver.push_back(active); }
   std::string documentsFolder() override { return documents; }
   void messageBox(const std::string& text) override {
@@ -60,6 +64,7 @@ class FakeWindowSystem : public WindowSystem {
   std::vector<int> stateRequests;
   std::array<double, 4> normal{};
   int topmostCalls = 0;
+  std::set<std::string> topmost;
   int focusCalls = 0;
   int moves = 0;
   int popups = 0;
