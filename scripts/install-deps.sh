@@ -8,6 +8,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libmpv-dev libfluidsynth-dev zlib1g-dev libx11-dev libchm-dev
   libgtest-dev libgmock-dev
+  # the Flash runtime: a web view for Ruffle, npm to install it, clang for
+  # the SWF reader's fuzzer
+  qt6-webengine-dev npm clang
   # the player's own files: help compiler, music and sample encoder
   fp-utils ffmpeg
   # run: MIDI sound font, fonts for the Chinese texts
@@ -25,3 +28,6 @@ if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${packages[@]}"
+
+# The Flash runtime, from npm at its pinned version.
+"$(dirname "$0")/install-ruffle.sh"

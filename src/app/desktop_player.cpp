@@ -1,6 +1,6 @@
 #include "app/desktop_player.h"
 
-#include "platform/swf/empty_movie_engine.h"
+#include "platform/flash/flash_engine_chooser.h"
 #include "platform/web_view.h"
 #include "window/skin_design.h"
 
@@ -31,13 +31,16 @@ DesktopPlayer::DesktopPlayer(Options options) {
   music_ = music.get();
   engines.media = std::move(media);
   engines.background = std::move(music);
-  engines.flash = std::make_unique<EmptyMovieEngine>(clock_);
+  auto flash = std::make_unique<FlashEngineChooser>(
+      clock_, FlashEngineChooser::Options{options.programFolder + "/ruffle", options.media});
+  flash_ = flash.get();
+  engines.flash = std::move(flash);
   engines.web = std::make_unique<NoWebView>();
   player_ = std::make_unique<Player>(*platform_, std::move(engines));
   applyDesign(player_->form, skin_);
 
   Player& p = *player_;
-  mirrors_.push_back(std::make_unique<FormMirror>(p.form, ContentViews{{&p.form.WindowsMediaPlayer1, media_}}));
+  mirrors_.push_back(std::make_unique<FormMirror>(p.form, ContentViews{{&p.form.WindowsMediaPlayer1, media_}, {&p.form.ShockwaveFlash1, flash_}}));
   for (Form* side : std::initializer_list<Form*>{&p.Form3, &p.Form4, &p.frmAbout})
     mirrors_.push_back(std::make_unique<FormMirror>(*side));
 

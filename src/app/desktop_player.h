@@ -11,6 +11,7 @@
 #include "platform/desktop/qt_clock.h"
 #include "platform/fs/ini_settings_files.h"
 #include "platform/fs/local_files.h"
+#include "platform/flash/flash_engine_chooser.h"
 #include "platform/mpv/mpv_engine.h"
 #include "platform/qt/form_view.h"
 #include "window/skin_store.h"
@@ -42,6 +43,7 @@ class DesktopPlayer {
   Player& player() { return *player_; }
   MpvEngine& media() { return *media_; }
   MpvEngine& music() { return *music_; }
+  FlashEngineChooser& flash() { return *flash_; }
   // The main window on the screen (null before start-up shows it).
   FormView* mainView() { return mirrors_.empty() ? nullptr : mirrors_.front()->view(); }
   // The widget showing a control of any of the player's windows, or null.
@@ -56,6 +58,7 @@ class DesktopPlayer {
   std::unique_ptr<Platform> platform_;
   MpvEngine* media_ = nullptr;
   MpvEngine* music_ = nullptr;
+  FlashEngineChooser* flash_ = nullptr;
   std::unique_ptr<Player> player_;
   SkinStore skin_;
   std::vector<std::unique_ptr<FormMirror>> mirrors_;

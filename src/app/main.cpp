@@ -47,6 +47,8 @@ qm::MpvEngine::Options engineOptions(const char* variable) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The web engine of the Flash runtime shares its GL contexts with Qt's.
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication app(argc, argv);
   std::setlocale(LC_NUMERIC, "C");  // libmpv parses numbers in the C locale
   app.setApplicationName("quilmora");

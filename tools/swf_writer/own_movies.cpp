@@ -1,5 +1,6 @@
 #include "swf_writer/own_movies.h"
 
+#include "platform/swf/own_movie_marks.h"
 #include "swf_writer/swf_builder.h"
 
 namespace qm::swf_writer {
@@ -28,6 +29,7 @@ std::vector<uint8_t> playerMovie() {
   return SwfBuilder(kSwfVersion, kStageWidthPx, kStageHeightPx, kFramesPerSecond)
       .fileAttributes()
       .backgroundColor(kBlack)
+      .frameLabel(swf::kPlayerMovieLabel)
       .defineRectangle(kRectangle, kStageWidthPx / 2, kStageHeightPx / 2, kGrey)
       .placeObject(kRectangle, 1, kStageWidthPx / 4, kStageHeightPx / 4)
       .doAction(ActionBuilder().stop().assign("ready", "1"))
