@@ -122,8 +122,11 @@ bool PlayerMovieEngine::SetVariable(const std::string& name, const std::string& 
   if (path_.empty()) return false;
   const std::string key = rootName(name);
   if (key.empty()) return false;
+  // The same file told again (the open and the next-video step both tell
+  // it) plays on rather than starting over.
+  const bool sameFile = key == "testVar" && fileStarted_ && variables_[key] == value;
   variables_[key] = value;
-  if (key == "testVar") {
+  if (key == "testVar" && !sameFile) {
     fileStarted_ = ensureMedia().setURL(value);
     endSent_ = false;
   } else if (key == "testVar2" && media_ && fileStarted_) {
