@@ -18,6 +18,9 @@ std::vector<uint8_t> emptyMovie();
 // Flash runtime.
 std::vector<uint8_t> playerMovie();
 
+// A test movie: 100 frames at 12 per second showing a blue rectangle.
+std::vector<uint8_t> countingMovie();
+
 struct OwnMovie {
   const char* name;
   std::vector<uint8_t> (*write)();

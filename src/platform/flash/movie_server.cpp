@@ -82,7 +82,8 @@ void MovieServer::read(QTcpSocket* socket) {
 }
 
 void MovieServer::answer(QTcpSocket* socket, const QByteArray& target) {
-  const QString path = QUrl::fromPercentEncoding(target.left(target.indexOf('?')));
+  const qsizetype query = target.indexOf('?');
+  const QString path = QUrl::fromPercentEncoding(query < 0 ? target : target.left(query));
   const QString prefix = "/" + token_ + "/";
   const auto found = path.startsWith(prefix) ? entries_.find(path.mid(prefix.size())) : entries_.end();
   if (found == entries_.end()) {
