@@ -31,12 +31,13 @@ constexpr BarButton kPresentationButtons[] = {
 PlayerMovieBar::PlayerMovieBar(QWidget* parent) : QWidget(parent) {
   setAutoFillBackground(true);
   setStyleSheet(
-      "background:#202020;color:#e0e0e0;"
-      "QPushButton{border:1px solid #505050;padding:1px 6px;}");
+      "QWidget{background:#202020;color:#e0e0e0;}"
+      "QPushButton{border:1px solid #505050;padding:1px 4px;}");
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(4, 2, 4, 2);
   row->setSpacing(4);
   playPause_ = new QPushButton("暂停", this);
+  playPause_->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
   connect(playPause_, &QPushButton::clicked, this, [this] {
     if (pauseToggled) pauseToggled();
   });
@@ -46,9 +47,10 @@ PlayerMovieBar::PlayerMovieBar(QWidget* parent) : QWidget(parent) {
   connect(seek_, &QSlider::sliderReleased, this, [this] {
     if (seekTo) seekTo(double(seek_->value()) / kSeekSteps);
   });
-  row->addWidget(seek_, 1);
+  row->addWidget(seek_, 4);
   for (const BarButton& button : kPresentationButtons) {
     auto* widget = new QPushButton(button.text, this);
+    widget->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     const std::string cmd = button.command;
     connect(widget, &QPushButton::clicked, this, [this, cmd] {
       if (command) command(cmd);
