@@ -32,7 +32,8 @@ DesktopPlayer::DesktopPlayer(Options options) {
   engines.media = std::move(media);
   engines.background = std::move(music);
   auto flash = std::make_unique<FlashEngineChooser>(
-      clock_, FlashEngineChooser::Options{options.programFolder + "/ruffle", options.media});
+      clock_, FlashEngineChooser::Options{
+                  options.ruffleFolder.empty() ? options.programFolder + "/ruffle" : options.ruffleFolder, options.media});
   flash_ = flash.get();
   engines.flash = std::move(flash);
   engines.web = std::make_unique<NoWebView>();

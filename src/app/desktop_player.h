@@ -31,6 +31,9 @@ class DesktopPlayer {
     // Extra libmpv options of the video's and the music's engines.
     MpvEngine::Options media;
     MpvEngine::Options music;
+    // The Flash runtime's files (beside the executable); empty: the
+    // program folder's "ruffle".
+    std::string ruffleFolder;
     // Ends the event loop; the shutdown has run by then.
     std::function<void()> quit;
   };

@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
   qm::test::TempDir cache;
   setenv("XDG_CACHE_HOME", cache.path().c_str(), 1);
   unsetenv("DBUS_SESSION_BUS_ADDRESS");
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);  // the Flash runtime's web engine
   QApplication app(argc, argv);
   std::setlocale(LC_NUMERIC, "C");  // libmpv parses numbers in the C locale
   app.setQuitOnLastWindowClosed(false);

@@ -45,6 +45,7 @@ class PlayerRig {
   Form1& form() { return desktop_->player().form; }
   MpvEngine& media() { return desktop_->media(); }
   MpvEngine& music() { return desktop_->music(); }
+  FlashEngineChooser& flash() { return desktop_->flash(); }
   const std::string& programFolder() const { return programFolder_; }
   bool quitRequested() const { return quitRequested_; }
 

@@ -11,6 +11,8 @@ constexpr uint8_t kActionEnd = 0x00;
 constexpr uint8_t kActionPlay = 0x06;
 constexpr uint8_t kActionStop = 0x07;
 constexpr uint8_t kActionPop = 0x17;
+constexpr uint8_t kActionSetTarget2 = 0x20;
+constexpr uint8_t kActionGotoFrame2 = 0x9f;
 constexpr uint8_t kActionGetVariable = 0x1c;
 constexpr uint8_t kActionSetVariable = 0x1d;
 constexpr uint8_t kActionReturn = 0x3e;
@@ -58,6 +60,16 @@ ActionBuilder& ActionBuilder::pushInt(int32_t value) {
 
 ActionBuilder& ActionBuilder::pushNull() {
   action(kActionPush, {kPushNull});
+  return *this;
+}
+
+ActionBuilder& ActionBuilder::setTarget() {
+  action(kActionSetTarget2);
+  return *this;
+}
+
+ActionBuilder& ActionBuilder::gotoFrame(bool play) {
+  action(kActionGotoFrame2, {static_cast<uint8_t>(play ? 1 : 0)});
   return *this;
 }
 
@@ -134,6 +146,11 @@ ActionBuilder& ActionBuilder::play() {
 
 ActionBuilder& ActionBuilder::assign(const std::string& name, const std::string& value) {
   return push(name).push(value).setVariable();
+}
+
+ActionBuilder& ActionBuilder::append(const ActionBuilder& more) {
+  code_.insert(code_.end(), more.code_.begin(), more.code_.end());
+  return *this;
 }
 
 std::vector<uint8_t> ActionBuilder::bytes() const {

@@ -17,6 +17,11 @@ class ActionBuilder {
   ActionBuilder& setVariable();
   ActionBuilder& stop();
   ActionBuilder& play();
+  // Pops a target path; the timeline actions that follow act on it ("" is
+  // the movie's own timeline again).
+  ActionBuilder& setTarget();
+  // Pops a frame number (from 1) and goes there, playing on or stopped.
+  ActionBuilder& gotoFrame(bool play);
   // Pushes the named variable's value.
   ActionBuilder& getVariable(const std::string& name);
   // Pops a name and an object, pushes object[name].
@@ -35,6 +40,9 @@ class ActionBuilder {
   // Pushes an anonymous function whose parameters are plain variables of
   // its body.
   ActionBuilder& function(const std::vector<std::string>& params, const ActionBuilder& body);
+
+  // Adds another builder's actions.
+  ActionBuilder& append(const ActionBuilder& more);
 
   // The actions followed by the end-of-actions byte.
   std::vector<uint8_t> bytes() const;

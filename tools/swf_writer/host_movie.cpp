@@ -21,15 +21,19 @@ ActionBuilder hosting() {
   ActionBuilder a;
   a.push("ei").getVariable("flash").push("external").getMember().push("ExternalInterface").getMember().setVariable();
 
-  // _level1[m](arg)
-  a.function({"m", "arg"}, ActionBuilder()
-                               .getVariable("arg")
-                               .pushInt(1)
-                               .getVariable("_level1")
-                               .getVariable("m")
-                               .callMethod()
-                               .pop());
-  addCallback(a, host::kCall);
+  // The timeline operations, as tellTarget("_level1") { ... } does them.
+  const auto onHosted = [](ActionBuilder body) {
+    return ActionBuilder().push("_level1").setTarget().append(body).push("").setTarget();
+  };
+  a.function({}, onHosted(ActionBuilder().play()));
+  addCallback(a, host::kPlay);
+  a.function({}, onHosted(ActionBuilder().stop()));
+  addCallback(a, host::kStop);
+  // The frame is read before the target changes: it is a local of the function.
+  a.function({"f"}, ActionBuilder().getVariable("f").append(onHosted(ActionBuilder().gotoFrame(true))));
+  addCallback(a, host::kGotoPlay);
+  a.function({"f"}, ActionBuilder().getVariable("f").append(onHosted(ActionBuilder().gotoFrame(false))));
+  addCallback(a, host::kGotoStop);
 
   // _level1._currentframe + "," + _level1._totalframes
   a.function({}, ActionBuilder()

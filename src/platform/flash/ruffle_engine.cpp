@@ -71,7 +71,7 @@ std::string rootName(const std::string& name) {
 RuffleEngine::RuffleEngine(std::string ruffleFolder) : ruffleFolder_(std::move(ruffleFolder)) {}
 
 RuffleEngine::~RuffleEngine() {
-  view_.reset();
+  delete view_.data();
   server_.reset();
 }
 
@@ -83,7 +83,7 @@ void RuffleEngine::setViewParent(QWidget* parent) {
   }
 }
 
-QWidget* RuffleEngine::view() const { return view_.get(); }
+QWidget* RuffleEngine::view() const { return view_.data(); }
 
 bool RuffleEngine::ensureWebEngine() {
   if (view_) return true;
@@ -106,9 +106,10 @@ bool RuffleEngine::ensureWebEngine() {
   // Chromium refuses to run its sandbox as root.
   if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-  view_ = std::make_unique<QWebEngineView>(parent_.data());
+  pageReady_ = false;
+  view_ = new QWebEngineView(parent_.data());
   auto* page = new ReportingPage(QWebEngineProfile::defaultProfile(), [this](const QString& m) { onMessage(m); },
-                                 view_.get());
+                                 view_.data());
   page->setBackgroundColor(Qt::black);
   QWebEngineSettings* settings = page->settings();
   settings->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
@@ -117,7 +118,7 @@ bool RuffleEngine::ensureWebEngine() {
   view_->setPage(page);
   view_->setContextMenuPolicy(Qt::NoContextMenu);
   if (parent_) view_->setGeometry(parent_->rect());
-  QObject::connect(view_.get(), &QWebEngineView::loadFinished, view_.get(), [this](bool ok) { onPageReady(ok); });
+  QObject::connect(view_.data(), &QWebEngineView::loadFinished, view_.data(), [this](bool ok) { onPageReady(ok); });
   view_->load(QUrl(server_->base() + "index.html"));
   return true;
 }
@@ -201,21 +202,21 @@ bool RuffleEngine::Play() {
   if (path_.empty() || failed_) return false;
   stoppedByCall_ = false;
   frameSince_ = std::chrono::steady_clock::now();
-  run("qm.call('play')");
+  run("qm.play()");
   return true;
 }
 
 bool RuffleEngine::StopPlay() {
   if (path_.empty() || failed_) return false;
   stoppedByCall_ = true;
-  run("qm.call('stop')");
+  run("qm.stop()");
   return true;
 }
 
 bool RuffleEngine::GotoFrame(long frame) {
   if (path_.empty() || failed_ || !driven_ || frame < 0 || frame >= totalFrames_) return false;
   // ActionScript counts frames from 1.
-  run(QString("qm.call('%1', %2)").arg(stoppedByCall_ ? "gotoAndStop" : "gotoAndPlay").arg(frame + 1));
+  run(QString("qm.gotoFrame(%1, %2)").arg(frame + 1).arg(stoppedByCall_ ? "false" : "true"));
   frame_ = frame;
   frameSince_ = std::chrono::steady_clock::now();
   return true;
@@ -232,7 +233,7 @@ std::optional<long> RuffleEngine::FrameNum() const {
 }
 
 bool RuffleEngine::IsPlaying() const {
-  if (path_.empty() || failed_ || stoppedByCall_) return false;
+  if (path_.empty() || failed_) return false;
   if (!driven_ || totalFrames_ <= 1 || !frame_ || *frame_ != totalFrames_ - 1) return true;
   const auto resting = std::chrono::steady_clock::now() - frameSince_;
   return resting < std::chrono::milliseconds(frameIntervalMs_) + kRestingMargin;

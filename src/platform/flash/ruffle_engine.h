@@ -32,9 +32,11 @@ class MovieServer;
 // loaded directly: they play, with the frame count of their header, no
 // current frame, and no variables.
 //
-// IsPlaying reads false after StopPlay/Stop, once a movie of more than one
-// frame has rested on its last frame for a while (stopped at its end), and
-// when the runtime could not load the movie.
+// IsPlaying reads false once a movie of more than one frame has rested on
+// its last frame for a while (stopped at its end), and when the runtime
+// could not load the movie. A movie held by StopPlay elsewhere (the seek bar
+// held down) still reads as playing: the end watch asks IsPlaying every
+// second and would otherwise skip a movie the user is only seeking in.
 class RuffleEngine : public FlashEngine {
  public:
   // `ruffleFolder` holds ruffle.js and its files.
@@ -76,7 +78,8 @@ class RuffleEngine : public FlashEngine {
   std::string ruffleFolder_;
   std::unique_ptr<MovieServer> server_;
   QPointer<QWidget> parent_;
-  std::unique_ptr<QWebEngineView> view_;
+  // Owned by the screen once placed there: the screen may delete it first.
+  QPointer<QWebEngineView> view_;
   bool pageReady_ = false;
   QString pendingScript_;  // the load waiting for the page
   int serial_ = 0;

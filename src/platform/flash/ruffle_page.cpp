@@ -67,7 +67,9 @@ qm.poll = () => {
     qm.report({ vars: vars });
   }
 };
-qm.call = (method, arg) => qm.callHost("qmCall", method, arg);
+qm.play = () => qm.callHost("qmPlay");
+qm.stop = () => qm.callHost("qmStop");
+qm.gotoFrame = (frame, play) => qm.callHost(play ? "qmGotoPlay" : "qmGotoStop", frame);
 qm.set = (name, value) => qm.callHost("qmSet", name, value);
 qm.watch = (name) => qm.watched.add(name);
 qm.scale = (mode) => qm.callHost("qmScale", mode);

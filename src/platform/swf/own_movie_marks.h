@@ -10,7 +10,10 @@ inline constexpr const char* kPlayerMovieLabel = "quilmora.player-movie.1";
 // The names the host movie answers through ExternalInterface; the web page
 // that drives it uses the same names.
 namespace host {
-inline constexpr const char* kCall = "qmCall";    // (method, argument): _level1[method](argument)
+inline constexpr const char* kPlay = "qmPlay";          // (): plays _level1's timeline
+inline constexpr const char* kStop = "qmStop";          // (): stops it
+inline constexpr const char* kGotoPlay = "qmGotoPlay";  // (frame from 1): goes there and plays
+inline constexpr const char* kGotoStop = "qmGotoStop";  // (frame from 1): goes there and stops
 inline constexpr const char* kState = "qmState";  // (): "currentframe,totalframes" of _level1
 inline constexpr const char* kSet = "qmSet";      // (name, value): _level1[name] = value
 inline constexpr const char* kGet = "qmGet";      // (name): _level1[name]
