@@ -6,16 +6,17 @@
 //
 //   bench_flash_movie [runs]   (warm opens, default 5)
 
+#include <dirent.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <chrono>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
-#include <dirent.h>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "integration/player_rig.h"
@@ -106,8 +107,10 @@ int main(int argc, char** argv) {
   qm::integration::PlayerRig rig;
   const std::string folder = rig.folder("bench");
   const std::string clip = folder + "/a.mp4";
-  const std::string make = "ffmpeg -loglevel error -y -f lavfi -i testsrc=duration=5:size=320x240:rate=25 "
-                           "-c:v libx264 -pix_fmt yuv420p '" + clip + "'";
+  const std::string make =
+      "ffmpeg -loglevel error -y -f lavfi -i testsrc=duration=5:size=320x240:rate=25 "
+      "-c:v libx264 -pix_fmt yuv420p '" +
+      clip + "'";
   if (std::system(make.c_str()) != 0 || !writeMovie(folder + "/b.swf") || !writeMovie(folder + "/c.swf")) {
     std::fprintf(stderr, "could not make the media\n");
     return 1;
@@ -136,7 +139,8 @@ int main(int argc, char** argv) {
   long pss = 0;
   const std::vector<int> tree = descendants(getpid());
   for (int pid : tree) pss += field(pid, "smaps_rollup", "Pss");
-  std::printf("Memory with the web engine running: %ld MB PSS over %zu processes (%d web engine), player peak RSS %ld MB\n",
-              pss / 1024, tree.size(), webEngineProcesses(), field(getpid(), "status", "VmHWM") / 1024);
+  std::printf(
+      "Memory with the web engine running: %ld MB PSS over %zu processes (%d web engine), player peak RSS %ld MB\n",
+      pss / 1024, tree.size(), webEngineProcesses(), field(getpid(), "status", "VmHWM") / 1024);
   return 0;
 }

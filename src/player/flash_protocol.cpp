@@ -21,8 +21,8 @@ constexpr Presentation kPresentations[] = {
 // clang-format on
 
 void setSkinPicturesVisible(Form1& f, bool visible) {
-  for (Control* picture : std::initializer_list<Control*>{&f.Picture2, &f.Picture3, &f.Picture4, &f.Picture5,
-                                                          &f.Picture7})
+  for (Control* picture :
+       std::initializer_list<Control*>{&f.Picture2, &f.Picture3, &f.Picture4, &f.Picture5, &f.Picture7})
     picture->setVisible(visible);
 }
 
@@ -43,8 +43,7 @@ void backToWindow(PlayerContext& p) {
   f.Image19.setVisible(false);
   setSkinPicturesVisible(f, true);
   f.ShockwaveFlash1.engine().setScaleMode(0);
-  f.ShockwaveFlash1.setGeometry(geometry::kDisplayLeft, geometry::kDisplayTop,
-                                f.width() - geometry::kOpenedWidthMargin,
+  f.ShockwaveFlash1.setGeometry(geometry::kDisplayLeft, geometry::kDisplayTop, f.width() - geometry::kOpenedWidthMargin,
                                 f.height() - geometry::kDisplayHeightMargin);
   showPointer(p.windows);
 }

@@ -48,9 +48,7 @@ class FlashEngineChooser : public FlashEngine, public ContentViewSource {
   bool SetVariable(const std::string& name, const std::string& value) override {
     return active().SetVariable(name, value);
   }
-  std::optional<std::string> GetVariable(const std::string& name) const override {
-    return active().GetVariable(name);
-  }
+  std::optional<std::string> GetVariable(const std::string& name) const override { return active().GetVariable(name); }
 
   // For tests and benchmarks.
   RuffleEngine& ruffle() { return ruffle_; }

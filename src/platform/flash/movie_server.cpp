@@ -42,9 +42,7 @@ bool MovieServer::start() { return listening() || server_->listen(QHostAddress::
 
 bool MovieServer::listening() const { return server_->isListening(); }
 
-QString MovieServer::base() const {
-  return QString("http://127.0.0.1:%1/%2/").arg(server_->serverPort()).arg(token_);
-}
+QString MovieServer::base() const { return QString("http://127.0.0.1:%1/%2/").arg(server_->serverPort()).arg(token_); }
 
 void MovieServer::serveFile(const QString& name, const QString& filePath, const QByteArray& mime) {
   entries_[name] = Entry{filePath, {}, mime};

@@ -76,8 +76,7 @@ bool PlayerMovieBar::eventFilter(QObject* watched, QEvent* event) {
 
 void PlayerMovieBar::showTime(double position, double length, bool paused) {
   playPause_->setText(paused ? "播放" : "暂停");
-  if (!seek_->isSliderDown() && length > 0)
-    seek_->setValue(int(std::clamp(position / length, 0.0, 1.0) * kSeekSteps));
+  if (!seek_->isSliderDown() && length > 0) seek_->setValue(int(std::clamp(position / length, 0.0, 1.0) * kSeekSteps));
 }
 
 }  // namespace qm

@@ -29,8 +29,7 @@ class ReportingPage : public QWebEnginePage {
       : QWebEnginePage(profile, parent), onMessage_(std::move(onMessage)) {}
 
  protected:
-  void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int,
-                                const QString&) override {
+  void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int, const QString&) override {
     if (message.startsWith(kRuffleMessagePrefix)) onMessage_(message.mid(int(strlen(kRuffleMessagePrefix))));
   }
 
@@ -108,8 +107,8 @@ bool RuffleEngine::ensureWebEngine() {
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   pageReady_ = false;
   view_ = new QWebEngineView(parent_.data());
-  auto* page = new ReportingPage(QWebEngineProfile::defaultProfile(), [this](const QString& m) { onMessage(m); },
-                                 view_.data());
+  auto* page = new ReportingPage(
+      QWebEngineProfile::defaultProfile(), [this](const QString& m) { onMessage(m); }, view_.data());
   page->setBackgroundColor(Qt::black);
   QWebEngineSettings* settings = page->settings();
   settings->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
@@ -283,7 +282,8 @@ void RuffleEngine::onJson(const QJsonObject& message) {
   }
   if (message.contains("error")) failed_ = true;
   if (message.contains("fscommand"))
-    FSCommand.raise(message.value("fscommand").toString().toStdString(), message.value("args").toString().toStdString());
+    FSCommand.raise(message.value("fscommand").toString().toStdString(),
+                    message.value("args").toString().toStdString());
 }
 
 void RuffleEngine::onState(const QString& state) {
