@@ -29,10 +29,10 @@ std::vector<uint8_t> playerMovie() {
   return SwfBuilder(kSwfVersion, kStageWidthPx, kStageHeightPx, kFramesPerSecond)
       .fileAttributes()
       .backgroundColor(kBlack)
-      .frameLabel(swf::kPlayerMovieLabel)
       .defineRectangle(kRectangle, kStageWidthPx / 2, kStageHeightPx / 2, kGrey)
       .placeObject(kRectangle, 1, kStageWidthPx / 4, kStageHeightPx / 4)
       .doAction(ActionBuilder().stop().assign("ready", "1"))
+      .frameLabel(swf::kPlayerMovieLabel)
       .showFrame()
       .build(Compression::kZlib);
 }
