@@ -7,7 +7,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-60}"
 out="$root/build/fuzz"
 mkdir -p "$out/corpus"
-cp -n "$root"/tests/fuzz/swf_corpus/* "$out/corpus/"
+cp -n "$root"/tests/fuzz/corpus/swf_reader/* "$out/corpus/"
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
   -I"$root/src" "$root/tests/fuzz/swf_reader_fuzz.cpp" \
   "$root/src/platform/swf/swf_file.cpp" "$root/src/platform/swf/zlib_inflate.cpp" -lz \

@@ -8,17 +8,18 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libmpv-dev libfluidsynth-dev zlib1g-dev libx11-dev libchm-dev
   libgtest-dev libgmock-dev
-  # the Flash runtime: a web view for Ruffle, npm to install it, clang for
-  # the SWF reader's fuzzer
-  qt6-webengine-dev npm clang
+  # the Flash runtime: a web view for Ruffle, npm to install it
+  qt6-webengine-dev npm
   # the player's own files: help compiler, music and sample encoder
   fp-utils ffmpeg
   # run: MIDI sound font, fonts for the Chinese texts
   timgm6mb-soundfont fonts-wqy-microhei
   # run without a display, and the tests: virtual screen, input, pictures, sound
-  xvfb xauth xdotool x11-utils imagemagick sox dbus-daemon openbox
+  xvfb xauth xdotool x11-utils imagemagick sox dbus-daemon dbus-bin openbox
   # the desktop: default applications, autostart and desktop entries
   xdg-utils desktop-file-utils shared-mime-info libglib2.0-bin
+  # fuzzing: clang with libFuzzer and the sanitizers
+  clang libclang-rt-14-dev
   # benchmarks: plain mpv, to compare the player with
   mpv
 )
