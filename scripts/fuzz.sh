@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-30}"
-targets=(settings command_line registry_store)
+targets=(settings command_line registry_store swf_reader)
 if ! command -v clang++ >/dev/null; then
   echo "fuzz: clang++ is not installed (scripts/install-deps.sh installs it)" >&2
   exit 1

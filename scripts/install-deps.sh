@@ -8,8 +8,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libmpv-dev libfluidsynth-dev zlib1g-dev libx11-dev libchm-dev
   libgtest-dev libgmock-dev
-  # the display area's web view (the home page)
-  qt6-webengine-dev
+  # the display area's web view (the home page) and the Flash runtime's
+  # (Ruffle, installed with npm)
+  qt6-webengine-dev npm
   # Qt's own dialogs in Chinese
   qt6-translations-l10n
   # the player's own files: help compiler, music and sample encoder
@@ -31,3 +32,6 @@ if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${packages[@]}"
+
+# The Flash runtime, from npm at its pinned version.
+"$(dirname "$0")/install-ruffle.sh"

@@ -1,7 +1,7 @@
 #include "app/desktop_player.h"
 
 #include "platform/desktop/session_bus.h"
-#include "platform/swf/empty_movie_engine.h"
+#include "platform/flash/flash_engine_chooser.h"
 #include "platform/web_view.h"
 #include "player/remote_commands.h"
 #include "window/skin_design.h"
@@ -23,7 +23,11 @@ DesktopPlayer::DesktopPlayer(Options options) {
   music_ = music.get();
   engines.media = std::move(media);
   engines.background = std::move(music);
-  engines.flash = std::make_unique<EmptyMovieEngine>(clock_);
+  auto flash = std::make_unique<FlashEngineChooser>(
+      clock_, FlashEngineChooser::Options{
+                  options.ruffleFolder.empty() ? options.programFolder + "/ruffle" : options.ruffleFolder, options.media});
+  flash_ = flash.get();
+  engines.flash = std::move(flash);
   auto web = std::make_unique<WebEngineBrowser>();
   web_ = web.get();
   engines.web = std::move(web);
@@ -35,7 +39,9 @@ DesktopPlayer::DesktopPlayer(Options options) {
 
   Player& p = *player_;
   mirrors_.push_back(std::make_unique<FormMirror>(
-      p.form, ContentViews{{&p.form.WindowsMediaPlayer1, media_}, {&p.form.WebBrowser1, web_}}));
+      p.form, ContentViews{{&p.form.WindowsMediaPlayer1, media_},
+                           {&p.form.WebBrowser1, web_},
+                           {&p.form.ShockwaveFlash1, flash_}}));
   for (Form* side : std::initializer_list<Form*>{&p.Form3, &p.Form4, &p.frmAbout}) {
     mirrors_.push_back(std::make_unique<FormMirror>(*side));
     // Side windows stay above the others. Their Load asks for that before

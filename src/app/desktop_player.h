@@ -14,6 +14,7 @@
 #include "platform/desktop/qt_clock.h"
 #include "platform/fs/ini_settings_files.h"
 #include "platform/fs/local_files.h"
+#include "platform/flash/flash_engine_chooser.h"
 #include "platform/mpv/mpv_engine.h"
 #include "platform/qt/form_view.h"
 #include "platform/qt/qt_file_dialog.h"
@@ -40,6 +41,9 @@ class DesktopPlayer {
     // Extra libmpv options of the video's and the music's engines.
     MpvEngine::Options media;
     MpvEngine::Options music;
+    // The Flash runtime's files (beside the executable); empty: the
+    // program folder's "ruffle".
+    std::string ruffleFolder;
     // Ends the event loop; the shutdown has run by then.
     std::function<void()> quit;
   };
@@ -53,6 +57,7 @@ class DesktopPlayer {
   MpvEngine& media() { return *media_; }
   MpvEngine& music() { return *music_; }
   WebEngineBrowser& web() { return *web_; }
+  FlashEngineChooser& flash() { return *flash_; }
   // The main window on the screen (null before start-up shows it).
   FormView* mainView() { return mirrors_.empty() ? nullptr : mirrors_.front()->view(); }
   // The widget showing a control of any of the player's windows, or null.
@@ -72,6 +77,7 @@ class DesktopPlayer {
   MpvEngine* media_ = nullptr;
   MpvEngine* music_ = nullptr;
   WebEngineBrowser* web_ = nullptr;
+  FlashEngineChooser* flash_ = nullptr;
   std::unique_ptr<Player> player_;
   SkinStore skin_;
   std::vector<std::unique_ptr<FormMirror>> mirrors_;

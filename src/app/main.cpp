@@ -82,6 +82,7 @@ int main(int argc, char** argv) {
   qm::DesktopPlayer::Options options;
   options.programFolder = qm::chooseProgramFolder(QCoreApplication::applicationDirPath().toStdString());
   options.executable = QCoreApplication::applicationFilePath().toStdString();
+  options.ruffleFolder = (QCoreApplication::applicationDirPath() + "/ruffle").toStdString();
   options.media = engineOptions("QUILMORA_MPV_OPTIONS");
   options.music = engineOptions("QUILMORA_MUSIC_MPV_OPTIONS");
   options.quit = [&quitting] {

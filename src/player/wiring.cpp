@@ -2,6 +2,7 @@
 
 #include "forms/player_context.h"
 #include "player/advance.h"
+#include "player/flash_protocol.h"
 #include "player/transport.h"
 
 namespace qm {
@@ -34,6 +35,7 @@ void connectPlayback(PlayerContext& p) {
   on(f.Timer4.Tick, endWatchTick);
   on(f.Timer5.Tick, flashLimitTick);
   on(f.Timer7.Tick, nextFlashVideoTick);
+  connectFlashProtocol(p);
 }
 
 }  // namespace qm

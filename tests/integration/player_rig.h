@@ -46,6 +46,7 @@ class PlayerRig {
   MpvEngine& media() { return desktop_->media(); }
   MpvEngine& music() { return desktop_->music(); }
   DesktopPlayer& desktop() { return *desktop_; }
+  FlashEngineChooser& flash() { return desktop_->flash(); }
   const std::string& programFolder() const { return programFolder_; }
   bool quitRequested() const { return quitRequested_; }
 

@@ -139,5 +139,39 @@ TEST_F(Open, WebViewIsHiddenStoppedAndClosed) {
   EXPECT_EQ(t.web->calls, (std::vector<std::string>{"stop", "quit"}));
 }
 
+// Window commands come from any movie; the player movie's own protocol
+// (the reset on an unknown command, "oknext") only while a Flash video plays,
+// so a .swf's ordinary fscommands never replace it with the player movie.
+TEST_F(Open, FlashCommandsByKindAndExactCase) {
+  Form1& f = t.form();
+  select("d.swf");
+  t.flash->FSCommand.raise("showmenu", "false");
+  EXPECT_EQ(t.flash->movie(), t.mediaPath("d.swf"));
+
+  t.flash->FSCommand.raise("full", "");
+  EXPECT_FALSE(f.Picture2.visible());
+  EXPECT_EQ(t.flash->ScaleMode(), 1);
+  EXPECT_EQ(f.ShockwaveFlash1.width(), t.windows.screenWidth());
+  t.flash->FSCommand.raise("normal", "");
+  EXPECT_TRUE(f.Picture2.visible());
+  EXPECT_EQ(t.flash->ScaleMode(), 0);
+  EXPECT_EQ(f.ShockwaveFlash1.left(), 120);
+  EXPECT_EQ(f.ShockwaveFlash1.width(), f.width() - 240);
+
+  select("b.flv");
+  const size_t loads = t.flash->movies.size();
+  t.flash->FSCommand.raise("FULL", "");
+  ASSERT_EQ(t.flash->movies.size(), loads + 2);
+  EXPECT_EQ(t.flash->movie(), t.programFile("power.swf"));
+  EXPECT_TRUE(f.Picture2.visible());
+
+  t.flash->FSCommand.raise("oknext", "");
+  t.clock.advance(900);
+  EXPECT_EQ(f.File1.listIndex(), 1);
+  t.clock.advance(200);
+  EXPECT_EQ(f.File1.listIndex(), 2);
+}
+
+
 }  // namespace
 }  // namespace qm::test

@@ -1,5 +1,6 @@
 #include "swf_writer/own_movies.h"
 
+#include "platform/swf/own_movie_marks.h"
 #include "swf_writer/swf_builder.h"
 
 namespace qm::swf_writer {
@@ -31,12 +32,25 @@ std::vector<uint8_t> playerMovie() {
       .defineRectangle(kRectangle, kStageWidthPx / 2, kStageHeightPx / 2, kGrey)
       .placeObject(kRectangle, 1, kStageWidthPx / 4, kStageHeightPx / 4)
       .doAction(ActionBuilder().stop().assign("ready", "1"))
+      .frameLabel(swf::kPlayerMovieLabel)
       .showFrame()
       .build(Compression::kZlib);
 }
 
+std::vector<uint8_t> countingMovie() {
+  constexpr uint16_t kRectangle = 1;
+  constexpr int kFrames = 100;
+  SwfBuilder movie(kSwfVersion, kStageWidthPx, kStageHeightPx, kFramesPerSecond);
+  movie.fileAttributes().backgroundColor(kBlack).defineRectangle(kRectangle, kStageWidthPx / 2, kStageHeightPx / 2,
+                                                                  Color{0x30, 0x90, 0xe0});
+  movie.placeObject(kRectangle, 1, kStageWidthPx / 4, kStageHeightPx / 4);
+  for (int i = 0; i < kFrames; ++i) movie.showFrame();
+  return movie.build(Compression::kZlib);
+}
+
 const std::vector<OwnMovie>& ownMovies() {
-  static const std::vector<OwnMovie> movies = {{"empty", emptyMovie}, {"player", playerMovie}};
+  static const std::vector<OwnMovie> movies = {
+      {"empty", emptyMovie}, {"player", playerMovie}, {"counting", countingMovie}};
   return movies;
 }
 

@@ -12,9 +12,14 @@ namespace qm::swf_writer {
 // nothing else and still reports playing.
 std::vector<uint8_t> emptyMovie();
 
-// The player movie as it stands: one frame that stops at once, sets the root
-// variable "ready" to "1" and shows a grey rectangle on black.
+// The player movie: one frame labelled with the player movie's mark (the
+// engine then plays .flv files natively), that stops at once, sets the root
+// variable "ready" to "1" and shows a grey rectangle on black to any other
+// Flash runtime.
 std::vector<uint8_t> playerMovie();
+
+// A test movie: 100 frames at 12 per second showing a blue rectangle.
+std::vector<uint8_t> countingMovie();
 
 struct OwnMovie {
   const char* name;

@@ -160,8 +160,10 @@ TEST(SwfFile, OwnMoviesHaveTheirLayout) {
   ASSERT_TRUE(player.ok()) << describe(player.error);
   EXPECT_EQ(player.file.compression, Compression::kZlib);
   EXPECT_EQ(player.file.frameCount, 1);
+  // The frame label marks it as the player movie.
+  constexpr uint16_t kFrameLabel = 43;
   EXPECT_EQ(tagCodes(player.file), (std::vector<uint16_t>{kFileAttributes, kBackground, kDefineShape, kPlaceObject2,
-                                                          kDoAction, kShowFrame, kEnd}));
+                                                          kDoAction, kFrameLabel, kShowFrame, kEnd}));
 }
 
 // Decodes the player movie's rectangle bit by bit: a wrong field width in the

@@ -1,0 +1,146 @@
+// The Flash runtime's costs, in the player put together as the program puts
+// it together: web engine processes while only media plays (there should be
+// none), time from opening a .swf to its first frame with the web engine not
+// yet started (cold) and started (warm), CPU while a 12 fps movie plays, and
+// memory with the web engine running.
+//
+//   bench_flash_movie [runs]   (warm opens, default 5)
+
+#include <dirent.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <chrono>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "integration/player_rig.h"
+#include "support/event_wait.h"
+#include "support/virtual_display.h"
+#include "swf_writer/own_movies.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::vector<int> descendants(int root) {
+  std::vector<int> found{root};
+  for (size_t i = 0; i < found.size(); ++i) {
+    std::ifstream children("/proc/" + std::to_string(found[i]) + "/task/" + std::to_string(found[i]) + "/children");
+    for (int child; children >> child;) found.push_back(child);
+  }
+  return found;
+}
+
+std::string processName(int pid) {
+  std::ifstream comm("/proc/" + std::to_string(pid) + "/comm");
+  std::string name;
+  std::getline(comm, name);
+  return name;
+}
+
+int webEngineProcesses() {
+  int count = 0;
+  for (int pid : descendants(getpid())) count += processName(pid).find("QtWebEngine") != std::string::npos;
+  return count;
+}
+
+// Kilobytes of a field of /proc/<pid>/<file> (smaps_rollup's Pss, status's VmHWM).
+long field(int pid, const char* file, const std::string& name) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/" + file);
+  for (std::string line; std::getline(in, line);)
+    if (line.rfind(name + ":", 0) == 0) return std::atol(line.c_str() + name.size() + 1);
+  return 0;
+}
+
+// CPU seconds of the process tree.
+double cpuSeconds() {
+  double total = 0;
+  const double tick = double(sysconf(_SC_CLK_TCK));
+  for (int pid : descendants(getpid())) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    std::istringstream rest(text.substr(text.rfind(')') + 2));
+    std::string skip;
+    for (int i = 0; i < 11; ++i) rest >> skip;
+    long utime = 0, stime = 0;
+    rest >> utime >> stime;
+    total += (utime + stime) / tick;
+  }
+  return total;
+}
+
+bool writeMovie(const std::string& path) {
+  const std::vector<uint8_t> bytes = qm::swf_writer::countingMovie();
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  return bool(out.flush());
+}
+
+// Opens the list entry and times until the runtime reports the movie's
+// first frames.
+double openToFirstFrame(qm::integration::PlayerRig& rig, int entry) {
+  const auto start = Clock::now();
+  rig.form().File1.setListIndex(entry);
+  if (!qm::live::pumpUntil([&] { return rig.flash().FrameNum().has_value(); }, 20000)) return -1;
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int runs = argc > 1 ? std::atoi(argv[1]) : 5;
+  qm::live::VirtualDisplay display;
+  if (!display.ok()) {
+    std::fprintf(stderr, "%s\n", display.error().c_str());
+    return 1;
+  }
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QApplication app(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");
+
+  qm::integration::PlayerRig rig;
+  const std::string folder = rig.folder("bench");
+  const std::string clip = folder + "/a.mp4";
+  const std::string make =
+      "ffmpeg -loglevel error -y -f lavfi -i testsrc=duration=5:size=320x240:rate=25 "
+      "-c:v libx264 -pix_fmt yuv420p '" +
+      clip + "'";
+  if (std::system(make.c_str()) != 0 || !writeMovie(folder + "/b.swf") || !writeMovie(folder + "/c.swf")) {
+    std::fprintf(stderr, "could not make the media\n");
+    return 1;
+  }
+  rig.rememberListFolder(folder);
+  if (!rig.start()) return 1;
+
+  rig.form().File1.setListIndex(0);
+  qm::live::pumpUntil([] { return false; }, 3000);
+  std::printf("Web engine processes while a video plays: %d\n", webEngineProcesses());
+
+  std::printf("Open .swf to first frame reported by the runtime (ms)\n");
+  std::printf("  cold %6.0f\n", openToFirstFrame(rig, 1) * 1000);
+  std::printf("  warm");
+  for (int i = 0; i < runs; ++i) std::printf(" %6.0f", openToFirstFrame(rig, 1 + (i + 1) % 2) * 1000);
+  std::printf("\n");
+
+  qm::live::pumpUntil([] { return false; }, 2000);
+  const double cpuBefore = cpuSeconds();
+  const auto start = Clock::now();
+  qm::live::pumpUntil([] { return false; }, 5000);
+  const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+  std::printf("CPU while the 12 fps movie plays: %.0f %% of one core (player and web engine)\n",
+              (cpuSeconds() - cpuBefore) / wall * 100);
+
+  long pss = 0;
+  const std::vector<int> tree = descendants(getpid());
+  for (int pid : tree) pss += field(pid, "smaps_rollup", "Pss");
+  std::printf(
+      "Memory with the web engine running: %ld MB PSS over %zu processes (%d web engine), player peak RSS %ld MB\n",
+      pss / 1024, tree.size(), webEngineProcesses(), field(getpid(), "status", "VmHWM") / 1024);
+  return 0;
+}

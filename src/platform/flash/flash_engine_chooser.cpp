@@ -1,0 +1,118 @@
+#include "platform/flash/flash_engine_chooser.h"
+
+#include <QEvent>
+#include <QWidget>
+
+#include "platform/flash/swf_facts.h"
+
+namespace qm {
+namespace {
+
+// Keeps the engine's views filling the Flash area.
+class FillingBox : public QWidget {
+ public:
+  explicit FillingBox(QWidget* parent) : QWidget(parent) {
+    setAutoFillBackground(true);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+  }
+
+ protected:
+  void resizeEvent(QResizeEvent*) override {
+    for (QObject* child : children())
+      if (auto* widget = qobject_cast<QWidget*>(child)) widget->setGeometry(rect());
+  }
+};
+
+}  // namespace
+
+FlashEngineChooser::FlashEngineChooser(Clock& clock, Options options)
+    : native_(clock), playerMovie_(clock, std::move(options.playerMedia)), ruffle_(std::move(options.ruffleFolder)) {
+  for (FlashEngine* engine : std::initializer_list<FlashEngine*>{&native_, &playerMovie_, &ruffle_})
+    engine->FSCommand.connect([this, engine](const std::string& cmd, const std::string& args) {
+      // A command of a movie that is no longer the one shown is dropped.
+      if (engine == &active()) FSCommand.raise(cmd, args);
+    });
+}
+
+FlashEngineChooser::~FlashEngineChooser() = default;
+
+QWidget* FlashEngineChooser::createView(Control& area, QWidget* parent) {
+  area_ = &area;
+  box_ = new FillingBox(parent);
+  ruffle_.setViewParent(box_);
+  showRuntime();
+  return box_;
+}
+
+FlashEngine& FlashEngineChooser::active() {
+  return const_cast<FlashEngine&>(static_cast<const FlashEngineChooser*>(this)->active());
+}
+
+const FlashEngine& FlashEngineChooser::active() const {
+  switch (runtime_) {
+    case Runtime::PlayerMovie:
+      return playerMovie_;
+    case Runtime::Ruffle:
+      return ruffle_;
+    default:
+      return native_;
+  }
+}
+
+void FlashEngineChooser::unloadAll() {
+  native_.StopPlay();
+  playerMovie_.unload();
+  ruffle_.unload();
+}
+
+bool FlashEngineChooser::setMovie(const std::string& path) {
+  unloadAll();
+  runtime_ = Runtime::Native;
+  bool loaded = native_.setMovie(path);
+  if (!loaded && native_.lastMovieHadContent()) {
+    const swf::SwfReadResult read = swf::readSwfFile(path);
+    if (read.ok() && hasPlayerMovieMark(read.file)) {
+      runtime_ = Runtime::PlayerMovie;
+      loaded = playerMovie_.load(path);
+      playerMovie_.setScaleMode(scaleMode_);
+    } else if (read.ok()) {
+      runtime_ = Runtime::Ruffle;
+      ruffle_.setScaleMode(scaleMode_);
+      loaded = ruffle_.load(path, read.file);
+    }
+    if (!loaded) runtime_ = Runtime::Native;
+  }
+  showRuntime();
+  return loaded;
+}
+
+bool FlashEngineChooser::setScaleMode(int mode) {
+  if (mode < 0 || mode > 2) return false;
+  scaleMode_ = mode;
+  native_.setScaleMode(mode);
+  playerMovie_.setScaleMode(mode);
+  ruffle_.setScaleMode(mode);
+  return true;
+}
+
+// Only the runtime of the current movie shows; with the native one the area
+// is black.
+void FlashEngineChooser::showRuntime() {
+  if (!box_) return;
+  QWidget* player = runtime_ == Runtime::PlayerMovie ? playerMovie_.view(*area_, box_) : nullptr;
+  if (player) {
+    player->setGeometry(box_->rect());
+    player->show();
+  }
+  for (QObject* child : box_->children()) {
+    auto* widget = qobject_cast<QWidget*>(child);
+    if (!widget) continue;
+    const bool shown = (widget == player) || (runtime_ == Runtime::Ruffle && widget == ruffle_.view());
+    widget->setGeometry(box_->rect());
+    widget->setVisible(shown);
+  }
+}
+
+}  // namespace qm

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QPointer>
+#include <memory>
+#include <string>
+
+#include "model/clock.h"
+#include "platform/flash/player_movie_engine.h"
+#include "platform/flash/ruffle_engine.h"
+#include "platform/flash_engine.h"
+#include "platform/mpv/mpv_engine.h"
+#include "platform/qt/content_view_source.h"
+#include "platform/swf/empty_movie_engine.h"
+
+namespace qm {
+
+// The Flash engine of the player: one movie at a time, run by the runtime
+// that suits what the movie holds.
+// - A movie with nothing to show (our empty movie): the native timeline.
+// - Our player movie (it carries the player movie's mark): the native
+//   player of .flv files.
+// - Any other SWF: Ruffle in a web view, started on the first such movie.
+// A file that is not a readable SWF (missing, truncated, a lying header,
+// another format) leaves the engine empty and setMovie returns false.
+// Whatever the previous movie was, it is unloaded first.
+class FlashEngineChooser : public FlashEngine, public ContentViewSource {
+ public:
+  struct Options {
+    std::string ruffleFolder;
+    MpvEngine::Options playerMedia;  // libmpv options of the player movie's video
+  };
+  FlashEngineChooser(Clock& clock, Options options);
+  ~FlashEngineChooser() override;
+
+  QWidget* createView(Control& area, QWidget* parent) override;
+
+  bool setMovie(const std::string& path) override;
+  std::string movie() const override { return active().movie(); }
+  bool Play() override { return active().Play(); }
+  bool StopPlay() override { return active().StopPlay(); }
+  bool Stop() override { return active().Stop(); }
+  bool GotoFrame(long frame) override { return active().GotoFrame(frame); }
+  std::optional<long> TotalFrames() const override { return active().TotalFrames(); }
+  std::optional<long> FrameNum() const override { return active().FrameNum(); }
+  bool IsPlaying() const override { return active().IsPlaying(); }
+  int ScaleMode() const override { return scaleMode_; }
+  bool setScaleMode(int mode) override;
+  bool SetVariable(const std::string& name, const std::string& value) override {
+    return active().SetVariable(name, value);
+  }
+  std::optional<std::string> GetVariable(const std::string& name) const override { return active().GetVariable(name); }
+
+  // For tests and benchmarks.
+  RuffleEngine& ruffle() { return ruffle_; }
+  PlayerMovieEngine& playerMovie() { return playerMovie_; }
+
+ private:
+  enum class Runtime { Native, PlayerMovie, Ruffle };
+  FlashEngine& active();
+  const FlashEngine& active() const;
+  void unloadAll();
+  void showRuntime();
+
+  EmptyMovieEngine native_;
+  PlayerMovieEngine playerMovie_;
+  RuffleEngine ruffle_;
+  Runtime runtime_ = Runtime::Native;
+  int scaleMode_ = 0;
+  Control* area_ = nullptr;
+  QPointer<QWidget> box_;
+};
+
+}  // namespace qm

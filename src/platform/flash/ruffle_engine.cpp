@@ -1,0 +1,302 @@
+#include "platform/flash/ruffle_engine.h"
+
+#include <unistd.h>
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QUrl>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+#include <cmath>
+
+#include "platform/flash/movie_server.h"
+#include "platform/flash/ruffle_page.h"
+#include "platform/flash/swf_facts.h"
+#include "platform/swf/own_movie_marks.h"
+#include "swf_writer/host_movie.h"
+
+namespace qm {
+namespace {
+
+// A page that hands the script's reports to the engine.
+class ReportingPage : public QWebEnginePage {
+ public:
+  ReportingPage(QWebEngineProfile* profile, std::function<void(const QString&)> onMessage, QObject* parent)
+      : QWebEnginePage(profile, parent), onMessage_(std::move(onMessage)) {}
+
+ protected:
+  void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int, const QString&) override {
+    if (message.startsWith(kRuffleMessagePrefix)) onMessage_(message.mid(int(strlen(kRuffleMessagePrefix))));
+  }
+
+ private:
+  std::function<void(const QString&)> onMessage_;
+};
+
+QString jsString(const QString& text) {
+  const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+  return QString::fromUtf8(array.mid(1, array.size() - 2));
+}
+
+const char* runtimeScale(int mode) {
+  static const char* names[] = {"showall", "noborder", "exactfit"};
+  return names[mode];
+}
+
+const char* stageScale(int mode) {
+  static const char* names[] = {"showAll", "noBorder", "exactFit"};
+  return names[mode];
+}
+
+// A movie that rests on its last frame this much longer than a frame lasts
+// has stopped at its end.
+constexpr auto kRestingMargin = std::chrono::milliseconds(400);
+
+// Names under the movie's root: the hosted movie is the root to the caller.
+std::string rootName(const std::string& name) {
+  for (const char* root : {"_root.", "_level0.", "/:"}) {
+    const std::string prefix = root;
+    if (name.rfind(prefix, 0) == 0) return name.substr(prefix.size());
+  }
+  return name;
+}
+
+}  // namespace
+
+RuffleEngine::RuffleEngine(std::string ruffleFolder) : ruffleFolder_(std::move(ruffleFolder)) {}
+
+RuffleEngine::~RuffleEngine() {
+  delete view_.data();
+  server_.reset();
+}
+
+void RuffleEngine::setViewParent(QWidget* parent) {
+  parent_ = parent;
+  if (view_ && parent) {
+    view_->setParent(parent);
+    view_->setGeometry(parent->rect());
+  }
+}
+
+QWidget* RuffleEngine::view() const { return view_.data(); }
+
+bool RuffleEngine::ensureWebEngine() {
+  if (view_) return true;
+  const QDir folder(QString::fromStdString(ruffleFolder_));
+  if (!folder.exists("ruffle.js")) return false;
+  server_ = std::make_unique<MovieServer>();
+  if (!server_->start()) {
+    server_.reset();
+    return false;
+  }
+  for (const QString& name : folder.entryList(QDir::Files)) {
+    const QByteArray mime = name.endsWith(".wasm") ? "application/wasm"
+                            : name.endsWith(".js") ? "text/javascript"
+                                                   : "application/octet-stream";
+    server_->serveFile("ruffle/" + name, folder.filePath(name), mime);
+  }
+  server_->serveBytes("index.html", rufflePageHtml(), "text/html; charset=utf-8");
+  server_->serveBytes("host.js", rufflePageScript(), "text/javascript");
+
+  // Chromium refuses to run its sandbox as root.
+  if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  pageReady_ = false;
+  view_ = new QWebEngineView(parent_.data());
+  auto* page = new ReportingPage(
+      QWebEngineProfile::defaultProfile(), [this](const QString& m) { onMessage(m); }, view_.data());
+  page->setBackgroundColor(Qt::black);
+  QWebEngineSettings* settings = page->settings();
+  settings->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
+  settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+  settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+  view_->setPage(page);
+  view_->setContextMenuPolicy(Qt::NoContextMenu);
+  if (parent_) view_->setGeometry(parent_->rect());
+  QObject::connect(view_.data(), &QWebEngineView::loadFinished, view_.data(), [this](bool ok) { onPageReady(ok); });
+  view_->load(QUrl(server_->base() + "index.html"));
+  return true;
+}
+
+void RuffleEngine::onPageReady(bool ok) {
+  pageReady_ = ok;
+  if (!ok) {
+    failed_ = true;
+    return;
+  }
+  if (!pendingScript_.isEmpty()) view_->page()->runJavaScript(pendingScript_);
+  pendingScript_.clear();
+}
+
+void RuffleEngine::run(const QString& script) {
+  if (!view_) return;
+  if (pageReady_)
+    view_->page()->runJavaScript(script);
+  else if (script.startsWith("qm.load") || script.startsWith("qm.unload"))
+    pendingScript_ = script;  // only the newest load matters
+  else if (!pendingScript_.isEmpty())
+    pendingScript_ += ";" + script;
+}
+
+bool RuffleEngine::load(const std::string& path, const swf::SwfFile& file) {
+  unload();
+  if (!ensureWebEngine()) return false;
+  path_ = path;
+  driven_ = !isActionScript3(file);
+  totalFrames_ = std::max<long>(1, file.frameCount);
+  frame_.reset();
+  if (!driven_) frame_ = std::nullopt;
+  frameSince_ = std::chrono::steady_clock::now();
+  frameIntervalMs_ = int(std::lround(1000.0 / std::max(file.frameRate(), 0.01)));
+
+  const QString serial = QString::number(++serial_);
+  const QString movieName = "movie-" + serial + ".swf";
+  server_->serveFile(movieName, QString::fromStdString(path), "application/x-shockwave-flash");
+  QString url = server_->base() + movieName;
+  const QString movieUrl = url;
+  if (driven_) {
+    const swf_writer::HostStage stage = hostStageOf(file);
+    const std::vector<uint8_t> host = swf_writer::hostMovie(stage);
+    const QString hostName = "host-" + serial + ".swf";
+    server_->serveBytes(hostName, QByteArray(reinterpret_cast<const char*>(host.data()), qsizetype(host.size())),
+                        "application/x-shockwave-flash");
+    url = server_->base() + hostName;
+  }
+  run(QString("qm.load(%1,%2,%3,%4)")
+          .arg(jsString(url), jsString(movieUrl), driven_ ? "true" : "false", jsString(runtimeScale(scaleMode_))));
+  return true;
+}
+
+void RuffleEngine::unload() {
+  if (path_.empty()) return;
+  path_.clear();
+  failed_ = false;
+  stoppedByCall_ = false;
+  frame_.reset();
+  totalFrames_ = 0;
+  variables_.clear();
+  // Only the current movie's files are served.
+  if (server_) {
+    const QString serial = QString::number(serial_);
+    server_->forget("movie-" + serial + ".swf");
+    server_->forget("host-" + serial + ".swf");
+  }
+  run("qm.unload()");
+}
+
+bool RuffleEngine::setMovie(const std::string& path) {
+  const swf::SwfReadResult read = swf::readSwfFile(path);
+  if (!read.ok()) {
+    unload();
+    return false;
+  }
+  return load(path, read.file);
+}
+
+bool RuffleEngine::Play() {
+  if (path_.empty() || failed_) return false;
+  stoppedByCall_ = false;
+  frameSince_ = std::chrono::steady_clock::now();
+  run("qm.play()");
+  return true;
+}
+
+bool RuffleEngine::StopPlay() {
+  if (path_.empty() || failed_) return false;
+  stoppedByCall_ = true;
+  run("qm.stop()");
+  return true;
+}
+
+bool RuffleEngine::GotoFrame(long frame) {
+  if (path_.empty() || failed_ || !driven_ || frame < 0 || frame >= totalFrames_) return false;
+  // ActionScript counts frames from 1.
+  run(QString("qm.gotoFrame(%1, %2)").arg(frame + 1).arg(stoppedByCall_ ? "false" : "true"));
+  frame_ = frame;
+  frameSince_ = std::chrono::steady_clock::now();
+  return true;
+}
+
+std::optional<long> RuffleEngine::TotalFrames() const {
+  if (path_.empty() || failed_) return std::nullopt;
+  return totalFrames_;
+}
+
+std::optional<long> RuffleEngine::FrameNum() const {
+  if (path_.empty() || failed_) return std::nullopt;
+  return frame_;
+}
+
+bool RuffleEngine::IsPlaying() const {
+  if (path_.empty() || failed_) return false;
+  if (!driven_ || totalFrames_ <= 1 || !frame_ || *frame_ != totalFrames_ - 1) return true;
+  const auto resting = std::chrono::steady_clock::now() - frameSince_;
+  return resting < std::chrono::milliseconds(frameIntervalMs_) + kRestingMargin;
+}
+
+bool RuffleEngine::setScaleMode(int mode) {
+  if (mode < 0 || mode > 2) return false;
+  scaleMode_ = mode;
+  if (!path_.empty()) run(QString("qm.scale('%1')").arg(stageScale(mode)));
+  return true;
+}
+
+bool RuffleEngine::SetVariable(const std::string& name, const std::string& value) {
+  if (path_.empty() || failed_ || !driven_) return false;
+  const std::string key = rootName(name);
+  if (key.empty()) return false;
+  variables_[key] = value;
+  run(QString("qm.set(%1,%2)").arg(jsString(QString::fromStdString(key)), jsString(QString::fromStdString(value))));
+  return true;
+}
+
+std::optional<std::string> RuffleEngine::GetVariable(const std::string& name) const {
+  if (path_.empty() || failed_ || !driven_) return std::nullopt;
+  const std::string key = rootName(name);
+  // From now on the page reports this one every tick.
+  const_cast<RuffleEngine*>(this)->run(QString("qm.watch(%1)").arg(jsString(QString::fromStdString(key))));
+  const auto found = variables_.find(key);
+  if (found == variables_.end()) return std::nullopt;
+  return found->second;
+}
+
+void RuffleEngine::onMessage(const QString& text) {
+  const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8());
+  if (document.isObject() && !path_.empty()) onJson(document.object());
+}
+
+void RuffleEngine::onJson(const QJsonObject& message) {
+  if (message.contains("state")) onState(message.value("state").toString());
+  if (message.contains("vars")) {
+    const QJsonObject vars = message.value("vars").toObject();
+    for (auto it = vars.begin(); it != vars.end(); ++it)
+      variables_[it.key().toStdString()] = it.value().toString().toStdString();
+  }
+  if (message.contains("loaded") && !driven_) {
+    const long frames = message.value("frames").toInteger();
+    if (frames > 0) totalFrames_ = frames;
+  }
+  if (message.contains("error")) failed_ = true;
+  if (message.contains("fscommand"))
+    FSCommand.raise(message.value("fscommand").toString().toStdString(),
+                    message.value("args").toString().toStdString());
+}
+
+void RuffleEngine::onState(const QString& state) {
+  const QStringList parts = state.split(',');
+  if (parts.size() != 2) return;
+  bool frameOk = false, totalOk = false;
+  const long frame = parts[0].toLong(&frameOk), total = parts[1].toLong(&totalOk);
+  if (!frameOk || !totalOk || frame < 1 || total < 1) return;
+  totalFrames_ = total;
+  if (!frame_ || *frame_ != frame - 1) {
+    frame_ = frame - 1;
+    frameSince_ = std::chrono::steady_clock::now();
+  }
+}
+
+}  // namespace qm

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <chrono>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/flash_engine.h"
+#include "platform/swf/swf_file.h"
+
+class QWidget;
+class QWebEngineView;
+class QJsonObject;
+
+namespace qm {
+
+class MovieServer;
+
+// Movies with something to show, run by Ruffle inside a Qt WebEngine view.
+// The web engine is started on the first movie only, so a player that never
+// meets a real Flash movie never pays for it; it then stays, so the next
+// movie starts warm.
+//
+// An AVM1 movie is loaded by a host movie of ours (host_movie.h) that gives
+// the frame and variable operations the runtime lacks. The page asks the
+// host for the timeline every 50 ms and the engine keeps the latest answer,
+// so the getters never wait on the web engine: right after a load, or a
+// moment after GotoFrame, they read the state last reported. AVM2 movies are
+// loaded directly: they play, with the frame count of their header, no
+// current frame, and no variables.
+//
+// IsPlaying reads false once a movie of more than one frame has rested on
+// its last frame for a while (stopped at its end), and when the runtime
+// could not load the movie. A movie held by StopPlay elsewhere (the seek bar
+// held down) still reads as playing: the end watch asks IsPlaying every
+// second and would otherwise skip a movie the user is only seeking in.
+class RuffleEngine : public FlashEngine {
+ public:
+  // `ruffleFolder` holds ruffle.js and its files.
+  explicit RuffleEngine(std::string ruffleFolder);
+  ~RuffleEngine() override;
+
+  // Where the web view goes once it exists.
+  void setViewParent(QWidget* parent);
+  // The web view, or null while the web engine has not been needed.
+  QWidget* view() const;
+
+  // Loads a movie the caller has read already.
+  bool load(const std::string& path, const swf::SwfFile& file);
+  // Empties the page; the web engine stays up.
+  void unload();
+
+  bool setMovie(const std::string& path) override;
+  std::string movie() const override { return path_; }
+  bool Play() override;
+  bool StopPlay() override;
+  bool Stop() override { return StopPlay(); }
+  bool GotoFrame(long frame) override;
+  std::optional<long> TotalFrames() const override;
+  std::optional<long> FrameNum() const override;
+  bool IsPlaying() const override;
+  int ScaleMode() const override { return scaleMode_; }
+  bool setScaleMode(int mode) override;
+  bool SetVariable(const std::string& name, const std::string& value) override;
+  std::optional<std::string> GetVariable(const std::string& name) const override;
+
+ private:
+  bool ensureWebEngine();
+  void run(const QString& script);
+  void onPageReady(bool ok);
+  void onMessage(const QString& text);
+  void onState(const QString& state);
+  void onJson(const QJsonObject& message);
+
+  std::string ruffleFolder_;
+  std::unique_ptr<MovieServer> server_;
+  QPointer<QWidget> parent_;
+  // Owned by the screen once placed there: the screen may delete it first.
+  QPointer<QWebEngineView> view_;
+  bool pageReady_ = false;
+  QString pendingScript_;  // the load waiting for the page
+  int serial_ = 0;
+
+  std::string path_;
+  bool driven_ = false;
+  bool failed_ = false;
+  bool stoppedByCall_ = false;
+  long totalFrames_ = 0;
+  std::optional<long> frame_;
+  std::chrono::steady_clock::time_point frameSince_;
+  int frameIntervalMs_ = 83;
+  int scaleMode_ = 0;
+  std::map<std::string, std::string> variables_;
+};
+
+}  // namespace qm

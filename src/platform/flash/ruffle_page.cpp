@@ -1,0 +1,79 @@
+#include "platform/flash/ruffle_page.h"
+
+namespace qm {
+
+QByteArray rufflePageHtml() {
+  return R"(<!doctype html>
+<html><head><meta charset="utf-8">
+<style>html,body{margin:0;width:100%;height:100%;overflow:hidden;background:#000}
+#stage{width:100%;height:100%}#stage>*{width:100%;height:100%;display:block}</style>
+<script>window.RufflePlayer = window.RufflePlayer || {};</script>
+<script src="ruffle/ruffle.js"></script>
+</head><body><div id="stage"></div><script src="host.js"></script></body></html>
+)";
+}
+
+// The host movie's callbacks answer synchronously through
+// callExternalInterface; the engine in C++ only ever sees the cached state
+// these ticks report.
+QByteArray rufflePageScript() {
+  return R"JS("use strict";
+const qm = { player: null, driven: false, tick: null, watched: new Set() };
+qm.report = (o) => console.log("qm:" + JSON.stringify(o));
+qm.api = () => (qm.player ? qm.player.ruffle() : null);
+qm.callHost = (name, ...args) => {
+  const api = qm.api();
+  if (!api || !qm.driven) return undefined;
+  try { return api.callExternalInterface(name, ...args); } catch (e) { return undefined; }
+};
+qm.unload = () => {
+  if (qm.tick) clearInterval(qm.tick);
+  qm.tick = null;
+  if (qm.player) { try { qm.player.remove(); } catch (e) {} }
+  qm.player = null;
+  qm.watched.clear();
+};
+qm.load = (url, movieUrl, driven, scale) => {
+  qm.unload();
+  const player = window.RufflePlayer.newest().createPlayer();
+  document.getElementById("stage").appendChild(player);
+  qm.player = player;
+  qm.driven = driven;
+  const api = player.ruffle();
+  api.addFSCommandHandler((cmd, args) => qm.report({ fscommand: String(cmd), args: String(args) }));
+  player.addEventListener("loadedmetadata", () => {
+    const m = api.metadata || {};
+    qm.report({ loaded: true, frames: m.numFrames || 0, as3: !!m.isActionScript3 });
+  });
+  player.addEventListener("loadeddata", () => qm.report({ started: true }));
+  const params = {};
+  if (driven) params.qmMovie = movieUrl;
+  api.load({
+    url: url, parameters: params, allowScriptAccess: true, autoplay: "on", splashScreen: false,
+    unmuteOverlay: "hidden", contextMenu: "off", polyfills: false, preferredRenderer: "canvas",
+    scale: scale, letterbox: "on", openUrlMode: "deny", showSwfDownload: false,
+  }).catch((e) => qm.report({ error: String(e) }));
+  if (driven) qm.tick = setInterval(qm.poll, 50);
+};
+qm.poll = () => {
+  const state = qm.callHost("qmState");
+  if (typeof state === "string") qm.report({ state: state });
+  if (qm.watched.size) {
+    const vars = {};
+    for (const name of qm.watched) {
+      const v = qm.callHost("qmGet", name);
+      if (v !== undefined && v !== null) vars[name] = String(v);
+    }
+    qm.report({ vars: vars });
+  }
+};
+qm.play = () => qm.callHost("qmPlay");
+qm.stop = () => qm.callHost("qmStop");
+qm.gotoFrame = (frame, play) => qm.callHost(play ? "qmGotoPlay" : "qmGotoStop", frame);
+qm.set = (name, value) => qm.callHost("qmSet", name, value);
+qm.watch = (name) => qm.watched.add(name);
+qm.scale = (mode) => qm.callHost("qmScale", mode);
+)JS";
+}
+
+}  // namespace qm

@@ -1,0 +1,19 @@
+// Fuzz target of the SWF reader: any bytes are parsed without a crash, a
+// hang or an allocation beyond what the data holds, and a movie that parses
+// has tags that lie inside its bytes.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+
+#include "platform/swf/swf_file.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const qm::swf::SwfReadResult read = qm::swf::parseSwf(std::span<const uint8_t>(data, size));
+  if (!read.ok()) return 0;
+  const qm::swf::SwfFile& file = read.file;
+  if (file.tags.empty() || file.tags.back().code != 0) std::abort();  // ends with the End tag
+  for (const qm::swf::Tag& tag : file.tags)
+    if (tag.offset > file.bytes.size() || tag.length > file.bytes.size() - tag.offset) std::abort();
+  return 0;
+}

@@ -1,0 +1,113 @@
+// Flash entries on the real engines: a movie of ours in the Flash runtime,
+// its frames in the time display and the seek bar moving its timeline; .flv
+// files through the player movie, its labels, its seek and its move on to
+// the next entry.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <regex>
+
+#include "integration/player_rig.h"
+#include "integration/slider_points.h"
+#include "support/event_wait.h"
+#include "support/x_tools.h"
+#include "swf_writer/own_movies.h"
+
+namespace qm::integration {
+namespace {
+
+using namespace live;
+
+bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  return bool(out.flush());
+}
+
+// A .flv of test pictures and a tone, H.264 and AAC.
+bool makeFlv(const std::string& path, int seconds) {
+  const std::string command = "ffmpeg -loglevel error -y -f lavfi -i testsrc=duration=" + std::to_string(seconds) +
+                              ":size=160x120:rate=25 -f lavfi -i sine=duration=" + std::to_string(seconds) +
+                              " -c:v libx264 -pix_fmt yuv420p -c:a aac '" + path + "'";
+  return std::system(command.c_str()) == 0;
+}
+
+std::optional<long> shownFrame(const Form1& f) {
+  std::smatch match;
+  const std::string text = f.Label1.caption();
+  if (!std::regex_match(text, match, std::regex(R"((\d+)/100)"))) return std::nullopt;
+  return std::stol(match[1]);
+}
+
+TEST(FlashMovie, FramesShowInTheTimeDisplayAndTheSeekBarMovesTheTimeline) {
+  PlayerRig rig;
+  const std::string folder = rig.folder("movies");
+  ASSERT_TRUE(writeFile(folder + "/count.swf", swf_writer::countingMovie()));
+  rig.rememberListFolder(folder);
+  ASSERT_TRUE(rig.start());
+  Form1& f = rig.form();
+  f.File1.setListIndex(0);
+
+  // The runtime starts on this first movie and the frames count up.
+  ASSERT_TRUE(pumpUntil([&] { return shownFrame(f).value_or(0) > 3; }, 20000)) << f.Label1.caption();
+  EXPECT_EQ(f.Label2.caption(), "/" + std::to_string(f.tVate1.Value()) + "%");
+
+  tVate& bar = f.tVate1;
+  const QPoint from = rig.screenPoint(bar, QPointF(thumbPixel(bar), middleRow(bar)));
+  const QPoint to = rig.screenPoint(bar, QPointF(pixelForValue(bar, 25), middleRow(bar)));
+  Pointer pointer(40);
+  ASSERT_TRUE(pointer.moveTo(from));
+  ASSERT_TRUE(pointer.press());
+  for (int step = 1; step <= 6; ++step) ASSERT_TRUE(pointer.moveTo(from + (to - from) * step / 6));
+  // Each drag step seeks to the value of the step before: one more step
+  // seeks to 25.
+  ASSERT_TRUE(pointer.moveTo(to + QPoint(1, 0)));
+  // Held: the timeline waits on that frame.
+  pumpUntil([] { return false; }, 600);
+  const long held = rig.flash().FrameNum().value_or(-1);
+  pumpUntil([] { return false; }, 1500);
+  EXPECT_EQ(rig.flash().FrameNum(), held);
+  EXPECT_NEAR(held, 25, 1);
+  ASSERT_TRUE(pointer.release());
+  // Released: it plays on from there.
+  EXPECT_TRUE(pumpUntil([&] { return shownFrame(f).value_or(0) > held + 3; }, 3000)) << f.Label1.caption();
+  EXPECT_LT(shownFrame(f).value_or(100), held + 40);
+}
+
+TEST(FlashVideo, PlayerMovieFollowsSeeksAndMovesOnAtTheEnd) {
+  PlayerRig rig;
+  const std::string folder = rig.folder("videos");
+  ASSERT_TRUE(makeFlv(folder + "/a.flv", 4));
+  ASSERT_TRUE(makeFlv(folder + "/b.flv", 2));
+  rig.rememberListFolder(folder);
+  ASSERT_TRUE(rig.start());
+  Form1& f = rig.form();
+  f.File1.setListIndex(0);
+
+  ASSERT_TRUE(pumpUntil([&] { return f.Label2.caption() == "/00:04"; }, 10000)) << f.Label2.caption();
+  ASSERT_NE(rig.flash().playerMovie().media(), nullptr);
+  MpvEngine& video = *rig.flash().playerMovie().media();
+  EXPECT_EQ(video.URL(), folder + "/a.flv");
+
+  // A release at 75 % tells the movie three quarters of "total1" (seconds)
+  // through "kkk", and the video goes there.
+  f.tVate1.setValue(75);
+  f.tVate1.MouseUp.raise(kLeftButton, 0, 0, 0);
+  FlashEngine& movie = f.ShockwaveFlash1.engine();
+  const double total = std::stod(movie.GetVariable("total1").value_or("0"));
+  ASSERT_NEAR(total, 4, 0.2);
+  EXPECT_NEAR(std::stod(movie.GetVariable("kkk").value_or("0")), total * 0.75, 1e-6);
+  EXPECT_TRUE(pumpUntil([&] { return video.currentPosition() >= total * 0.75 - 0.05; }, 3000))
+      << video.currentPosition();
+  EXPECT_TRUE(pumpUntil([&] { return f.Label1.caption() == "00:03"; }, 3000)) << f.Label1.caption();
+
+  // "oknext" at its end, then the next entry 1 s later, then the wrap.
+  ASSERT_TRUE(pumpUntil([&] { return video.URL() == folder + "/b.flv"; }, 5000));
+  EXPECT_EQ(f.File1.listIndex(), 1);
+  ASSERT_TRUE(pumpUntil([&] { return video.URL() == folder + "/a.flv"; }, 6000));
+  EXPECT_EQ(f.File1.listIndex(), 0);
+}
+
+}  // namespace
+}  // namespace qm::integration
