@@ -86,7 +86,8 @@ bool PlayerRun::start(const QStringList& arguments) {
 }
 
 std::optional<live::WindowId> PlayerRun::waitForWindow(int timeoutMs) {
-  return live::findWindow("Quilmora", pid(), timeoutMs);
+  // The title names the file playing, before the product's name.
+  return live::findWindow("(.* - )?Quilmora", pid(), timeoutMs);
 }
 
 bool PlayerRun::running() {
