@@ -13,9 +13,11 @@ packages=(
   # run: MIDI sound font, fonts for the Chinese texts
   timgm6mb-soundfont fonts-wqy-microhei
   # run without a display, and the tests: virtual screen, input, pictures, sound
-  xvfb xauth xdotool x11-utils imagemagick sox dbus-daemon openbox
+  xvfb xauth xdotool x11-utils imagemagick sox dbus-daemon dbus-bin openbox
   # the desktop: default applications, autostart and desktop entries
   xdg-utils desktop-file-utils shared-mime-info libglib2.0-bin
+  # fuzzing: clang with libFuzzer and the sanitizers
+  clang libclang-rt-14-dev
   # benchmarks: plain mpv, to compare the player with
   mpv
 )

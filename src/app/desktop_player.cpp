@@ -1,7 +1,9 @@
 #include "app/desktop_player.h"
 
+#include "platform/desktop/session_bus.h"
 #include "platform/swf/empty_movie_engine.h"
 #include "platform/web_view.h"
+#include "player/remote_commands.h"
 #include "window/skin_design.h"
 
 namespace qm {
@@ -41,6 +43,12 @@ DesktopPlayer::DesktopPlayer(Options options) {
   for (Form* side : std::initializer_list<Form*>{&p.Form3, &p.Form4, &p.frmAbout})
     mirrors_.push_back(std::make_unique<FormMirror>(*side));
 
+  // Media keys and panel widgets of the desktop, when it has a session bus.
+  mpris_ = std::make_unique<MprisService>(
+      *media_, [this] { windows_->focus(player_->form); }, [this] { player_->form.closeRequested.raise(); });
+  connectRemoteControl(p.context, *mpris_);
+  mpris_->start(sessionBusIfRunning());
+
   // Closing the main window, by its button, its menu or the desktop, runs
   // the shutdown and ends the loop.
   p.form.closeRequested.connect([this, quit = options.quit] {
@@ -50,6 +58,7 @@ DesktopPlayer::DesktopPlayer(Options options) {
 }
 
 DesktopPlayer::~DesktopPlayer() {
+  mpris_.reset();
   player_->unload();
   mirrors_.clear();
 }

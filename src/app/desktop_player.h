@@ -9,6 +9,7 @@
 #include "platform/chm/chm_help_viewer.h"
 #include "platform/desktop/desktop_window_system.h"
 #include "platform/desktop/local_single_instance.h"
+#include "platform/desktop/mpris_service.h"
 #include "platform/desktop/qt_clock.h"
 #include "platform/fs/ini_settings_files.h"
 #include "platform/fs/local_files.h"
@@ -61,6 +62,7 @@ class DesktopPlayer {
   std::unique_ptr<Player> player_;
   SkinStore skin_;
   std::vector<std::unique_ptr<FormMirror>> mirrors_;
+  std::unique_ptr<MprisService> mpris_;
 };
 
 }  // namespace qm

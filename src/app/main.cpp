@@ -4,11 +4,15 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QSocketNotifier>
+#include <cerrno>
 #include <clocale>
 #include <csignal>
+#include <cstdio>
+#include <string>
+#include <vector>
 
+#include "app/command_line.h"
 #include "app/desktop_player.h"
 #include "platform/desktop/program_folder.h"
 
@@ -21,15 +25,13 @@ void onTerminationSignal(int) {
   [[maybe_unused]] auto n = ::write(signalPipe[1], &c, 1);
 }
 
-// The command line is one file path; a path relative to the folder the
-// player was started in is made absolute, as a file manager would pass it.
-std::string commandLine(const QStringList& arguments) {
-  QStringList rest = arguments.mid(1);
-  QString line = rest.join(' ');
-  if (line.isEmpty()) return {};
-  QString unquoted = QString(line).remove('"');
-  if (QDir::isRelativePath(unquoted)) return QDir::current().absoluteFilePath(unquoted).toStdString();
-  return line.toStdString();
+std::string currentFolder() {
+  std::vector<char> buffer(4096);
+  while (!::getcwd(buffer.data(), buffer.size())) {
+    if (errno != ERANGE || buffer.size() > (1u << 20)) return "/";
+    buffer.resize(buffer.size() * 2);
+  }
+  return buffer.data();
 }
 
 // Extra libmpv options from the environment, "name=value,name=value", for
@@ -47,25 +49,47 @@ qm::MpvEngine::Options engineOptions(const char* variable) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // SIGTERM and SIGINT end the player through its shutdown, on the UI
+  // thread, whenever they come: the handler is in place before anything
+  // else, and what it writes waits until the player can shut down.
+  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) == 0) {
+    std::signal(SIGTERM, onTerminationSignal);
+    std::signal(SIGINT, onTerminationSignal);
+  }
+
   QApplication app(argc, argv);
   std::setlocale(LC_NUMERIC, "C");  // libmpv parses numbers in the C locale
   app.setApplicationName("quilmora");
   app.setQuitOnLastWindowClosed(false);
 
-  // SIGTERM and SIGINT end the player through its shutdown, on the UI thread.
-  if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) == 0) {
-    std::signal(SIGTERM, onTerminationSignal);
-    std::signal(SIGINT, onTerminationSignal);
-  }
+  // The arguments as bytes (Qt's own options are gone by now).
+  const std::vector<std::string> arguments(argv, argv + argc);
 
+  bool quitting = false;
   qm::DesktopPlayer::Options options;
   options.programFolder = qm::chooseProgramFolder(QCoreApplication::applicationDirPath().toStdString());
   options.media = engineOptions("QUILMORA_MPV_OPTIONS");
   options.music = engineOptions("QUILMORA_MUSIC_MPV_OPTIONS");
-  options.quit = [] { QCoreApplication::exit(0); };
+  options.quit = [&quitting] {
+    quitting = true;
+    QCoreApplication::exit(0);
+  };
   qm::DesktopPlayer desktop(std::move(options));
   qm::Player& player = desktop.player();
 
+  if (!player.load(qm::commandLineOf(arguments, currentFolder()))) {
+    // Another player runs: this one ends at once. A lock that cannot be made
+    // at all has been said in a box; it is said here too, and is a failure.
+    const std::string failure = player.context.instance.claimFailure();
+    if (failure.empty()) return 0;
+    std::fprintf(stderr, "quilmora: %s\n", failure.c_str());
+    return 1;
+  }
+  // A window closed while start-up let events run has shut down already.
+  if (quitting) return 0;
+
+  // A signal that came during start-up waits in the pipe and ends the
+  // player now, through one whole shutdown.
   QSocketNotifier terminationNotifier(signalPipe[0], QSocketNotifier::Read);
   QObject::connect(&terminationNotifier, &QSocketNotifier::activated, [&player] {
     char c;
@@ -73,7 +97,6 @@ int main(int argc, char** argv) {
     player.form.closeRequested.raise();
   });
 
-  if (!player.load(commandLine(app.arguments()))) return 0;  // another player runs
   const int code = app.exec();
   player.unload();
   return code;

@@ -2,6 +2,7 @@
 
 #include "browser/filters.h"
 #include "browser/folder_lists.h"
+#include "player/execute_requests.h"
 #include "player/list_locate.h"
 #include "player/open.h"
 #include "player/keyboard.h"
@@ -49,13 +50,7 @@ Player::Player(Platform& platform, Engines engines)
   });
   // A click on the bare window closes the popup menu window.
   f.Click.connect([this] { Form3.setVisible(false); });
-  // Execute requests: a text is shown, an empty request brings the window up.
-  platform.instance.Execute.connect([this](const std::string& text) {
-    if (text.empty())
-      this->platform.windows.focus(form);
-    else
-      this->platform.windows.messageBox(text);
-  });
+  platform.instance.Execute.connect([this](const std::string& text) { executeRequests_.take(text); });
   connectPlayback(p);
   connectPosition(p);
   connectVolume(p);

@@ -7,6 +7,7 @@
 #include "forms/player_context.h"
 #include "forms/player_state.h"
 #include "forms/side_forms.h"
+#include "player/execute_requests.h"
 
 namespace qm {
 
@@ -47,6 +48,7 @@ class Player {
   bool unloaded() const { return unloaded_; }
 
  private:
+  ExecuteRequests executeRequests_{context};
   bool started_ = false;
   bool unloaded_ = false;
 };

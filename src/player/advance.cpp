@@ -32,11 +32,12 @@ void playIfMediaEngineKind(PlayerContext& p) {
 
 }  // namespace
 
-int selectNextEntry(PlayerContext& p) {
+bool selectNextEntry(PlayerContext& p) {
   FileListBox& list = p.form.File1;
+  if (list.listCount() == 0) return false;
   if (p.state.ListNum + 1 >= list.listCount()) p.state.ListNum = -1;
   list.setListIndex(p.state.ListNum + 1);
-  return list.listIndex();
+  return true;
 }
 
 void endWatchTick(PlayerContext& p) {
@@ -45,7 +46,12 @@ void endWatchTick(PlayerContext& p) {
   // The media engine reports stopped once its file ended or failed.
   if (media.playState() == play_state::Stopped) {
     f.Frame1.setVisible(false);
-    selectNextEntry(p);
+    // A list that shows nothing (a filter without a match) has nothing to
+    // play next: the watch ends rather than replay the old file for ever.
+    if (!selectNextEntry(p)) {
+      f.Timer4.setEnabled(false);
+      return;
+    }
     if (selectedKind(f.File1) == MediaKind::FlashVideo) {
       media.stop();
       media.close();
@@ -57,8 +63,11 @@ void endWatchTick(PlayerContext& p) {
   // The empty movie and the player movie loop, so only a Flash movie that
   // reached its end reads as not playing.
   if (!f.ShockwaveFlash1.engine().IsPlaying()) {
+    if (!selectNextEntry(p)) {
+      f.Timer4.setEnabled(false);
+      return;
+    }
     armFlashLimit(p);
-    selectNextEntry(p);
     loadIfFlashMovie(p);
   }
 }
@@ -72,7 +81,7 @@ void flashStartDelayTick(PlayerContext& p) {
 void flashLimitTick(PlayerContext& p) {
   if (p.clock.now() < p.state.SwfEndTime) return;
   p.form.Timer5.setEnabled(false);
-  selectNextEntry(p);
+  if (!selectNextEntry(p)) return;
   loadIfFlashMovie(p);
   p.state.SwfEndTime = p.clock.now() + std::chrono::minutes(kFlashMovieMinutes);
   // Only another Flash movie keeps the limit running; the open's start delay
@@ -81,16 +90,19 @@ void flashLimitTick(PlayerContext& p) {
 }
 
 void nextFlashVideoTick(PlayerContext& p) {
+  p.form.Timer7.setEnabled(false);
   resetPlayerMovie(p);
-  selectNextEntry(p);
+  if (!selectNextEntry(p)) return;
   FlashEngine& flash = p.form.ShockwaveFlash1.engine();
   flash.SetVariable("testVar", p.state.PlayFile);
   flash.Play();
-  p.form.Timer7.setEnabled(false);
 }
 
 void slideShowTick(PlayerContext& p) {
-  selectNextEntry(p);
+  if (!selectNextEntry(p)) {
+    p.form.Timer1.setEnabled(false);
+    return;
+  }
   playIfMediaEngineKind(p);
 }
 

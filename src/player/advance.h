@@ -5,9 +5,9 @@ namespace qm {
 struct PlayerContext;
 
 // The list is the play list: the entry after the one opened last, wrapping
-// from the last to the first, is selected (which opens it). Returns the
-// index selected.
-int selectNextEntry(PlayerContext& p);
+// from the last to the first, is selected (which opens it). False when the
+// list shows nothing, so there is no next entry.
+bool selectNextEntry(PlayerContext& p);
 
 // Ticks of the automatic advance.
 void endWatchTick(PlayerContext& p);        // Timer4, every second

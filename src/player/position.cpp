@@ -6,6 +6,7 @@
 
 #include "forms/player_context.h"
 #include "player/media_kind.h"
+#include "player/pause.h"
 
 namespace qm {
 
@@ -131,7 +132,9 @@ void seekBarMove(PlayerContext& p, int button) {
   if (button == kLeftButton) seekBarDown(p, button);
 }
 
+// Releasing the bar plays on, also a file the pause button paused.
 void seekBarUp(PlayerContext& p) {
+  if (p.form.PausedFlag()) endPause(p);
   seekTo(p, true);
   p.form.Timer8.setEnabled(true);
 }

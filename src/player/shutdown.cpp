@@ -6,7 +6,10 @@ namespace qm {
 
 void shutDown(PlayerContext& p) {
   p.windows.setScreenSaverActive(true);
-  p.settings.writeString(p.programFile(kSettingsFile), "user", "filepath", p.form.File1.path());
+  // A list without a folder has nothing to remember; the folder saved before
+  // stays for the next start.
+  if (!p.form.File1.path().empty())
+    p.settings.writeString(p.programFile(kSettingsFile), "user", "filepath", p.form.File1.path());
   renameProgramFiles(p.files, p.programFolder, ".swf", "dll");
   showPointer(p.windows);
   p.clock.processEvents();

@@ -109,8 +109,12 @@ bool startUp(PlayerContext& p, const std::string& commandLine) {
   PlayerState& s = p.state;
 
   // One player per user: a second start ends at once, before it touches the
-  // settings or the movies of the player that runs.
-  if (!p.instance.claim()) return false;
+  // settings or the movies of the player that runs. A lock that cannot be
+  // made at all is said, not mistaken for another player.
+  if (!p.instance.claim()) {
+    if (!p.instance.claimFailure().empty()) p.windows.messageBox("无法启动 Quilmora：" + p.instance.claimFailure());
+    return false;
+  }
 
   if (!commandLine.empty()) s.CmdLine = commandLine;
 
@@ -137,17 +141,19 @@ bool startUp(PlayerContext& p, const std::string& commandLine) {
   s.CmdFileName = p.files.lookup(s.CmdFile);
   s.ListNum = 0;
 
-  // The folder the list showed last; a saved folder that no longer exists
-  // (or "false") leaves the list where it was.
+  // The folder the list showed last. A saved folder the list refuses (a
+  // removed disk, a broken file, a missing key) starts in the documents
+  // folder, as the first run does, rather than with an empty list.
   const std::string documents = p.windows.documentsFolder();
   const std::string settings = p.programFile(kSettingsFile);
+  bool restored = false;
   if (p.files.isFile(settings)) {
-    f.File1.setPath(p.settings.getString(settings, "user", "filepath", "false", 255));
-    f.Dir1.setPath(f.File1.path());
+    restored = f.File1.setPath(p.settings.getString(settings, "user", "filepath", "false", 255));
+    if (restored) f.Dir1.setPath(f.File1.path());
   } else {
     p.settings.writeSection(settings, "user", "");
-    f.Dir1.setPath(documents);
   }
+  if (!restored) f.Dir1.setPath(documents);
 
   // The first run: the data folder marks that it is over, and the user
   // chooses the file types the player opens.

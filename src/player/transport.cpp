@@ -7,6 +7,7 @@
 #include "player/flash_host.h"
 #include "player/media_kind.h"
 #include "player/open.h"
+#include "player/pause.h"
 #include "window/list_panel.h"
 #include "window/tab_colours.h"
 
@@ -19,6 +20,7 @@ constexpr const char* kMusicFile = "music.wma";
 // Resumes what the pause button paused, by the kind of the current entry.
 void resumeByKind(PlayerContext& p) {
   Form1& f = p.form;
+  endPause(p);
   switch (selectedKind(f.File1)) {
     case MediaKind::FlashVideo:
       f.ShockwaveFlash1.engine().SetVariable("testVar2", "vbplay");
@@ -43,12 +45,10 @@ void hideWebView(Form1& f) {
 void playButton(PlayerContext& p) {
   Form1& f = p.form;
   hideWebView(f);
-  if (f.PausedFlag()) {
-    f.setPausedFlag(false);
+  if (f.PausedFlag())
     resumeByKind(p);
-  } else {
+  else
     toggleListPanel(f);
-  }
   f.Picture4.refresh();
 }
 
@@ -59,10 +59,7 @@ void playTab(PlayerContext& p) {
   f.WebBrowser1.view().Quit();
   paintTabs(f, f.Label3);
   f.tVate1.zOrder(0);
-  if (f.PausedFlag()) {
-    f.setPausedFlag(false);
-    resumeByKind(p);
-  }
+  if (f.PausedFlag()) resumeByKind(p);
 }
 
 void pauseButton(PlayerContext& p) {
@@ -96,7 +93,12 @@ void stopButton(PlayerContext& p) {
   resetPlayerMovie(p);
 }
 
+// After the pause button, the menu resumes everything the play button would.
 void menuPlayPause(PlayerContext& p) {
+  if (p.form.PausedFlag()) {
+    resumeByKind(p);
+    return;
+  }
   MediaEngine& media = p.form.WindowsMediaPlayer1.engine();
   if (media.playState() == play_state::Playing)
     media.pause();
@@ -156,9 +158,10 @@ void arrowButton(PlayerContext& p, Arrow arrow) {
     if (arrow == Arrow::PicturePrevious) f.Timer7.setEnabled(false);
   }
 
-  // After the last entry comes entry 0; before entry 0 comes "no entry".
+  // After the last entry comes entry 0; before entry 0 comes "no entry". A
+  // cursor past the end (the list moved to a smaller folder) wraps as well.
   std::int16_t& cursor = p.state.BtnIndex;
-  if (f.File1.listCount() == cursor + 1) cursor = -1;
+  if (f.File1.listCount() <= cursor + 1) cursor = -1;
   if (next) {
     if (cursor < std::numeric_limits<std::int16_t>::max()) ++cursor;
   } else {

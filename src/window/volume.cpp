@@ -60,7 +60,16 @@ void connectVolume(PlayerContext& p) {
   // The bar's value is the volume. A press and a drag write it before the
   // bar moves to the pointer, so the engine trails one position behind until
   // the click that ends the drag writes the final value.
-  auto write = [&f] { f.WindowsMediaPlayer1.engine().setVolume(f.volume.Value()); };
+  // A volume picked on the bar is meant to be heard: it ends a mute, and the
+  // menu's mute mark with it.
+  auto write = [&f] {
+    MediaEngine& media = f.WindowsMediaPlayer1.engine();
+    media.setVolume(f.volume.Value());
+    if (media.mute()) {
+      media.setMute(false);
+      f.BUT9C.setChecked(false);
+    }
+  };
   f.volume.Click.connect(write);
   f.volume.MouseDown.connect([write](int button, int, double, double) {
     if (button == kLeftButton) write();

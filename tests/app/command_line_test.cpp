@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/command_line.h"
 #include "support/test_player.h"
 
 namespace qm::test {
@@ -126,7 +127,9 @@ TEST(ListLocate, AMissingFileEndsAtNoSelection) {
   EXPECT_FALSE(t.form().Timer6.enabled());
 }
 
-TEST(ListLocate, ANameNoEntryCarriesEndsAfterOnePass) {
+// A file the list does not show is never found: nothing is opened over the
+// file that plays.
+TEST(ListLocate, ANameNoEntryCarriesOpensNothing) {
   TestPlayer t;
   t.makeMedia({"a.mp3", "b.mp3", "c.mp3", "photo.JPG"});
   t.state().CmdFileName = "photo.JPG";  // not listed by the media pattern
@@ -134,10 +137,18 @@ TEST(ListLocate, ANameNoEntryCarriesEndsAfterOnePass) {
   t.form().Timer10.setEnabled(true);
   t.clock.advance(500);
   EXPECT_FALSE(t.form().Timer10.enabled());
-  EXPECT_EQ(t.form().File1.listIndex(), 0);
-  EXPECT_EQ(t.state().ListNum, 0);
-  // One pass: 1, 2, -1, 0.
-  EXPECT_EQ(t.media->urls.size(), 4u);
+  EXPECT_EQ(t.form().File1.listIndex(), -1);
+  EXPECT_TRUE(t.media->urls.empty());
+}
+
+// Names are bytes: a name that is no UTF-8 opens as it is on the disk.
+TEST(CommandLine, NamesKeepTheirBytes) {
+  TestPlayer t;
+  t.makeMedia({"caf\xe9 x.mp3"});
+  const std::string line = commandLineOf({"quilmora", "caf\xe9", "\"x\".mp3"}, t.mediaFolder);
+  EXPECT_EQ(line, t.mediaPath("caf\xe9 x.mp3"));
+  ASSERT_TRUE(t.load(line));
+  EXPECT_EQ(t.media->urls, std::vector<std::string>{t.mediaPath("caf\xe9 x.mp3")});
 }
 
 }  // namespace

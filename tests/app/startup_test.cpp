@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "player/execute_requests.h"
 #include "support/test_player.h"
 
 namespace qm::test {
@@ -51,15 +52,49 @@ TEST(StartUp, LaterRunRestoresTheSavedFolder) {
   EXPECT_FALSE(t.context().Form4.visible());
 }
 
-TEST(StartUp, MissingOrBrokenSettingsLeaveTheListWhereItWas) {
-  for (const std::string& content :
-       {std::string("[user]\nfilepath=/no/such/folder\n"), std::string("[user\n\x01\xff==\n"), std::string("")}) {
+// A saved folder the list refuses (a removed disk), a broken file or a
+// missing key start in the documents folder; a list left without any folder
+// never overwrites the one saved.
+TEST(StartUp, AnUnusableSavedFolderStartsInTheDocumentsFolder) {
+  for (const std::string& content : {std::string("[user]\nfilepath=/media/usb/Movies\n"),
+                                     std::string("[user\n\x01\xff==\n"), std::string("")}) {
     TestPlayer t;
     t.files.write(t.programFile("fileinf.ini"), content);
-    t.form().File1.setPath(t.mediaFolder);
     ASSERT_TRUE(t.load(""));
-    EXPECT_EQ(t.form().File1.path(), t.mediaFolder) << content;
+    EXPECT_EQ(t.form().File1.path(), t.windows.documents) << content;
   }
+  TestPlayer t;
+  t.files.write(t.programFile("fileinf.ini"), "[user]\nfilepath=/media/usb/Movies\n");
+  t.windows.documents = "";
+  ASSERT_TRUE(t.load(""));
+  ASSERT_EQ(t.form().File1.path(), "");
+  t.player().unload();
+  EXPECT_EQ(t.settings.getString(t.programFile("fileinf.ini"), "user", "filepath", ""), "/media/usb/Movies");
+}
+
+TEST(StartUp, ALockThatCannotBeMadeIsSaid) {
+  TestPlayer t;
+  t.files.write(t.programFile("power.dll"), "movie");
+  t.instance.failure = "no runtime folder";
+  EXPECT_FALSE(t.load(""));
+  EXPECT_EQ(t.windows.messages, std::vector<std::string>{"无法启动 Quilmora：no runtime folder"});
+  EXPECT_TRUE(t.files.isFile(t.programFile("power.dll")));
+}
+
+// Execute requests that arrive while a box is open wait for it; a flood of
+// them never opens a box inside a box.
+TEST(ExecuteRequests, OneBoxAtATime) {
+  TestPlayer t;
+  ASSERT_TRUE(t.load(""));
+  int sent = 0;
+  t.windows.whileBoxOpen = [&] {
+    while (sent < 1000) t.instance.Execute.raise("request " + std::to_string(++sent));
+  };
+  t.instance.Execute.raise("first");
+  EXPECT_EQ(t.windows.maxBoxDepth, 1);
+  EXPECT_EQ(t.windows.messages.front(), "first");
+  EXPECT_EQ(t.windows.messages.back(), "request 1000") << "the newest request is shown";
+  EXPECT_LE(t.windows.messages.size(), 1 + ExecuteRequests::kMaxWaiting);
 }
 
 TEST(StartUp, MoviesRunUnderTheirSwfNamesAndAreStoredBackAtShutdown) {

@@ -2,6 +2,9 @@
 // list's folder is saved and the movies get their stored names back.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <csignal>
+
 #include "e2e/player_run.h"
 #include "e2e/window_places.h"
 #include "support/event_wait.h"
@@ -59,6 +62,44 @@ TEST_F(Shutdown, ByTheTerminationSignal) {
   ASSERT_FALSE(startOnClip().isEmpty());
   ASSERT_TRUE(run.terminate(5000)) << "SIGTERM did not end the player";
   expectCleanEnd();
+}
+
+// Whether the process catches SIGTERM (its handler is in place).
+bool catchesTermination(qint64 pid) {
+  QFile status(QString("/proc/%1/status").arg(pid));
+  if (!status.open(QIODevice::ReadOnly)) return false;
+  for (const QByteArray& line : status.readAll().split('\n'))
+    if (line.startsWith("SigCgt:")) return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGTERM - 1)) & 1;
+  return false;
+}
+
+// A signal as soon as the player can take one, long before its window
+// shows, ends it all the same, through one whole shutdown.
+TEST_F(Shutdown, ByASignalDuringStartUp) {
+  ASSERT_TRUE(run.ready());
+  ASSERT_TRUE(run.start());
+  ASSERT_TRUE(pumpUntil([&] { return catchesTermination(run.pid()); }, 5000)) << run.output();
+  ASSERT_TRUE(run.terminate(5000)) << "a signal during start-up was lost";
+  EXPECT_EQ(run.exitCode(), 0) << run.output();
+  EXPECT_TRUE(run.hasProgramFile("power.dll"));
+  EXPECT_FALSE(run.hasProgramFile("power.swf"));
+}
+
+// A lock that cannot be made is no second player: the start fails and says why.
+TEST(StartFailure, AnUnusableLockIsSaidAndFails) {
+  PlayerRun run;
+  ASSERT_TRUE(run.ready());
+  // A folder where the lock file should be: it cannot be opened as a file.
+  test::TempDir runtime;
+  runtime.write("quilmora.lock/x");
+  run.setEnv("XDG_RUNTIME_DIR", QString::fromStdString(runtime.path()));
+  ASSERT_TRUE(run.start());
+  const auto box = findWindow("quilmora", run.pid(), 5000);
+  ASSERT_TRUE(box) << "no message box said why: " << run.output();
+  runTool("xdotool", {"key", "--window", QString::number(*box), "Return"});
+  ASSERT_TRUE(run.waitForExit(5000));
+  EXPECT_NE(run.exitCode(), 0);
+  EXPECT_NE(run.output().find("quilmora.lock"), std::string::npos) << run.output();
 }
 
 }  // namespace

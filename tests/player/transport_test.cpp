@@ -72,6 +72,22 @@ TEST_F(Transport, PauseStopsTheAdvanceAndPlayResumesBothEngines) {
   EXPECT_EQ(t.media->playState(), play_state::Playing);
   EXPECT_EQ(t.music->playState(), play_state::Playing);
   EXPECT_EQ(f.Frame1.visible(), panel);  // resuming leaves the panel alone
+  // The list moves on at the end of the resumed file.
+  t.media->finish();
+  t.clock.advance(1000);
+  EXPECT_EQ(playing(), t.mediaPath("b.mp3"));
+}
+
+// The menu's play/pause after a pause runs the slide show again.
+TEST_F(Transport, MenuResumesASlideShow) {
+  start({"a.jpg", "b.jpg"});
+  Form1& f = t.form();
+  f.File1.setListIndex(0);
+  f.Image4.Click.raise();
+  f.BUT4.Click.raise();
+  EXPECT_FALSE(f.PausedFlag());
+  t.clock.advance(7000);
+  EXPECT_EQ(playing(), t.mediaPath("b.jpg"));
 }
 
 TEST_F(Transport, PlayWithoutPauseTogglesTheListPanel) {
@@ -155,6 +171,22 @@ TEST_F(Transport, NextWrapsAfterTheLastEntry) {
   EXPECT_EQ(f.File1.listIndex(), 1);
   f.Image8.Click.raise();
   EXPECT_EQ(f.File1.listIndex(), 0);
+  // A cursor left past the end by a larger folder wraps as well.
+  t.state().BtnIndex = 7;
+  f.Image8.Click.raise();
+  EXPECT_EQ(f.File1.listIndex(), 0);
+}
+
+TEST_F(Transport, AListThatShowsNothingEndsTheWatch) {
+  start({"a.mp3"});
+  Form1& f = t.form();
+  f.File1.setListIndex(0);
+  f.File1.setPattern("*.none");
+  t.media->finish();
+  const std::size_t opens = t.media->urls.size();
+  t.clock.advance(5000);
+  EXPECT_EQ(t.media->urls.size(), opens) << "the old file is not played again";
+  EXPECT_FALSE(f.Timer4.enabled());
 }
 
 TEST_F(Transport, MenuNextAndPreviousFollowTheirCaptions) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,7 +30,13 @@ class FakeWindowSystem : public WindowSystem {
   void setTopmost(Form&) override { ++topmostCalls; }
   void setScreenSaverActive(bool active) override { screenSaver.push_back(active); }
   std::string documentsFolder() override { return documents; }
-  void messageBox(const std::string& text) override { messages.push_back(text); }
+  void messageBox(const std::string& text) override {
+    messages.push_back(text);
+    ++boxDepth;
+    maxBoxDepth = std::max(maxBoxDepth, boxDepth);
+    if (whileBoxOpen) whileBoxOpen();
+    --boxDepth;
+  }
   void focus(Form&) override { ++focusCalls; }
   bool cursorOver(const Control&) override { return pointerOver; }
   double screenWidth() override { return 1920 * 15; }
@@ -59,6 +67,10 @@ class FakeWindowSystem : public WindowSystem {
   std::string documents;
   std::vector<bool> screenSaver;
   std::vector<std::string> messages;
+  // Runs while a message box is open, as events do in its own loop.
+  std::function<void()> whileBoxOpen;
+  int boxDepth = 0;
+  int maxBoxDepth = 0;
 };
 
 // Records the topics asked for.
@@ -73,8 +85,10 @@ class FakeHelpViewer : public HelpViewer {
 
 class FakeSingleInstance : public SingleInstance {
  public:
-  bool claim() override { return !anotherRuns; }
+  bool claim() override { return !anotherRuns && failure.empty(); }
+  std::string claimFailure() const override { return failure; }
   bool anotherRuns = false;
+  std::string failure;
 };
 
 }  // namespace qm::test

@@ -80,5 +80,17 @@ TEST_F(Volume, PointerOverTheThumbUsesTheSliderCursor) {
   EXPECT_EQ(bar.cMousePointer(), 0);
 }
 
+TEST_F(Volume, TheBarEndsAMute) {
+  Form1& f = t.form();
+  f.BUT9C.Click.raise();
+  ASSERT_TRUE(t.media->mute());
+  tVate& bar = f.volume;
+  bar.surfaceMouseDown(kLeftButton, 0, xFor(70), 60);
+  bar.surfaceMouseUp(kLeftButton, 0, xFor(70), 60);
+  bar.surfaceClick();
+  EXPECT_FALSE(t.media->mute()) << "a volume picked on the bar is heard";
+  EXPECT_FALSE(f.BUT9C.checked());
+}
+
 }  // namespace
 }  // namespace qm::test

@@ -18,6 +18,7 @@
 #include "model/control.h"
 #include "platform/desktop/dbus_screen_saver.h"
 #include "platform/desktop/popup_menu.h"
+#include "platform/desktop/session_bus.h"
 #include "platform/desktop/x11_screen_saver.h"
 
 namespace qm {
@@ -30,17 +31,6 @@ _XDisplay* x11Display() {
   if (!qGuiApp || QGuiApplication::platformName() != QLatin1String("xcb")) return nullptr;
   auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
   return x11 ? x11->display() : nullptr;
-}
-
-// Only a session bus that is already there is used: asking for one that is
-// not would start a bus daemon on the side.
-QDBusConnection sessionBusIfRunning() {
-  const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  struct stat info;
-  const bool userBus = runtime && *runtime && ::stat((std::string(runtime) + "/bus").c_str(), &info) == 0;
-  if ((address && *address) || userBus) return QDBusConnection::sessionBus();
-  return QDBusConnection(QString());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/desktop/execute_server.h"
 
@@ -42,12 +43,21 @@ std::string LocalSingleInstance::runtimeFolder() {
 
 bool LocalSingleInstance::claim() {
   if (lockFd_ >= 0) return true;
+  failure_.clear();
   const std::string folder = folder_.empty() ? runtimeFolder() : folder_;
-  if (folder.empty()) return false;
+  if (folder.empty()) {
+    failure_ = "运行文件夹 /tmp/quilmora-" + std::to_string(::getuid()) + " 不可用（属于其他用户或对其他用户开放）";
+    return false;
+  }
   // Close-on-exec: a program the player starts must not inherit the lock.
-  const int fd = ::open((folder + "/" + kLockName).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-  if (fd < 0) return false;
+  const std::string lock = folder + "/" + kLockName;
+  const int fd = ::open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+  if (fd < 0) {
+    failure_ = "无法创建锁文件 " + lock + "：" + std::strerror(errno);
+    return false;
+  }
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (errno != EWOULDBLOCK) failure_ = "无法锁定 " + lock + "：" + std::strerror(errno);
     ::close(fd);
     return false;
   }

@@ -25,6 +25,7 @@ class LocalSingleInstance : public SingleInstance {
   // taken at all. A claimed instance whose socket could not be opened stays
   // claimed; it only takes no requests (see listening()).
   bool claim() override;
+  std::string claimFailure() const override { return failure_; }
   bool claimed() const { return lockFd_ >= 0; }
   bool listening() const;
   // Where the socket is; empty before a successful claim.
@@ -38,6 +39,7 @@ class LocalSingleInstance : public SingleInstance {
  private:
   std::string folder_;
   std::string socketPath_;
+  std::string failure_;
   int lockFd_ = -1;
   std::unique_ptr<ExecuteServer> server_;
 };

@@ -28,12 +28,14 @@ bool matchesWildcards(std::u32string_view name, std::u32string_view mask) {
   std::size_t n = 0, m = 0;
   std::size_t starMask = std::u32string_view::npos, starName = 0;
   while (n < name.size()) {
-    if (m < mask.size() && (mask[m] == U'?' || mask[m] == name[n])) {
-      ++n;
-      ++m;
-    } else if (m < mask.size() && mask[m] == U'*') {
+    // A star in the mask is a wildcard first, also against a star in the
+    // name, so a name holding '*' or '?' matches like any other.
+    if (m < mask.size() && mask[m] == U'*') {
       starMask = m++;
       starName = n;
+    } else if (m < mask.size() && (mask[m] == U'?' || mask[m] == name[n])) {
+      ++n;
+      ++m;
     } else if (starMask != std::u32string_view::npos) {
       m = starMask + 1;
       n = ++starName;

@@ -1,5 +1,7 @@
 #include "platform/qt/list_widgets.h"
 
+#include "platform/qt/list_text.h"
+
 #include <QDir>
 
 namespace qm {
@@ -36,7 +38,7 @@ void FileListWidget::reload() {
   reloading_ = true;
   if (shownPath_ != list_.path() || shownPattern_ != list_.pattern() || shownCount_ != list_.listCount()) {
     clear();
-    for (int i = 0; i < list_.listCount(); ++i) addItem(QString::fromStdString(list_.list(i)));
+    for (int i = 0; i < list_.listCount(); ++i) addItem(listText(list_.list(i)));
     shownPath_ = list_.path();
     shownPattern_ = list_.pattern();
     shownCount_ = list_.listCount();

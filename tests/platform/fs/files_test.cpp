@@ -20,6 +20,8 @@ TEST(MaskTest, MatchesIgnoringCaseWithWildcards) {
   EXPECT_FALSE(files::matchesMask(std::string(2000, 'a'), "*a*a*a*a*a*a*b"));
   EXPECT_TRUE(files::matchesMask("README", "*.*")) << "\"*.*\" takes names without a dot too";
   EXPECT_FALSE(files::matchesMask("README", "*.txt"));
+  EXPECT_TRUE(files::matchesMask("*a.mp4", "*.mp4")) << "a star in the name is a plain character";
+  EXPECT_TRUE(files::matchesMask("a?*b.mp4", "a*.mp4"));
 }
 
 TEST(MaskTest, PatternIsAnyOfItsMasks) {

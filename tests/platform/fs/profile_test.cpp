@@ -128,7 +128,7 @@ TEST_F(ProfileTest, BrokenLinesAreSkipped) {
 
 TEST_F(ProfileTest, RandomBytesNeverStopReadingOrWriting) {
   std::mt19937 random(7);
-  const std::string alphabet = std::string("[]=;#\"' \t\r\nkeyuser\xc3\xa9\xff", 24) + std::string(1, '\0');
+  const std::string alphabet = std::string("[]=;#\"' \t\r\nkeyuser\xc3\xa9\xff") + std::string(1, '\0');
   for (int round = 0; round < 80; ++round) {
     std::string content;
     const int length = static_cast<int>(random() % 200);
