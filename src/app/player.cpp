@@ -74,9 +74,6 @@ Player::Player(Platform& platform, Engines engines)
 bool Player::load(const std::string& commandLine) {
   started_ = startUp(context, commandLine);
   if (started_ && !state.CmdFileName.empty()) showPlayingTitle(context, state.CmdFileName);
-  // The window is on the screen only once start-up showed it: the topmost
-  // band asked before that found no window to put there.
-  if (started_) platform.windows.setTopmost(form);
   return started_;
 }
 

@@ -10,11 +10,11 @@ class Form;
 // and the popup menu over the video.
 void connectChrome(PlayerContext& p);
 
-void minimizeButton(PlayerContext& p);                 // Image17
-void closeButton(PlayerContext& p);                    // Image18
-void systemMenuButton(PlayerContext& p);               // Image21
-void barPressed(PlayerContext& p);                     // any press on a bar or border
-void videoMouseDown(PlayerContext& p, int button);     // WindowsMediaPlayer1
+void minimizeButton(PlayerContext& p);              // Image17
+void closeButton(PlayerContext& p);                 // Image18
+void systemMenuButton(PlayerContext& p);            // Image21
+void barPressed(PlayerContext& p);                  // any press on a bar or border
+void videoMouseDown(PlayerContext& p, int button);  // WindowsMediaPlayer1
 
 // The bare window background (x, y in the window, twips).
 void backgroundDown(PlayerContext& p, double x, double y);

@@ -12,14 +12,14 @@ struct PlayerContext;
 void connectDisplayModes(PlayerContext& p);
 
 enum class Mode { Theater, FullScreen, Stretch };
-void modeCommand(PlayerContext& p, Mode mode);  // BUT0, BUT1, BUT17
-void nativeSizeCommand(PlayerContext& p);       // BUT2
-void zoomCommand(PlayerContext& p, int which);  // BUT8A..BUT8D: 0 50 %, 1 100 %, 2 150 %, 3 200 %
-void maximizeButton(PlayerContext& p);          // Image16
-void restoreButton(PlayerContext& p);           // Image19
-void fullScreenButton(PlayerContext& p);        // Image10
-void fullScreenRestoreButton(PlayerContext& p); // Image11
-void videoDoubleClick(PlayerContext& p);        // WindowsMediaPlayer1
+void modeCommand(PlayerContext& p, Mode mode);   // BUT0, BUT1, BUT17
+void nativeSizeCommand(PlayerContext& p);        // BUT2
+void zoomCommand(PlayerContext& p, int which);   // BUT8A..BUT8D: 0 50 %, 1 100 %, 2 150 %, 3 200 %
+void maximizeButton(PlayerContext& p);           // Image16
+void restoreButton(PlayerContext& p);            // Image19
+void fullScreenButton(PlayerContext& p);         // Image10
+void fullScreenRestoreButton(PlayerContext& p);  // Image11
+void videoDoubleClick(PlayerContext& p);         // WindowsMediaPlayer1
 
 // Back to the normal window from whatever mode the window is in.
 void leaveAnyMode(PlayerContext& p);

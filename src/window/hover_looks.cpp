@@ -14,15 +14,24 @@ namespace {
 constexpr Colour kTextNormal = 0xFFFFFF;
 constexpr Colour kTextHover = 0xFF9933;
 
-enum class Look { TitleHover, TransportHover, TextHover, TextAndTitleReset, TitleReset, TransportReset, None,
-                  FrameRestoreNormal, FrameRestoreHover };
+enum class Look {
+  TitleHover,
+  TransportHover,
+  TextHover,
+  TextAndTitleReset,
+  TitleReset,
+  TransportReset,
+  None,
+  FrameRestoreNormal,
+  FrameRestoreHover
+};
 enum class Rule { Never, WhenMaximised, Always };
 
 struct Row {
   const char* piece;
-  bool arrowPointer;    // the window's pointer shape goes back to the arrow
+  bool arrowPointer;  // the window's pointer shape goes back to the arrow
   Look look;
-  bool showAtOnce;      // the pointer shows on any movement
+  bool showAtOnce;  // the pointer shows on any movement
   Rule rule;
   bool armsHideTimer;
 };
@@ -146,7 +155,7 @@ void connectHoverLooks(PlayerContext& p) {
   // The bars' pieces come through the chrome, which first sees whether the
   // pointer is in a sizing strip.
   static const std::string kBarPieces[] = {"Image33", "Image34", "Image35", "Image36",
-                                          "Image38", "Image39", "Image40", "Image41"};
+                                           "Image38", "Image39", "Image40", "Image41"};
   for (const Row& r : kRows) {
     if (std::find(std::begin(kBarPieces), std::end(kBarPieces), r.piece) != std::end(kBarPieces)) continue;
     Control& piece = f.control(r.piece);

@@ -13,6 +13,7 @@
 #include <QWidget>
 #include <QWindow>
 #include <cstdlib>
+#include <memory>
 
 #include "model/control.h"
 #include "platform/desktop/dbus_screen_saver.h"
@@ -88,9 +89,20 @@ void DesktopWindowSystem::setWindowState(Form& form, int state) {
 
 // The flag goes to the native window in place (on X11 as
 // _NET_WM_STATE_ABOVE), without hiding and re-showing it.
+// A form not yet on the screen goes to the topmost band once its window is
+// made (start-up asks before it shows the window).
 void DesktopWindowSystem::setTopmost(Form& form) {
   QWidget* window = windowOf(form);
-  if (!window) return;
+  if (!window) {
+    auto pending = std::make_shared<bool>(true);
+    form.changed.connect([this, &form, pending] {
+      if (*pending && windowOf(form)) {
+        *pending = false;
+        setTopmost(form);
+      }
+    });
+    return;
+  }
   const Qt::WindowFlags flags = window->windowFlags() | Qt::WindowStaysOnTopHint;
   window->overrideWindowFlags(flags);
   if (QWindow* handle = window->windowHandle()) handle->setFlags(flags);
