@@ -9,8 +9,8 @@ packages=(
   libmpv-dev libfluidsynth-dev zlib1g-dev libx11-dev libchm-dev
   libgtest-dev libgmock-dev
   # the display area's web view (the home page) and the Flash runtime's
-  # (Ruffle, installed with npm)
-  qt6-webengine-dev npm
+  # (Ruffle, installed with npm, below)
+  qt6-webengine-dev
   # Qt's own dialogs in Chinese
   qt6-translations-l10n
   # the player's own files: help compiler, music and sample encoder
@@ -31,6 +31,9 @@ sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
+# npm comes with the machine's Node.js where there is one (Debian's npm
+# package conflicts with that Node.js); Debian's is taken only where none is.
+if ! command -v npm >/dev/null; then packages+=(npm); fi
 $sudo apt-get install -y -qq --no-install-recommends "${packages[@]}"
 
 # The Flash runtime, from npm at its pinned version.
