@@ -68,6 +68,23 @@ TEST_F(Filters, ListTabResumesWhenPausedAndLeavesThePanel) {
   EXPECT_TRUE(f.Frame1.visible());
 }
 
+// Over the lists of a maximised window a movement shows a hidden pointer and
+// arms its hiding again; in the normal window the lists leave it alone.
+TEST_F(Filters, MovingOverTheListsOfAMaximisedWindowShowsThePointer) {
+  Form1& f = t.form();
+  t.windows.counter = -1;
+  f.File1.MouseMove.raise(0, 0, 100, 100);
+  f.File1.MouseMove.raise(0, 0, 400, 100);
+  EXPECT_EQ(t.windows.counter, -1);
+  t.windows.setWindowState(f, Form::Maximized);
+  t.windows.counter = -1;
+  t.state().PointerRefX = t.state().PointerRefY = 0;
+  f.Dir1.MouseMove.raise(0, 0, 100, 100);  // the first movement is the reference
+  f.Dir1.MouseMove.raise(0, 0, 400, 100);
+  EXPECT_GE(t.windows.counter, 0);
+  EXPECT_TRUE(f.Timer3.enabled());
+}
+
 // The filters' patterns and the classification read one table: every
 // extension a filter lists plays the way its kind says.
 TEST(MediaTypes, FiltersListWhatTheirKindPlays) {
