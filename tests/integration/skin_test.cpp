@@ -2,7 +2,9 @@
 // skin strips.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QImage>
+#include <QWidget>
 #include <set>
 
 #include "integration/player_rig.h"
@@ -71,6 +73,24 @@ TEST(BottomBar, BothSlidersShowTheirSkinStrips) {
     // The screen shows what the slider drew.
     EXPECT_LT(changedShare(shot, b.bar->surface().convertToFormat(QImage::Format_RGB32), 8), 0.02);
   }
+}
+
+// Assistive technology finds the skin's buttons by their names and presses
+// them as the mouse does.
+TEST(SkinButtons, AreButtonsThatAssistiveTechnologyPresses) {
+  PlayerRig rig;
+  ASSERT_TRUE(rig.start());
+  QWidget* play = rig.desktop().widgetOf(rig.form().Image3);
+  ASSERT_TRUE(play);
+  QAccessibleInterface* button = QAccessible::queryAccessibleInterface(play);
+  ASSERT_TRUE(button);
+  EXPECT_EQ(button->role(), QAccessible::Button);
+  EXPECT_EQ(button->text(QAccessible::Name), QStringLiteral("播放"));
+  ASSERT_TRUE(button->actionInterface());
+  int clicks = 0;
+  rig.form().Image3.Click.connect([&clicks] { ++clicks; });
+  button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(clicks, 1);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include "model/list_controls.h"
+#include "platform/qt/accessible_buttons.h"
 #include "platform/qt/control_widget.h"
 #include "platform/qt/list_widgets.h"
 #include "platform/qt/skin_widgets.h"
@@ -173,9 +174,11 @@ void FormView::build(Control& control, QWidget* parent) {
       return;  // menus are popped up on demand
     case ControlKind::Image:
       widget = new ImageWidget(static_cast<Image&>(control), parent);
+      if (control.Click.connected()) makeAccessibleButton(*widget, control);
       break;
     case ControlKind::Label:
       widget = new LabelWidget(static_cast<Label&>(control), parent);
+      if (control.Click.connected()) makeAccessibleButton(*widget, control);
       break;
     case ControlKind::PictureBox:
       widget = new PictureBoxWidget(static_cast<PictureBox&>(control), parent);
