@@ -205,6 +205,7 @@ void fullScreenButton(PlayerContext& p) {
     } else if (f.ShockwaveFlash1.visible()) {
       f.Frame3.setVisible(true);
       f.Frame4.setVisible(true);
+      f.ShockwaveFlash1.engine().setScaleMode(2);  // the movie stretched to the screen
       f.ShockwaveFlash1.setGeometry(0, 0, p.windows.screenWidth(), p.windows.screenHeight());
       f.Frame1.setVisible(false);
     } else {

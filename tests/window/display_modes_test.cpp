@@ -99,6 +99,21 @@ TEST(DisplayModes, FullScreenButtonWithNothingShownKeepsAWayBack) {
   EXPECT_FALSE(f.Frame3.visible());
 }
 
+// A Flash movie in full screen fills the screen, stretched to it.
+TEST(DisplayModes, FullScreenButtonStretchesAFlashMovieOverTheScreen) {
+  TestPlayer t;
+  t.makeMedia({"a.swf"});
+  ASSERT_TRUE(t.load(""));
+  Form1& f = t.form();
+  f.File1.setPath(t.mediaFolder);
+  f.File1.setListIndex(0);
+  ASSERT_TRUE(f.ShockwaveFlash1.visible());
+  f.Image10.Click.raise();
+  EXPECT_EQ(t.flash->ScaleMode(), 2);
+  EXPECT_EQ(f.ShockwaveFlash1.width(), t.windows.screenWidth());
+  EXPECT_TRUE(f.Frame3.visible() && f.Frame4.visible());
+}
+
 TEST(DisplayModes, MaximiseAndRestoreSwapTheirButtons) {
   TestPlayer t;
   ASSERT_TRUE(t.load(""));
