@@ -160,6 +160,9 @@ bool startUp(PlayerContext& p, const std::string& commandLine) {
   if (!p.files.isFolder(p.programFile(kDataFolder))) {
     p.files.makeFolder(p.programFile(kDataFolder));
     p.Form4.show();
+    // The home page greets a first start, but never covers a file named on
+    // the command line, which plays at once.
+    if (s.CmdFile.empty()) f.Label8.Click.raise();
   }
 
   configureSliders(f);

@@ -35,7 +35,7 @@ TEST(StartUp, FirstRunWithoutCommandLine) {
   EXPECT_TRUE(t.files.isFolder(t.programFile("datinf")));
   EXPECT_TRUE(t.context().Form4.visible());
   EXPECT_TRUE(t.media->urls.empty());
-  EXPECT_TRUE(t.flash->movies.empty());
+  EXPECT_TRUE(t.form().WebBrowser1.visible()) << "the home page greets a first start";
   EXPECT_EQ(t.windows.topmost, (std::set<std::string>{"Form1", "Form4"}))
       << "the main window and the association dialog stay above others";
   EXPECT_EQ(t.windows.screenSaver, std::vector<bool>{false});
