@@ -51,6 +51,7 @@ TEST(Browser, DroppedClipPlaysAndTheHomePageShowsOurPage) {
   PlayerRig rig;
   const std::string clip = makeColourClip(rig.folder("drop") + "/拖放 clip.mp4", "red", 2);
   ASSERT_FALSE(clip.empty());
+  rig.rememberListFolder(rig.folder("start"));  // a later start: no home page yet
   ASSERT_TRUE(rig.start());
   PlayLog log(rig.media());
   ASSERT_NE(rig.desktop().mainView(), nullptr);

@@ -32,6 +32,7 @@ class Open : public ::testing::Test {
  protected:
   void SetUp() override {
     t.makeMedia({"a.mp3", "b.flv", "c.jpg", "d.swf", "e.mp4", "photo.JPG"});
+    t.files.addFolder(t.programFile("datinf"));  // not the first start
     ASSERT_TRUE(t.load(""));
     t.form().File1.setPath(t.mediaFolder);
     t.form().File1.setPattern("*.*");
