@@ -124,6 +124,18 @@ void modeCommand(PlayerContext& p, Mode mode) {
   });
 }
 
+// The normal window's pieces: bars, maximise button and grip shown, the
+// full-screen panels and the list panel hidden.
+static void showNormalLook(Form1& f) {
+  setBars(f, true);
+  f.Frame3.setVisible(false);
+  f.Frame4.setVisible(false);
+  f.Image16.setVisible(true);
+  f.Image19.setVisible(false);
+  f.Frame1.setVisible(false);
+  f.Picture7.setVisible(true);
+}
+
 // The normal window with its bars; the hide timer keeps running.
 void nativeSizeCommand(PlayerContext& p) {
   Form1& f = p.form;
@@ -131,13 +143,7 @@ void nativeSizeCommand(PlayerContext& p) {
   f.WindowsMediaPlayer1.setVisible(false);
   markOnly(f, f.BUT2);
   inWindowState(p, Form::Normal, [&f] {
-    setBars(f, true);
-    f.Frame3.setVisible(false);
-    f.Frame4.setVisible(false);
-    f.Image16.setVisible(true);
-    f.Image19.setVisible(false);
-    f.Frame1.setVisible(false);
-    f.Picture7.setVisible(true);
+    showNormalLook(f);
     f.WindowsMediaPlayer1.setGeometry(kDisplayLeft, kDisplayTop, f.width() - kOpenedWidthMargin,
                                       f.height() - kNativeHeightMargin);
     f.WindowsMediaPlayer1.setVisible(true);
@@ -220,16 +226,10 @@ void fullScreenButton(PlayerContext& p) {
 void fullScreenRestoreButton(PlayerContext& p) {
   Form1& f = p.form;
   inWindowState(p, Form::Normal, [&f] {
-    setBars(f, true);
-    f.Frame3.setVisible(false);
-    f.Frame4.setVisible(false);
-    f.Image16.setVisible(true);
-    f.Image19.setVisible(false);
-    f.Frame1.setVisible(false);
+    showNormalLook(f);
     const Twips W = f.width(), H = f.height();
     f.ShockwaveFlash1.setGeometry(kDisplayLeft, kDisplayTop, W - kOpenedWidthMargin, H - kDisplayHeightMargin);
     f.WindowsMediaPlayer1.setGeometry(kDisplayLeft, kDisplayTop, W - kOpenedWidthMargin, H - kNativeHeightMargin);
-    f.Picture7.setVisible(true);
   });
 }
 
