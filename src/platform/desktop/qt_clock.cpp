@@ -16,7 +16,12 @@ TimePoint QtClock::now() const { return std::chrono::system_clock::now(); }
 void QtClock::arm(Timer& timer) {
   QTimer*& qtimer = timers_[&timer];
   if (!qtimer) {
-    qtimer = new QTimer(&owner_);
+    if (idle_.empty()) {
+      qtimer = new QTimer(&owner_);
+    } else {
+      qtimer = idle_.back();
+      idle_.pop_back();
+    }
     Timer* target = &timer;
     QObject::connect(qtimer, &QTimer::timeout, [target] { target->fire(); });
   }
@@ -32,7 +37,7 @@ void QtClock::disarm(Timer& timer) {
   timers_.erase(found);
   qtimer->stop();
   QObject::disconnect(qtimer, nullptr, nullptr, nullptr);
-  qtimer->deleteLater();
+  idle_.push_back(qtimer);
 }
 
 void QtClock::processEvents() { QCoreApplication::processEvents(); }

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QTimer>
 #include <unordered_map>
+#include <vector>
 
 #include "model/clock.h"
 
@@ -22,10 +23,13 @@ class QtClock : public Clock {
   void processEvents() override;
 
  private:
-  // Owns the QTimers; a QTimer let go from inside its own timeout is
-  // deleted once that timeout has returned.
+  // Owns the QTimers. One switched off is stopped, cut off and kept for the
+  // next timer switched on: a handler may switch timers on and off thousands
+  // of times in one pass (the list locate opens every entry of a folder), and
+  // a QTimer may be let go from inside its own timeout.
   QObject owner_;
   std::unordered_map<Timer*, QTimer*> timers_;
+  std::vector<QTimer*> idle_;
 };
 
 }  // namespace qm

@@ -31,7 +31,7 @@ ControlBinding::ControlBinding(Control& control, QWidget& widget, bool pixelCoor
   }
   std::weak_ptr<bool> alive = alive_;
   control_.changed.connect([this, alive] {
-    if (auto a = alive.lock(); a && *a) sync();
+    if (auto a = alive.lock(); a && *a) deferredSync_.request();
   });
   sync();
 }

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "model/control.h"
+#include "platform/qt/deferred_call.h"
 
 namespace qm {
 
@@ -19,7 +20,8 @@ class ControlBinding : public QObject {
   // `forwardInput` false: the widget hands its input to the control itself.
   ControlBinding(Control& control, QWidget& widget, bool pixelCoordinates = false, bool forwardInput = true);
   ~ControlBinding() override { *alive_ = false; }
-  // Reads the control again (after any change it reports).
+  // Reads the control again. Changes the control reports are read on the
+  // next turn of the event loop, all at once.
   void sync();
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -31,6 +33,7 @@ class ControlBinding : public QObject {
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   bool pressedInside_ = false;
   int buttons_ = 0;
+  DeferredCall deferredSync_{*this, [this] { sync(); }};
 };
 
 // Mouse button and modifier codes as the controls' events carry them.

@@ -1,12 +1,12 @@
 #include "platform/qt/form_view.h"
 
 #include <QCloseEvent>
-#include <QKeyEvent>
-#include <QWheelEvent>
 #include <QDropEvent>
-#include <QMimeData>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QScreen>
+#include <QWheelEvent>
 
 #include "model/list_controls.h"
 #include "platform/qt/accessible_buttons.h"
@@ -43,12 +43,17 @@ FormWindow::FormWindow(Form& form)
 
 FormWindow::~FormWindow() { *alive_ = false; }
 
+void FormWindow::showCaption() {
+  const QString caption = QString::fromStdString(form_.caption());
+  if (windowTitle() != caption) setWindowTitle(caption);
+}
+
 // The form's place and size go to the window while it is in the normal
 // state; the other states are the window system's to size.
 void FormWindow::syncFromForm() {
   if (applying_) return;
   applying_ = true;
-  setWindowTitle(QString::fromStdString(form_.caption()));
+  deferredCaption_.request();
   static const Qt::CursorShape shapes[] = {Qt::ArrowCursor, Qt::SizeVerCursor, Qt::SizeFDiagCursor, Qt::SizeHorCursor};
   const int pointer = form_.mousePointer();
   setCursor(pointer == 7 ? shapes[1] : pointer == 8 ? shapes[2] : pointer == 9 ? shapes[3] : shapes[0]);
@@ -131,7 +136,8 @@ std::vector<std::string> droppedPaths(const QMimeData* data) {
   if (!data || !data->hasUrls()) return paths;
   for (const QUrl& url : data->urls())
     // The path's own bytes: a name that is no UTF-8 arrives as it is on the disk.
-    if (url.isLocalFile()) paths.push_back(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString());
+    if (url.isLocalFile())
+      paths.push_back(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString());
   return paths;
 }
 

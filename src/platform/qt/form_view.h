@@ -7,6 +7,7 @@
 
 #include "model/control.h"
 #include "platform/qt/content_view_source.h"
+#include "platform/qt/deferred_call.h"
 
 namespace qm {
 
@@ -36,12 +37,15 @@ class FormWindow : public QWidget {
 
  private:
   void syncFromForm();
+  void showCaption();
   void reportToForm();
   int screenState() const;
   Form& form_;
   QTimer settle_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   bool applying_ = false;
+  // A caption changed many times in one pass goes to the window manager once.
+  DeferredCall deferredCaption_{*this, [this] { showCaption(); }};
 };
 
 // The screen of a form: one widget per control, built once, kept in step

@@ -1,7 +1,5 @@
 #include "platform/qt/list_widgets.h"
 
-#include "platform/qt/list_text.h"
-
 #include <QDir>
 #include <QEvent>
 #include <QGuiApplication>
@@ -9,6 +7,7 @@
 #include <QStyle>
 
 #include "platform/qt/control_widget.h"
+#include "platform/qt/list_text.h"
 
 namespace qm {
 
@@ -91,14 +90,21 @@ FileListWidget::FileListWidget(FileListBox& list, QWidget* parent) : QListView(p
   sync();
 }
 
-// The rows are read again only when the control read its folder again; a
-// new selection only moves the mark.
+// The rows are read again at once when the control read its folder again
+// (the view must never ask for a row that is gone); the selection mark moves
+// on the next turn of the event loop, once for any number of selections.
 void FileListWidget::sync() {
-  syncing_ = true;
   if (shownVersion_ != list_.contentVersion()) {
     shownVersion_ = list_.contentVersion();
+    syncing_ = true;
     model_->reload();
+    syncing_ = false;
   }
+  deferredSelection_.request();
+}
+
+void FileListWidget::showSelection() {
+  syncing_ = true;
   const int row = list_.listIndex();
   if (currentIndex().row() != row || (row >= 0 && !selectionModel()->isSelected(currentIndex()))) {
     if (row < 0) {

@@ -6,9 +6,9 @@
 #include <QListWidget>
 
 #include "model/list_controls.h"
+#include "platform/qt/deferred_call.h"
 
 namespace qm {
-
 
 // The file list's names for a view, read from the control on demand: a
 // folder of 100,000 files costs the view only the rows it shows.
@@ -32,10 +32,12 @@ class FileListWidget : public QListView {
   void sync();
 
  private:
+  void showSelection();
   FileListBox& list_;
   FileListModel* model_;
   unsigned shownVersion_ = 0;
   bool syncing_ = false;
+  DeferredCall deferredSelection_{*this, [this] { showSelection(); }};
 };
 
 // The folder list: the path from the root down to the open folder, then its

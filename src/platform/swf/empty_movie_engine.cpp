@@ -1,5 +1,7 @@
 #include "platform/swf/empty_movie_engine.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cmath>
 #include <string_view>
@@ -50,6 +52,14 @@ bool startsWith(std::string_view text, std::string_view prefix, bool caseSensiti
   return true;
 }
 
+// The file as the system knows it now; empty when it cannot be looked at.
+std::string fileIdentity(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return {};
+  return std::to_string(st.st_size) + ':' + std::to_string(st.st_ctim.tv_sec) + '.' +
+         std::to_string(st.st_ctim.tv_nsec) + ':' + std::to_string(st.st_ino);
+}
+
 }  // namespace
 
 EmptyMovieEngine::EmptyMovieEngine(Clock& clock) : timeline_("Flash timeline", clock) {
@@ -61,6 +71,11 @@ bool EmptyMovieEngine::setMovie(const std::string& path) {
   lastError_ = swf::SwfError::kNone;
   lastMovieHadContent_ = false;
 
+  const std::string identity = fileIdentity(path);
+  if (lastEmptyMovie_ && !identity.empty() && lastEmptyMovie_->path == path && lastEmptyMovie_->identity == identity) {
+    start(*lastEmptyMovie_);
+    return true;
+  }
   swf::SwfReadResult read = swf::readSwfFile(path);
   if (!read.ok()) {
     lastError_ = read.error;
@@ -70,11 +85,17 @@ bool EmptyMovieEngine::setMovie(const std::string& path) {
     lastMovieHadContent_ = true;
     return false;
   }
-  movie_ = LoadedMovie{path, countFrames(read.file), read.file.version};
-  frame_ = 0;
-  timeline_.setInterval(frameIntervalMs(read.file));
-  setPlaying(true);
+  lastEmptyMovie_ =
+      EmptyMovieFacts{path, identity, countFrames(read.file), read.file.version, frameIntervalMs(read.file)};
+  start(*lastEmptyMovie_);
   return true;
+}
+
+void EmptyMovieEngine::start(const EmptyMovieFacts& facts) {
+  movie_ = LoadedMovie{facts.path, facts.totalFrames, facts.version};
+  frame_ = 0;
+  timeline_.setInterval(facts.intervalMs);
+  setPlaying(true);
 }
 
 std::string EmptyMovieEngine::movie() const { return movie_ ? movie_->path : std::string(); }

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "model/clock.h"
+#include "model/timer.h"
 #include "platform/flash_engine.h"
 #include "platform/swf/swf_file.h"
-#include "model/timer.h"
 
 namespace qm {
 
@@ -68,7 +68,17 @@ class EmptyMovieEngine : public FlashEngine {
     uint8_t version = 0;
   };
 
+  // What a load needs of an empty movie, kept for the file last loaded: the
+  // player reloads its empty movie before every media file it opens.
+  struct EmptyMovieFacts {
+    std::string path;
+    std::string identity;  // size, change time and inode of the file read
+    long totalFrames = 1;
+    uint8_t version = 0;
+    int intervalMs = 0;
+  };
   void unload();
+  void start(const EmptyMovieFacts& facts);
   void setPlaying(bool playing);
   void advance();
   std::optional<std::string> rootVariableKey(const std::string& name) const;
@@ -81,6 +91,7 @@ class EmptyMovieEngine : public FlashEngine {
   std::map<std::string, std::string> variables_;
   swf::SwfError lastError_ = swf::SwfError::kNone;
   bool lastMovieHadContent_ = false;
+  std::optional<EmptyMovieFacts> lastEmptyMovie_;
 };
 
 }  // namespace qm

@@ -68,6 +68,33 @@ TEST_F(QtClockTest, OneShotSwitchesItselfOffInItsTick) {
   EXPECT_EQ(ticks.size(), 2u) << "an ended one-shot starts again when enabled";
 }
 
+// A tick that switches its own timer off and another one on: the other
+// keeps its own period and target, even when it reuses what the first let go.
+TEST_F(QtClockTest, TimerSwitchedOnFromAnotherTimersTickKeepsItsOwnPeriod) {
+  Timer first("Timer6", clock, 10);
+  Timer second("Timer1", clock, 300);
+  int firstTicks = 0;
+  first.Tick.connect([&] {
+    ++firstTicks;
+    first.setEnabled(false);
+    second.setEnabled(true);
+  });
+  second.Tick.connect([&] { ticks.push_back(elapsed.elapsed()); });
+  // Switched on and off many times in one pass, as a walk over a folder does.
+  for (int i = 0; i < 1000; ++i) {
+    second.setEnabled(true);
+    second.setEnabled(false);
+  }
+  elapsed.start();
+  first.setEnabled(true);
+  runFor(200);
+  EXPECT_EQ(firstTicks, 1);
+  EXPECT_TRUE(ticks.empty()) << "the second timer fired after " << ticks.front() << " ms";
+  runFor(300);
+  EXPECT_EQ(firstTicks, 1);
+  EXPECT_EQ(ticks.size(), 1u);
+}
+
 TEST_F(QtClockTest, DestroyedTimerNeverFires) {
   int fired = 0;
   auto timer = std::make_unique<Timer>("Timer4", clock, 10);
