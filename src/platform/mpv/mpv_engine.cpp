@@ -15,6 +15,7 @@
 #include "platform/mpv/balance_filter.h"
 #include "platform/mpv/media_view.h"
 #include "platform/mpv/midi_stream.h"
+#include "platform/mpv/picture_decode_scale.h"
 #include "platform/mpv/sw_video_renderer.h"
 
 namespace qm {
@@ -186,7 +187,11 @@ void MpvEngine::sendQueuedLoad() {
 }
 
 void MpvEngine::loadIntoMpv(const std::string& mediaPath) {
-  if (!command({"loadfile", mediaPath, "replace"}, loadTicket_)) {
+  std::vector<std::string> load{"loadfile", mediaPath, "replace"};
+  // Options given with the file hold for that file only.
+  if (const int step = jpegReductionStep(mediaPath); step > 0)
+    load.push_back("vd-lavc-o=lowres=" + std::to_string(step));
+  if (!command(load, loadTicket_)) {
     fail();
     publishState();
   }

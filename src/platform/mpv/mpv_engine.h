@@ -130,6 +130,7 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   void drawDueFrame();
   bool showingEntry() const;
   QSize effectiveFrameSize() const;
+  void drawAtVideoSize();
   void clearFrame();
 
   bool startFile();

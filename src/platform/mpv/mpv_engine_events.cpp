@@ -163,11 +163,22 @@ void MpvEngine::handleProperty(const mpv_event& event) {
       break;
     case Property::Width:
       videoSize_.setWidth(static_cast<int>(integer));
+      drawAtVideoSize();
       break;
     case Property::Height:
       videoSize_.setHeight(static_cast<int>(integer));
+      drawAtVideoSize();
       break;
   }
+}
+
+// Without a view the frame follows the video's size; a still picture whose
+// first frame came before libmpv told its size sends no other.
+void MpvEngine::drawAtVideoSize() {
+  if (!frameSize_.isEmpty() || videoSize_.isEmpty() || !hasVideo() || phase_ != Phase::Started) return;
+  renderer_->setSize(videoSize_);
+  renderer_->render();
+  frameChanged.raise();
 }
 
 bool MpvEngine::showingEntry() const { return entryId_ >= 0 && startedEntryId_ == entryId_; }

@@ -11,6 +11,7 @@
 #include "mpv_test_support.h"
 #include "platform/mpv/media_view.h"
 #include "platform/mpv/mpv_engine.h"
+#include "platform/mpv/picture_decode_scale.h"
 
 namespace qm {
 namespace {
@@ -60,6 +61,26 @@ TEST(MpvVideo, AStillPictureIsDrawnAgainAtANewSizeAndClosingBlanksIt) {
   ASSERT_TRUE(pumpUntil([&] { return nonBlackShare(engine.frame()) > 0.5; }, 3000));
   engine.close();
   EXPECT_EQ(nonBlackShare(engine.frame()), 0);
+}
+
+// Frames come at the decoded size while no view sets one: a JPEG far wider
+// than any screen is decoded at a reduced size, one within bounds at its own.
+TEST(MpvVideo, AHugeJpegIsDecodedAtAReducedSize) {
+  MpvEngine engine(MpvEngine::Video::Shown, silent());
+  QImage wide(kSharpPictureSide * 4 + 64, 16, QImage::Format_RGB32);
+  wide.fill(QColor(200, 60, 60));
+  QImage small(160, 120, QImage::Format_RGB32);
+  small.fill(QColor(60, 200, 60));
+  const std::string jpeg = Media::get().dir() + "/wide.jpg", smallJpeg = Media::get().dir() + "/small.jpg";
+  ASSERT_TRUE(wide.save(QString::fromStdString(jpeg), "JPEG"));
+  ASSERT_TRUE(small.save(QString::fromStdString(smallJpeg), "JPEG"));
+  // The last one also shows that the reduction held for that file only.
+  for (const auto& [path, size] : {std::pair{smallJpeg, small.size()}, std::pair{jpeg, QSize(wide.width() / 4, 4)},
+                                   std::pair{smallJpeg, small.size()}}) {
+    ASSERT_TRUE(engine.setURL(path));
+    ASSERT_TRUE(pumpUntil([&] { return engine.frame().size() == size && nonBlackShare(engine.frame()) > 0.5; }))
+        << path << " came at " << engine.frame().width() << "x" << engine.frame().height();
+  }
 }
 
 TEST(MpvVideo, TheHiddenEngineDrawsNoVideo) {
