@@ -78,11 +78,12 @@ int main(int argc, char** argv) {
   std::printf("Main window layout, %d passes between %.0f and %.0f pixels wide (%d Resize raised)\n", passes,
               width / kTwipsPerPixel, (width + kStep) / kTwipsPerPixel, handlerLayouts);
   std::printf("  Resize handler alone            median %8.1f us\n", median(handler));
-  std::printf("  and the event loop turn after it median %8.1f us   (%zu passes)\n", median(withScreen),
+  std::printf("  and the event loop turn after it median %8.1f ms   (%zu passes)\n", median(withScreen) / 1000,
               withScreen.size());
   // A pass that raised no Resize measured nothing.
   const bool laidOut = handlerLayouts == passes;
   printFigure("main window layout pass (Resize handler, median)", "us", laidOut ? median(handler) : -1);
-  printFigure("main window layout pass and the repaint after it (median)", "us", laidOut ? median(withScreen) : -1);
+  printFigure("main window layout pass and the repaint after it (median)", "ms",
+              laidOut ? median(withScreen) / 1000 : -1);
   return 0;
 }
