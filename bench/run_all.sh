@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Runs every benchmark once and prints one table: the player's figures, plain
-# mpv's (--vo=x11) measured in the same run, and their ratio. Figures only:
-# nothing is checked. About three minutes on two cores.
+# Usage: bench/run_all.sh [build folder]   (default build)
 #
-#   bench/run_all.sh [build folder]   (default build)
+# Runs every benchmark once and prints one table of their figures; where a
+# figure has a reference measured in the same run (plain mpv with --vo=x11,
+# `ls -1`), the reference and the ratio player / reference follow. Figures
+# only: nothing is checked. About five minutes on two cores.
 #
 # QUILMORA_BENCH_PROGRAM_DIR=<folder> measures the player kept in that folder
 # (a copy of an earlier build's quilmora and its files) instead of the build's.
@@ -11,7 +12,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 targets=(bench_player_first_frame bench_player_cpu_memory bench_player_list_locate bench_player_midi_start
-         bench_slider_redraw)
+         bench_slider_redraw bench_flash_movie bench_browser_large_folder bench_window_layout bench_slide_show)
 cmake --build "$build" --target "${targets[@]}" quilmora swf_movies >/dev/null || exit 1
 
 log=$(mktemp)
@@ -24,16 +25,22 @@ b="$build/bench"
 run "$b/player_first_frame/bench_player_first_frame" 3
 run "$b/player_cpu_memory/bench_player_cpu_memory" 10 video
 run "$b/player_cpu_memory/bench_player_cpu_memory" 10 mp3
-run "$b/player_list_locate/bench_player_list_locate" 10000
+run "$b/player_list_locate/bench_player_list_locate" 10000 100000
 run "$b/player_midi_start/bench_player_midi_start" 25
 run "$b/slider_redraw/bench_slider_redraw"
+run "$b/flash_movie/bench_flash_movie" 5
+run "$b/browser_large_folder/bench_browser_large_folder" 10000 100000
+run "$b/window_layout/bench_window_layout" 2000
+run "$b/slide_show/bench_slide_show" 1000
 
 echo
 grep '^FIGURE|' "$log" | awk -F'|' '
-  BEGIN { printf "%-56s %6s %12s %12s %8s\n", "figure", "unit", "quilmora", "mpv", "ratio" }
+  function show(value, unit) { return unit == "count" ? sprintf("%d", value) : sprintf("%.1f", value) }
+  BEGIN { printf "%-66s %5s %10s  %-6s %10s %7s\n", "figure", "unit", "quilmora", "vs", "reference", "ratio" }
   {
-    mpv = ($5 < 0) ? "-" : sprintf("%.1f", $5)
+    against = ($5 < 0) ? "-" : ($6 == "" ? "mpv" : $6)
+    reference = ($5 < 0) ? "-" : show($5, $3)
     ratio = ($5 > 0 && $4 >= 0) ? sprintf("%.2f", $4 / $5) : "-"
-    quilmora = ($4 < 0) ? "failed" : sprintf("%.1f", $4)
-    printf "%-56s %6s %12s %12s %8s\n", $2, $3, quilmora, mpv, ratio
+    quilmora = ($4 < 0) ? "failed" : show($4, $3)
+    printf "%-66s %5s %10s  %-6s %10s %7s\n", $2, $3, quilmora, against, reference, ratio
   }'

@@ -111,8 +111,10 @@ bool makeMp3(const std::string& path, int seconds) {
                    "libmp3lame", "-b:a", "192k", path});
 }
 
-void printFigure(const std::string& name, const std::string& unit, double quilmora, double mpv) {
-  std::printf("FIGURE|%s|%s|%.2f|%.2f\n", name.c_str(), unit.c_str(), quilmora, mpv);
+void printFigure(const std::string& name, const std::string& unit, double quilmora, double reference,
+                 const std::string& referenceName) {
+  std::printf("FIGURE|%s|%s|%.2f|%.2f|%s\n", name.c_str(), unit.c_str(), quilmora, reference,
+              reference < 0 ? "" : referenceName.c_str());
   std::fflush(stdout);
 }
 

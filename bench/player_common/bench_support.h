@@ -41,8 +41,10 @@ class ScratchFolder {
 };
 
 // One line of the summary that bench/run_all.sh gathers into its table:
-// "FIGURE|name|unit|quilmora|mpv", a negative mpv figure for none.
-void printFigure(const std::string& name, const std::string& unit, double quilmora, double mpv = -1);
+// "FIGURE|name|unit|quilmora|reference|what the reference is", a negative
+// reference figure for none. The reference is plain mpv unless named.
+void printFigure(const std::string& name, const std::string& unit, double quilmora, double reference = -1,
+                 const std::string& referenceName = "mpv");
 
 // The folder holding the player to measure: $QUILMORA_BENCH_PROGRAM_DIR
 // when set (an earlier build kept for a comparison), else `buildFolder`.
