@@ -116,6 +116,19 @@ TEST_F(SingleInstanceTest, ChannelIsTheUsersAlone) {
   EXPECT_EQ(lockInfo.st_mode & 077, 0u);
 }
 
+TEST(RuntimeFolderTest, FolderOthersCanWriteInIsNotUsed) {
+  QTemporaryDir shared;
+  ASSERT_EQ(::chmod(shared.path().toUtf8().constData(), 01777), 0);
+  const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+  qputenv("XDG_RUNTIME_DIR", shared.path().toUtf8());
+  const std::string chosen = LocalSingleInstance::runtimeFolder();
+  qputenv("XDG_RUNTIME_DIR", saved);
+  EXPECT_NE(chosen, shared.path().toStdString());
+  struct stat info;
+  ASSERT_EQ(::stat(chosen.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 077, 0u);
+}
+
 TEST_F(SingleInstanceTest, LeftoverSocketIsReplaced) {
   std::ofstream(path("quilmora.exec")) << "left by a crash";
   ASSERT_TRUE(instance.claim());
