@@ -1,7 +1,9 @@
 // The browser on the real window: a file dropped on it plays, and the home
 // page tab shows the page shipped with the player, with the web engine
-// started only then.
+// started only then, and shows it again after the engine's page process
+// died.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -10,6 +12,7 @@
 #include <QFile>
 #include <QMimeData>
 #include <QUrl>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 
 #include "integration/player_rig.h"
@@ -75,6 +78,20 @@ TEST(Browser, DroppedClipPlaysAndTheHomePageShowsOurPage) {
   // The page's dark blue ground and cards, not the display area's black.
   EXPECT_GT(shareNear(shot, QColor(0x10, 0x14, 0x1c), 6) + shareNear(shot, QColor(0x18, 0x20, 0x30), 6), 0.5);
   EXPECT_EQ(rig.media().playState(), play_state::Undefined);
+
+  // The page comes back when the web engine's page process dies under it.
+  const qint64 pid = web.page()->page()->renderProcessPid();
+  ASSERT_GT(pid, 0);
+  ASSERT_EQ(::kill(pid_t(pid), SIGKILL), 0);
+  EXPECT_TRUE(pumpUntil(
+      [&] {
+        const qint64 now = web.page()->page()->renderProcessPid();
+        return now > 0 && now != pid && web.page()->title() == QStringLiteral("Quilmora 主页");
+      },
+      20000));
+  pumpFor(1500);
+  const QImage again = grabScreen(rig.screenRect(rig.form().WebBrowser1));
+  EXPECT_GT(shareNear(again, QColor(0x10, 0x14, 0x1c), 6) + shareNear(again, QColor(0x18, 0x20, 0x30), 6), 0.5);
 }
 
 }  // namespace

@@ -3,7 +3,10 @@
 // files through the player movie, its labels, its seek and its move on to
 // the next entry.
 #include <gtest/gtest.h>
+#include <signal.h>
 
+#include <QWebEnginePage>
+#include <QWebEngineView>
 #include <cstdlib>
 #include <fstream>
 #include <regex>
@@ -73,6 +76,33 @@ TEST(FlashMovie, FramesShowInTheTimeDisplayAndTheSeekBarMovesTheTimeline) {
   // Released: it plays on from there.
   EXPECT_TRUE(pumpUntil([&] { return shownFrame(f).value_or(0) > held + 3; }, 3000)) << f.Label1.caption();
   EXPECT_LT(shownFrame(f).value_or(100), held + 40);
+}
+
+// The web engine's page process dying under a movie is that movie's end:
+// the player runs on, the list moves on, and the next movie plays in a new
+// page process.
+TEST(FlashMovie, CrashOfTheWebEnginesProcessEndsTheMovie) {
+  PlayerRig rig;
+  const std::string folder = rig.folder("movies");
+  ASSERT_TRUE(writeFile(folder + "/a.swf", swf_writer::countingMovie()));
+  ASSERT_TRUE(writeFile(folder + "/b.swf", swf_writer::countingMovie()));
+  rig.rememberListFolder(folder);
+  ASSERT_TRUE(rig.start());
+  Form1& f = rig.form();
+  f.File1.setListIndex(0);
+  ASSERT_TRUE(pumpUntil([&] { return shownFrame(f).value_or(0) > 3; }, 20000)) << f.Label1.caption();
+
+  auto* view = qobject_cast<QWebEngineView*>(rig.flash().ruffle().view());
+  ASSERT_NE(view, nullptr);
+  const qint64 pid = view->page()->renderProcessPid();
+  ASSERT_GT(pid, 0);
+  ASSERT_EQ(::kill(pid_t(pid), SIGKILL), 0);
+
+  ASSERT_TRUE(pumpUntil([&] { return rig.flash().movie() == folder + "/b.swf"; }, 20000))
+      << "still on " << rig.flash().movie();
+  EXPECT_EQ(f.File1.listIndex(), 1);
+  EXPECT_TRUE(pumpUntil([&] { return rig.flash().FrameNum().value_or(0) > 3; }, 20000));
+  EXPECT_NE(view->page()->renderProcessPid(), pid);
 }
 
 TEST(FlashVideo, PlayerMovieFollowsSeeksAndMovesOnAtTheEnd) {

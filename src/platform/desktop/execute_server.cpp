@@ -5,6 +5,7 @@
 
 #include <QLocalSocket>
 #include <QTimer>
+#include <algorithm>
 
 namespace qm {
 
@@ -28,8 +29,8 @@ QByteArray firstLine(const QByteArray& text, qsizetype end) {
 
 }  // namespace
 
-ExecuteServer::ExecuteServer(Handler onRequest, int idleTimeoutMs)
-    : onRequest_(std::move(onRequest)), idleTimeoutMs_(idleTimeoutMs) {
+ExecuteServer::ExecuteServer(Handler onRequest, int requestTimeoutMs)
+    : onRequest_(std::move(onRequest)), requestTimeoutMs_(requestTimeoutMs) {
   server_.setSocketOptions(QLocalServer::UserAccessOption);
   QObject::connect(&server_, &QLocalServer::newConnection, [this] { acceptClients(); });
 }
@@ -54,18 +55,20 @@ bool ExecuteServer::listen(const std::string& socketPath) {
 
 void ExecuteServer::acceptClients() {
   while (QLocalSocket* socket = server_.nextPendingConnection()) {
-    if (clients_.size() >= kMaxClients || !peerIsThisUser(socket)) {
+    if (!peerIsThisUser(socket)) {
       socket->abort();
       socket->deleteLater();
       continue;
     }
+    if (clients_.size() >= kMaxClients) dropLongestWaiting();
     Client& client = clients_[socket];
-    client.idle = new QTimer(socket);
-    client.idle->setSingleShot(true);
-    QObject::connect(client.idle, &QTimer::timeout, &server_, [this, socket] { drop(socket); });
+    client.arrival = ++arrivals_;
+    client.deadline = new QTimer(socket);
+    client.deadline->setSingleShot(true);
+    QObject::connect(client.deadline, &QTimer::timeout, &server_, [this, socket] { drop(socket); });
     QObject::connect(socket, &QLocalSocket::readyRead, &server_, [this, socket] { readFrom(socket); });
     QObject::connect(socket, &QLocalSocket::disconnected, &server_, [this, socket] { clientGone(socket); });
-    client.idle->start(idleTimeoutMs_);
+    client.deadline->start(requestTimeoutMs_);
     readFrom(socket);
   }
 }
@@ -79,11 +82,7 @@ void ExecuteServer::readFrom(QLocalSocket* socket) {
     answer(socket, firstLine(client.text, end));
     return;
   }
-  if (client.text.size() > kMaxRequestBytes) {
-    drop(socket);
-    return;
-  }
-  client.idle->start(idleTimeoutMs_);
+  if (client.text.size() > kMaxRequestBytes) drop(socket);
 }
 
 // A client that closed its side without "\n" has sent its whole text; one
@@ -114,6 +113,13 @@ void ExecuteServer::drop(QLocalSocket* socket) {
   clients_.erase(socket);
   socket->abort();
   socket->deleteLater();
+}
+
+void ExecuteServer::dropLongestWaiting() {
+  const auto longest = std::min_element(clients_.begin(), clients_.end(), [](const auto& a, const auto& b) {
+    return a.second.arrival < b.second.arrival;
+  });
+  if (longest != clients_.end()) drop(longest->first);
 }
 
 void ExecuteServer::deliver(const QByteArray& text) {

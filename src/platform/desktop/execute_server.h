@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QLocalServer>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <unordered_map>
@@ -21,7 +22,7 @@ class ExecuteServer {
  public:
   using Handler = std::function<void(const std::string& text)>;
 
-  explicit ExecuteServer(Handler onRequest, int idleTimeoutMs = kIdleTimeoutMs);
+  explicit ExecuteServer(Handler onRequest, int requestTimeoutMs = kRequestTimeoutMs);
   ~ExecuteServer();
   ExecuteServer(const ExecuteServer&) = delete;
   ExecuteServer& operator=(const ExecuteServer&) = delete;
@@ -32,14 +33,19 @@ class ExecuteServer {
   bool listening() const { return server_.isListening(); }
 
   static constexpr qsizetype kMaxRequestBytes = 64 * 1024;
-  // A client that sends nothing for this long is dropped.
-  static constexpr int kIdleTimeoutMs = 5000;
+  // A client that has not sent its whole request this long after it came is
+  // dropped, however often it sends a byte.
+  static constexpr int kRequestTimeoutMs = 2000;
+  // With this many clients waiting, a new one takes the place of the one
+  // that has waited longest: a real request is sent at once, so the slow
+  // ones never keep it out.
   static constexpr std::size_t kMaxClients = 16;
 
  private:
   struct Client {
     QByteArray text;
-    QTimer* idle = nullptr;
+    QTimer* deadline = nullptr;
+    std::uint64_t arrival = 0;
   };
 
   void acceptClients();
@@ -47,10 +53,12 @@ class ExecuteServer {
   void clientGone(QLocalSocket* socket);
   void answer(QLocalSocket* socket, const QByteArray& text);
   void drop(QLocalSocket* socket);
+  void dropLongestWaiting();
   void deliver(const QByteArray& text);
 
   Handler onRequest_;
-  int idleTimeoutMs_;
+  int requestTimeoutMs_;
+  std::uint64_t arrivals_ = 0;
   QLocalServer server_;
   std::unordered_map<QLocalSocket*, Client> clients_;
 };

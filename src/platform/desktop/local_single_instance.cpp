@@ -28,17 +28,18 @@ LocalSingleInstance::~LocalSingleInstance() {
 }
 
 std::string LocalSingleInstance::runtimeFolder() {
-  if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime) {
-    struct stat info;
-    if (::stat(runtime, &info) == 0 && S_ISDIR(info.st_mode)) return runtime;
-  }
   const uid_t uid = ::getuid();
+  // Another user who can write in the folder could take the lock first and
+  // keep every player of this user from starting.
+  auto isPrivate = [uid](const std::string& folder) {
+    struct stat info;
+    return ::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == uid &&
+           (info.st_mode & 077) == 0;
+  };
+  if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime && isPrivate(runtime)) return runtime;
   const std::string folder = "/tmp/quilmora-" + std::to_string(uid);
   if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return {};
-  struct stat info;
-  if (::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != uid || (info.st_mode & 077) != 0)
-    return {};
-  return folder;
+  return isPrivate(folder) ? folder : std::string();
 }
 
 bool LocalSingleInstance::claim() {

@@ -31,9 +31,9 @@ class LocalSingleInstance : public SingleInstance {
   // Where the socket is; empty before a successful claim.
   const std::string& socketPath() const { return socketPath_; }
 
-  // $XDG_RUNTIME_DIR, else /tmp/quilmora-<uid>, made private to the user.
-  // Empty when neither can be had safely (a folder of that name that is
-  // someone else's or open to others is not used).
+  // $XDG_RUNTIME_DIR, else /tmp/quilmora-<uid>, made private to the user;
+  // either is used only while it is the user's and closed to others. Empty
+  // when neither can be had safely.
   static std::string runtimeFolder();
 
  private:

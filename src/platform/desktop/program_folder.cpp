@@ -3,6 +3,7 @@
 #include <QStandardPaths>
 #include <filesystem>
 
+#include "platform/fs/atomic_file.h"
 #include "platform/fs/local_files.h"
 
 namespace qm {
@@ -15,6 +16,18 @@ const char* const kOwnFiles[] = {"0.dll", "power.dll", "music.wma", "Quilmora.ch
 
 }  // namespace
 
+void copyOwnFiles(const std::string& executableFolder, const std::string& folder) {
+  for (const char* name : kOwnFiles) {
+    const std::string target = joinPath(folder, name);
+    // A movie may be there under its running name after a crash.
+    std::string running = target;
+    if (running.size() > 4 && running.ends_with(".dll")) running.replace(running.size() - 3, 3, "swf");
+    if (files::isFile(target) || files::isFile(running)) continue;
+    // A copy cut short would stand for the whole file from then on.
+    files::copyFileAtomically(joinPath(executableFolder, name), target);
+  }
+}
+
 std::string chooseProgramFolder(const std::string& executableFolder) {
   if (files::isWritableFolder(executableFolder)) return executableFolder;
   std::string data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
@@ -22,14 +35,7 @@ std::string chooseProgramFolder(const std::string& executableFolder) {
   std::string folder = joinPath(data, "quilmora");
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
-  for (const char* name : kOwnFiles) {
-    const std::string target = joinPath(folder, name);
-    // A movie may be there under its running name after a crash.
-    std::string running = target;
-    if (running.size() > 4 && running.ends_with(".dll")) running.replace(running.size() - 3, 3, "swf");
-    if (files::isFile(target) || files::isFile(running)) continue;
-    std::filesystem::copy_file(joinPath(executableFolder, name), target, ec);
-  }
+  copyOwnFiles(executableFolder, folder);
   return files::isWritableFolder(folder) ? folder : executableFolder;
 }
 

@@ -9,4 +9,8 @@ namespace qm {
 // player's own files are copied from the executable's folder the first time.
 std::string chooseProgramFolder(const std::string& executableFolder);
 
+// Copies the player's own files from the executable's folder into `folder`,
+// each one that is not there yet.
+void copyOwnFiles(const std::string& executableFolder, const std::string& folder);
+
 }  // namespace qm

@@ -118,8 +118,23 @@ bool RuffleEngine::ensureWebEngine() {
   view_->setContextMenuPolicy(Qt::NoContextMenu);
   if (parent_) view_->setGeometry(parent_->rect());
   QObject::connect(view_.data(), &QWebEngineView::loadFinished, view_.data(), [this](bool ok) { onPageReady(ok); });
-  view_->load(QUrl(server_->base() + "index.html"));
+  QObject::connect(page, &QWebEnginePage::renderProcessTerminated, view_.data(), [this] { onPageProcessGone(); });
+  loadPage();
   return true;
+}
+
+void RuffleEngine::loadPage() {
+  pageReady_ = false;
+  pendingScript_.clear();
+  view_->load(QUrl(server_->base() + "index.html"));
+}
+
+// The movie went with the page's process: the engine is empty, as after a
+// movie that ended, and a fresh page (in a new process) waits for the next.
+void RuffleEngine::onPageProcessGone() {
+  pageReady_ = false;
+  unload();
+  loadPage();
 }
 
 void RuffleEngine::onPageReady(bool ok) {

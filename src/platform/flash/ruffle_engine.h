@@ -32,6 +32,9 @@ class MovieServer;
 // loaded directly: they play, with the frame count of their header, no
 // current frame, and no variables.
 //
+// When the web engine's page process ends (a crash, or killed), the movie
+// is unloaded and the page loads again in a new process.
+//
 // IsPlaying reads false once a movie of more than one frame has rested on
 // its last frame for a while (stopped at its end), and when the runtime
 // could not load the movie. A movie held by StopPlay elsewhere (the seek bar
@@ -69,6 +72,8 @@ class RuffleEngine : public FlashEngine {
 
  private:
   bool ensureWebEngine();
+  void loadPage();
+  void onPageProcessGone();
   void run(const QString& script);
   void onPageReady(bool ok);
   void onMessage(const QString& text);

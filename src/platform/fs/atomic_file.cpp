@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/fs/local_files.h"
+
 namespace qm::files {
 
 namespace fs = std::filesystem;
@@ -109,6 +111,24 @@ bool replaceFileAtomically(const std::string& path, const std::string& content) 
   bool written = (!exists || ::fchmod(fd, existing.st_mode & 07777) == 0) && writeAll(fd, content) &&
                  ::fsync(fd) == 0 && file.close();
   if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
+    ::unlink(temporary.c_str());
+    return false;
+  }
+  syncFolder(target.parent_path());
+  return true;
+}
+
+bool copyFileAtomically(const std::string& from, const std::string& to) {
+  if (from.empty() || to.empty()) return false;
+  const fs::path target(to);
+  const std::string temporary = temporaryName(target);
+  std::error_code ec;
+  bool copied = fs::copy_file(from, temporary, ec) && !ec;
+  if (copied) {
+    FileDescriptor file(::open(temporary.c_str(), O_RDONLY | O_CLOEXEC));
+    copied = file.get() >= 0 && ::fsync(file.get()) == 0 && file.close();
+  }
+  if (!copied || !rename(temporary, to)) {
     ::unlink(temporary.c_str());
     return false;
   }

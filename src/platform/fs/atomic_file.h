@@ -18,4 +18,8 @@ ReadStatus readRegularFile(const std::string& path, std::size_t sizeLimit, std::
 // its permissions; a link is followed and its target replaced.
 bool replaceFileAtomically(const std::string& path, const std::string& content);
 
+// Copies `from` to the free name `to` the same way: a copy cut short (a full
+// disk) leaves nothing under either name, and a file already at `to` stays.
+bool copyFileAtomically(const std::string& from, const std::string& to);
+
 }  // namespace qm::files

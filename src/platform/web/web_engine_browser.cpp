@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QVBoxLayout>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 
 namespace qm {
@@ -38,9 +39,20 @@ void WebEngineBrowser::openPage() {
     // the product's pages are what this view shows.
     if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
       qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    view_ = new QWebEngineView(area_);
-    view_->setObjectName("WebPage");
-    area_->layout()->addWidget(view_);
+    auto* view = new QWebEngineView(area_);
+    view->setObjectName("WebPage");
+    area_->layout()->addWidget(view);
+    view_ = view;
+    // A page whose process died shows nothing: it loads again, once, so a
+    // page that kills its process each time cannot keep the engine busy.
+    QObject::connect(view, &QWebEngineView::loadFinished, view, [this](bool ok) {
+      if (ok) reloadAfterCrash_ = true;
+    });
+    QObject::connect(view->page(), &QWebEnginePage::renderProcessTerminated, view, [this, view] {
+      if (!reloadAfterCrash_) return;
+      reloadAfterCrash_ = false;
+      view->reload();
+    });
   }
   page()->load(pending_);
   pending_.clear();

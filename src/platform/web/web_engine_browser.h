@@ -13,7 +13,8 @@ namespace qm {
 
 // The display area's web view over Qt WebEngine. The web engine (and its
 // helper processes) starts only on the first Navigate: a player that only
-// plays media never starts it. Quit ends the page and frees its process.
+// plays media never starts it. Quit ends the page and frees its process. A
+// page whose process dies (a crash) loads again.
 class WebEngineBrowser : public WebView, public ContentViewSource {
  public:
   WebEngineBrowser() = default;
@@ -33,6 +34,7 @@ class WebEngineBrowser : public WebView, public ContentViewSource {
   QPointer<QWidget> area_;
   QPointer<QWidget> view_;  // a QWebEngineView
   QUrl pending_;
+  bool reloadAfterCrash_ = false;
 };
 
 // A web address, or a local page given by its absolute path.

@@ -8,8 +8,11 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <atomic>
 #include <fstream>
 #include <future>
+#include <thread>
 
 #include "child_modes.h"
 #include "platform/desktop/execute_server.h"
@@ -113,6 +116,19 @@ TEST_F(SingleInstanceTest, ChannelIsTheUsersAlone) {
   EXPECT_EQ(lockInfo.st_mode & 077, 0u);
 }
 
+TEST(RuntimeFolderTest, FolderOthersCanWriteInIsNotUsed) {
+  QTemporaryDir shared;
+  ASSERT_EQ(::chmod(shared.path().toUtf8().constData(), 01777), 0);
+  const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+  qputenv("XDG_RUNTIME_DIR", shared.path().toUtf8());
+  const std::string chosen = LocalSingleInstance::runtimeFolder();
+  qputenv("XDG_RUNTIME_DIR", saved);
+  EXPECT_NE(chosen, shared.path().toStdString());
+  struct stat info;
+  ASSERT_EQ(::stat(chosen.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 077, 0u);
+}
+
 TEST_F(SingleInstanceTest, LeftoverSocketIsReplaced) {
   std::ofstream(path("quilmora.exec")) << "left by a crash";
   ASSERT_TRUE(instance.claim());
@@ -164,6 +180,55 @@ TEST(ExecuteServerTest, SilentClientIsDroppedAfterItsIdleTime) {
   EXPECT_EQ(reply.answer, "");
   EXPECT_LT(timer.elapsed(), 5000) << "the server ended the connection, not the client's own timeout";
   EXPECT_TRUE(requests.empty());
+}
+
+// A client that connects and sends one byte at a time, never a line end,
+// until the server ends it or it gives up; true when the server ended it.
+bool trickle(const std::string& socketPath, const std::atomic<bool>& giveUp) {
+  int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socketPath.c_str());
+  bool ended = false;
+  if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
+    while (!giveUp && !ended) {
+      ended = ::send(fd, "x", 1, MSG_NOSIGNAL) != 1;
+      char byte;
+      if (!ended && ::recv(fd, &byte, 1, MSG_DONTWAIT) == 0) ended = true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+  }
+  ::close(fd);
+  return ended;
+}
+
+TEST(ExecuteServerTest, SlowClientsNeitherKeepOthersOutNorStayForEver) {
+  QTemporaryDir folder;
+  std::vector<std::string> requests;
+  ExecuteServer server([&](const std::string& text) { requests.push_back(text); }, 1000);
+  const std::string socket = (folder.path() + "/exec").toStdString();
+  ASSERT_TRUE(server.listen(socket));
+  std::atomic<bool> giveUp{false};
+  std::vector<std::future<bool>> slow;
+  for (std::size_t i = 0; i < ExecuteServer::kMaxClients; ++i)
+    slow.push_back(std::async(std::launch::async, trickle, socket, std::cref(giveUp)));
+  // Every slow client is taken in, and is still sending, when the request comes.
+  QElapsedTimer waited;
+  waited.start();
+  while (waited.elapsed() < 200) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+
+  EXPECT_EQ(serveRequest(socket, "open\n").answer, "OK\n");
+  EXPECT_EQ(requests, std::vector<std::string>{"open"});
+
+  // However often they send a byte, they are ended in the end.
+  auto allEnded = [&] {
+    return std::all_of(slow.begin(), slow.end(),
+                       [](auto& f) { return f.wait_for(std::chrono::milliseconds(0)) == std::future_status::ready; });
+  };
+  waited.restart();
+  while (!allEnded() && waited.elapsed() < 15000) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  giveUp = true;
+  for (auto& client : slow) EXPECT_TRUE(client.get()) << "a client that never finishes its request stays";
 }
 
 }  // namespace
