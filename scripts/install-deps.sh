@@ -19,6 +19,9 @@ packages=(
   timgm6mb-soundfont fonts-wqy-microhei
   # run without a display, and the tests: virtual screen, input, pictures, sound
   xvfb xauth xdotool x11-utils imagemagick sox dbus-daemon dbus-bin openbox
+  # run on a Wayland desktop (Qt's wayland platform), and the tests there: a
+  # compositor of their own (weston, headless or nested in the virtual screen)
+  qt6-wayland weston
   # the desktop: default applications, autostart and desktop entries
   xdg-utils desktop-file-utils shared-mime-info libglib2.0-bin
   # fuzzing: clang with libFuzzer and the sanitizers

@@ -14,7 +14,8 @@ DesktopPlayer::DesktopPlayer(Options options) {
   registry_ = std::make_unique<FileRegistry>(options.registryFolder.empty() ? FileRegistry::defaultFolder()
                                                                             : options.registryFolder);
   platform_ = std::make_unique<Platform>(Platform{clock_, *windows_, *instance_, files_, settings_, *registry_, help_,
-                                                  launcher_, fileDialog_, options.programFolder, options.executable, options.quit});
+                                                  launcher_, fileDialog_, options.programFolder, options.executable,
+                                                  options.quit});
 
   Engines engines;
   auto media = std::make_unique<MpvEngine>(MpvEngine::Video::Shown, options.media);
@@ -24,8 +25,9 @@ DesktopPlayer::DesktopPlayer(Options options) {
   engines.media = std::move(media);
   engines.background = std::move(music);
   auto flash = std::make_unique<FlashEngineChooser>(
-      clock_, FlashEngineChooser::Options{
-                  options.ruffleFolder.empty() ? options.programFolder + "/ruffle" : options.ruffleFolder, options.media});
+      clock_,
+      FlashEngineChooser::Options{
+          options.ruffleFolder.empty() ? options.programFolder + "/ruffle" : options.ruffleFolder, options.media});
   flash_ = flash.get();
   engines.flash = std::move(flash);
   auto web = std::make_unique<WebEngineBrowser>();
@@ -38,27 +40,31 @@ DesktopPlayer::DesktopPlayer(Options options) {
     player_->frmAbout.Image1.setPicture(std::make_shared<const QImage>(std::move(icon)));
 
   Player& p = *player_;
-  mirrors_.push_back(std::make_unique<FormMirror>(
-      p.form, ContentViews{{&p.form.WindowsMediaPlayer1, media_},
-                           {&p.form.WebBrowser1, web_},
-                           {&p.form.ShockwaveFlash1, flash_}}));
+  mirrors_.push_back(std::make_unique<FormMirror>(p.form, ContentViews{{&p.form.WindowsMediaPlayer1, media_},
+                                                                       {&p.form.WebBrowser1, web_},
+                                                                       {&p.form.ShockwaveFlash1, flash_}}));
+  // Side windows belong to the main window: on Wayland, which keeps no
+  // window above the others, they are attached to it instead.
+  FormMirror* mainMirror = mirrors_.front().get();
+  std::vector<FormMirror*> sideMirrors;
   for (Form* side : std::initializer_list<Form*>{&p.Form3, &p.Form4, &p.frmAbout}) {
-    mirrors_.push_back(std::make_unique<FormMirror>(*side));
+    mirrors_.push_back(std::make_unique<FormMirror>(*side, ContentViews{}, mainMirror));
+    sideMirrors.push_back(mirrors_.back().get());
     // Side windows stay above the others. Their Load asks for that before
     // the mirror has made the window, so it is asked again once it is there.
     side->changed.connect([this, side] {
       QWidget* window = widgetOf(*side);
-      if (side->visible() && window && !(window->windowFlags() & Qt::WindowStaysOnTopHint)) windows_->setTopmost(*side);
+      if (side->visible() && window && windows_->placesWindows() && !(window->windowFlags() & Qt::WindowStaysOnTopHint))
+        windows_->setTopmost(*side);
     });
   }
 
   // A side window shown during start-up (the first run's association
   // dialog) stays in front of the main window that is shown after it.
-  p.form.changed.connect([this, shown = false]() mutable {
+  p.form.changed.connect([this, sideMirrors, shown = false]() mutable {
     if (shown || !player_->form.visible()) return;
     shown = true;
-    for (Form* side : std::initializer_list<Form*>{&player_->Form3, &player_->Form4, &player_->frmAbout})
-      if (QWidget* window = widgetOf(*side); window && side->visible()) window->raise();
+    for (FormMirror* side : sideMirrors) side->bringToFront();
   });
 
   // Media keys and panel widgets of the desktop, when it has a session bus.

@@ -22,6 +22,10 @@ class WindowSystem {
   virtual void setWindowState(Form& form, int state) = 0;
   // Keeps the window above the windows of other programs.
   virtual void setTopmost(Form& form) = 0;
+  // Whether windows go where the program puts them: false where the
+  // compositor alone places windows and keeps none above the others
+  // (Wayland), so a window moves only through startSystemMove.
+  virtual bool placesWindows() { return true; }
   // Off: the screen saver and screen blanking stay away until switched on.
   virtual void setScreenSaverActive(bool active) = 0;
   // The user's documents folder; empty when it cannot be found.

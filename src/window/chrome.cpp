@@ -99,12 +99,18 @@ void backgroundDown(PlayerContext& p, double x, double y) {
 }
 
 // The pointer shape of the last move decides what a drag does; sizes the
-// window refuses are dropped and the move goes on.
+// window refuses are dropped and the move goes on. Where the compositor
+// alone places windows, the move is handed to it: the window would not
+// follow the form's place, and the form would run away from the window.
 void backgroundMove(PlayerContext& p, int button, double x, double y) {
   Form1& f = p.form;
   if (button == kLeftButton) {
     switch (f.mousePointer()) {
       case kPointerArrow:
+        if (!p.windows.placesWindows()) {
+          p.windows.startSystemMove(f);
+          break;
+        }
         f.setLeft(f.left() + x - p.state.DragStartX);
         f.setTop(f.top() + y - p.state.DragStartY);
         break;

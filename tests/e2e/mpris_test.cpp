@@ -2,9 +2,8 @@
 // of the test's own, as media keys and panel widgets do.
 #include <gtest/gtest.h>
 
-#include <QProcess>
-
 #include "e2e/player_run.h"
+#include "e2e/private_bus.h"
 #include "support/event_wait.h"
 #include "support/media_files.h"
 #include "support/x_tools.h"
@@ -13,36 +12,6 @@ namespace qm::e2e {
 namespace {
 
 using namespace live;
-
-// A session bus of this test only.
-class PrivateBus {
- public:
-  PrivateBus() {
-    daemon_.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
-    if (daemon_.waitForStarted(5000) && daemon_.waitForReadyRead(5000))
-      address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
-  }
-  ~PrivateBus() {
-    daemon_.kill();
-    daemon_.waitForFinished(2000);
-  }
-  const QString& address() const { return address_; }
-
-  // dbus-send's reply, or nothing when the call failed.
-  std::optional<QByteArray> send(const QString& method, const QStringList& arguments = {}) const {
-    QStringList args = {"--bus=" + address_, "--print-reply", "--dest=org.mpris.MediaPlayer2.quilmora",
-                        "/org/mpris/MediaPlayer2", method};
-    return runTool("dbus-send", args + arguments, 3000);
-  }
-  QByteArray property(const QString& name) const {
-    return send("org.freedesktop.DBus.Properties.Get", {"string:org.mpris.MediaPlayer2.Player", "string:" + name})
-        .value_or(QByteArray());
-  }
-
- private:
-  QProcess daemon_;
-  QString address_;
-};
 
 TEST(MediaControls, PauseResumeAndQuitThroughTheSessionBus) {
   PrivateBus bus;

@@ -15,7 +15,8 @@ namespace fs = std::filesystem;
 namespace {
 
 // The program and the files the player keeps beside it.
-const char* const kProgramFiles[] = {"quilmora", "0.dll", "power.dll", "music.wma", "Quilmora.chm", "dorl.chm", "home.html"};
+const char* const kProgramFiles[] = {"quilmora",     "0.dll",    "power.dll", "music.wma",
+                                     "Quilmora.chm", "dorl.chm", "home.html"};
 
 bool copyProgramFile(const fs::path& from, const fs::path& to) {
   std::error_code ec;
@@ -75,6 +76,8 @@ std::string PlayerRun::scratch(const std::string& name) const {
 }
 
 void PlayerRun::setEnv(const QString& name, const QString& value) { env_.insert(name, value); }
+
+void PlayerRun::unsetEnv(const QString& name) { env_.remove(name); }
 
 bool PlayerRun::start(const QStringList& arguments) {
   process_.setProcessEnvironment(env_);

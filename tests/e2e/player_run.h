@@ -35,6 +35,7 @@ class PlayerRun {
   std::string scratch(const std::string& name) const;
 
   void setEnv(const QString& name, const QString& value);
+  void unsetEnv(const QString& name);
   bool start(const QStringList& arguments = {});
   qint64 pid() const { return process_.processId(); }
 

@@ -46,6 +46,7 @@ class FakeWindowSystem : public WindowSystem {
   bool cursorOver(const Control&) override { return pointerOver; }
   double screenWidth() override { return 1920 * 15; }
   double screenHeight() override { return 1080 * 15; }
+  bool placesWindows() override { return placing; }
   bool startSystemMove(Form&) override {
     ++moves;
     return true;
@@ -70,6 +71,7 @@ class FakeWindowSystem : public WindowSystem {
   int popups = 0;
   int cursorX = 0, cursorY = 0;  // pixels
   bool pointerOver = true;
+  bool placing = true;  // false: a compositor that places every window itself
   std::string documents;
   std::vector<bool> screenSaver;
   std::vector<std::string> messages;

@@ -33,6 +33,30 @@ TEST(Chrome, BarsMoveOnlyANormalWindow) {
   EXPECT_FALSE(t.context().Form3.visible());
 }
 
+// A drag of the bare background moves the window by the form's place, or,
+// where the compositor places the windows, through the window system's move.
+TEST(Chrome, BackgroundDragMovesTheWindowWhereverTheCompositorPlacesIt) {
+  TestPlayer t;
+  ASSERT_TRUE(t.load(""));
+  Form1& f = t.form();
+  const Twips left = f.left(), top = f.top();
+  f.MouseMove.raise(0, 0, 1500, 1500);
+  f.MouseDown.raise(kLeftButton, 0, 1500, 1500);
+  f.MouseMove.raise(kLeftButton, 0, 1800, 1650);
+  EXPECT_EQ(f.left(), left + 300);
+  EXPECT_EQ(f.top(), top + 150);
+  EXPECT_EQ(t.windows.moves, 0);
+  f.MouseUp.raise(kLeftButton, 0, 1800, 1650);
+
+  t.windows.placing = false;
+  f.MouseDown.raise(kLeftButton, 0, 1500, 1500);
+  f.MouseMove.raise(kLeftButton, 0, 1800, 1650);
+  f.MouseMove.raise(kLeftButton, 0, 2100, 1800);
+  EXPECT_EQ(f.left(), left + 300) << "the form keeps the place the window has";
+  EXPECT_EQ(f.top(), top + 150);
+  EXPECT_GE(t.windows.moves, 1);
+}
+
 TEST(Chrome, RightClickOnTheVideoPopsUpTheMenu) {
   TestPlayer t;
   ASSERT_TRUE(t.load(""));

@@ -33,6 +33,10 @@ _XDisplay* x11Display() {
   return x11 ? x11->display() : nullptr;
 }
 
+// Wayland keeps the windows' places, their stacking and the pointer's
+// place on the screen from the programs.
+bool onWayland() { return qGuiApp && QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
 }  // namespace
 
 DesktopWindowSystem::DesktopWindowSystem(WidgetLookup widgetOf) : widgetOf_(std::move(widgetOf)) {}
@@ -87,11 +91,14 @@ void DesktopWindowSystem::setWindowState(Form& form, int state) {
   }
 }
 
+bool DesktopWindowSystem::placesWindows() { return !onWayland(); }
+
 // The flag goes to the native window in place (on X11 as
 // _NET_WM_STATE_ABOVE), without hiding and re-showing it.
 // A form not yet on the screen goes to the topmost band once its window is
-// made (start-up asks before it shows the window).
+// made (start-up asks before it shows the window). Wayland has no such band.
 void DesktopWindowSystem::setTopmost(Form& form) {
+  if (!placesWindows()) return;
   QWidget* window = windowOf(form);
   if (!window) {
     auto pending = std::make_shared<bool>(true);
@@ -151,10 +158,13 @@ void DesktopWindowSystem::focus(Form& form) {
 }
 
 // Another window in front of the control, even one of the player's own,
-// takes the pointer from it.
+// takes the pointer from it. Wayland tells a program where the pointer is
+// only while it is over one of its windows, and never where its windows
+// are, so there the pointer's entering and leaving the widget decide.
 bool DesktopWindowSystem::cursorOver(const Control& control) {
   QWidget* widget = widgetOf_ ? widgetOf_(control) : nullptr;
   if (!widget || !widget->isVisible() || !hasWidgetApplication()) return false;
+  if (onWayland()) return widget->underMouse();
   QWidget* under = QApplication::widgetAt(QCursor::pos());
   return under && (under == widget || widget->isAncestorOf(under));
 }

@@ -27,6 +27,7 @@ class DesktopWindowSystem : public WindowSystem {
   int showCursor(bool show) override;
   void setWindowState(Form& form, int state) override;
   void setTopmost(Form& form) override;
+  bool placesWindows() override;
   void setScreenSaverActive(bool active) override;
   std::string documentsFolder() override;
   void messageBox(const std::string& text) override;

@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include "model/list_controls.h"
 #include "platform/qt/accessible_buttons.h"
@@ -14,6 +15,7 @@
 #include "platform/qt/list_widgets.h"
 #include "platform/qt/skin_widgets.h"
 #include "platform/qt/slider_view.h"
+#include "platform/qt/window_attachment.h"
 #include "slider/tvate.h"
 
 namespace qm {
@@ -49,7 +51,9 @@ void FormWindow::showCaption() {
 }
 
 // The form's place and size go to the window while it is in the normal
-// state; the other states are the window system's to size.
+// state; the other states are the window system's to size. Where the
+// compositor places the windows, a move would change only Qt's idea of the
+// place and part it from the pointer's positions, which Qt counts from there.
 void FormWindow::syncFromForm() {
   if (applying_) return;
   applying_ = true;
@@ -60,7 +64,7 @@ void FormWindow::syncFromForm() {
   if (screenState() == Form::Normal && form_.windowState() == Form::Normal) {
     QRect r(toPixels(form_.left()), toPixels(form_.top()), toPixels(form_.width()), toPixels(form_.height()));
     if (r.size() != size() && r.width() > 0 && r.height() > 0) resize(r.size());
-    if (isVisible() && r.topLeft() != pos()) move(r.topLeft());
+    if (isVisible() && r.topLeft() != pos() && !placedByMirror_ && !compositorPlacesWindows()) move(r.topLeft());
   }
   applying_ = false;
 }
@@ -76,8 +80,9 @@ int FormWindow::screenState() const {
 void FormWindow::reportToForm() {
   if (applying_) return;
   applying_ = true;
-  form_.syncFromScreen(pos().x() * kTwipsPerPixel, pos().y() * kTwipsPerPixel, width() * kTwipsPerPixel,
-                       height() * kTwipsPerPixel, screenState());
+  const Twips left = placedByMirror_ ? form_.left() : pos().x() * kTwipsPerPixel;
+  const Twips top = placedByMirror_ ? form_.top() : pos().y() * kTwipsPerPixel;
+  form_.syncFromScreen(left, top, width() * kTwipsPerPixel, height() * kTwipsPerPixel, screenState());
   applying_ = false;
 }
 
@@ -234,14 +239,19 @@ void FormView::build(Control& control, QWidget* parent) {
   for (Control* child : control.children()) build(*child, widget);
 }
 
-FormMirror::FormMirror(Form& form, ContentViews views) : form_(form), views_(std::move(views)) {
+FormMirror::FormMirror(Form& form, ContentViews views, FormMirror* owner)
+    : form_(form), views_(std::move(views)), owner_(owner) {
   std::weak_ptr<bool> alive = alive_;
   auto sync = [this, alive] {
     if (auto a = alive.lock(); a && *a) this->sync();
   };
   form_.changed.connect(sync);
   form_.Unload.connect([this, alive] {
-    if (auto a = alive.lock(); a && *a) view_.reset();
+    if (auto a = alive.lock(); a && *a) {
+      view_.reset();  // a popup's show still pending goes with its window
+      attached_ = Attached::No;
+      popupShowPending_ = false;
+    }
   });
   sync();
 }
@@ -258,8 +268,13 @@ void FormMirror::sync() {
   if (!view_) {
     view_ = std::make_unique<FormView>(form_, views_);
     // A new window shows centred on the screen; the form holds the place, so
-    // it shows there at once.
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    // it shows there at once. A compositor that places the windows itself
+    // leaves the program its windows' own corners only, at 0,0.
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (compositorPlacesWindows()) {
+      form_.setLeft(view_->window().pos().x() * kTwipsPerPixel);
+      form_.setTop(view_->window().pos().y() * kTwipsPerPixel);
+    } else if (screen) {
       const QRect area = screen->availableGeometry();
       const QSize size = view_->window().size();
       const QPoint at = area.center() - QPoint(size.width() / 2, size.height() / 2);
@@ -267,8 +282,64 @@ void FormMirror::sync() {
       form_.setTop(at.y() * kTwipsPerPixel);
       view_->window().move(at);
     }
+    attachToOwner();
+  }
+  if (attached_ == Attached::AsPopup) {
+    // A handler shows the form and then places it: the popup shows once the
+    // handler is done, at the place it ends on.
+    if (popupShowPending_ || (view_->window().isVisible() && popupPlace() == popupPlace_)) return;
+    popupShowPending_ = true;
+    std::weak_ptr<bool> alive = alive_;
+    QTimer::singleShot(0, &view_->window(), [this, alive] {
+      if (auto a = alive.lock(); a && *a) showPopupAtPlace();
+    });
+    return;
   }
   if (!view_->window().isVisible()) view_->window().show();
+}
+
+bool FormMirror::attachToOwner() {
+  FormView* ownerView = owner_ ? owner_->view() : nullptr;
+  if (attached_ != Attached::No || !view_ || !ownerView || !ownerView->window().isVisible() ||
+      !compositorPlacesWindows())
+    return false;
+  if (form_.framed()) {
+    makeChildOf(view_->window(), ownerView->window());
+    attached_ = Attached::AsChild;
+  } else {
+    makePopupOf(view_->window(), ownerView->window());
+    view_->window().setPlacedByMirror();
+    attached_ = Attached::AsPopup;
+  }
+  return true;
+}
+
+// The form's place counted from the owner form's, from where Qt has the
+// owner's window.
+QPoint FormMirror::popupPlace() const {
+  const QPoint offset(toPixels(form_.left() - owner_->form_.left()), toPixels(form_.top() - owner_->form_.top()));
+  const QWindow* owner = owner_->view_ ? owner_->view_->window().windowHandle() : nullptr;
+  return (owner ? owner->position() : QPoint()) + offset;
+}
+
+// A popup keeps the place it showed at, so a new place shows it again.
+void FormMirror::showPopupAtPlace() {
+  popupShowPending_ = false;
+  if (!view_ || !form_.visible()) return;
+  FormWindow& window = view_->window();
+  const QPoint place = popupPlace();
+  if (window.isVisible()) {
+    if (place == popupPlace_) return;
+    window.hide();
+  }
+  window.move(place);
+  popupPlace_ = place;
+  window.show();
+}
+
+void FormMirror::bringToFront() {
+  if (!view_ || !view_->window().isVisible()) return;
+  if (!attachToOwner()) view_->window().raise();
 }
 
 }  // namespace qm

@@ -24,6 +24,9 @@ class FormWindow : public QWidget {
  public:
   explicit FormWindow(Form& form);
   ~FormWindow() override;
+  // A popup is placed by its mirror, counted from its owner's place; its
+  // place on the screen is not the form's to follow or to hear of.
+  void setPlacedByMirror() { placedByMirror_ = true; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -44,6 +47,7 @@ class FormWindow : public QWidget {
   QTimer settle_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   bool applying_ = false;
+  bool placedByMirror_ = false;
   // A caption changed many times in one pass goes to the window manager once.
   DeferredCall deferredCaption_{*this, [this] { showCaption(); }};
 };
@@ -70,21 +74,37 @@ class FormView {
 // A form on the screen while it is loaded: its window is built when the
 // form is first shown (centred on the screen, at the form's size), shown and
 // hidden with the form, and destroyed when the form unloads.
+//
+// `owner` mirrors the window this form's window belongs to. Where the
+// compositor places every window (Wayland), the form's window is attached to
+// the owner's once that is on the screen: a frameless form (the menu window)
+// shows as a popup at its place, a framed one (a dialog) as a child window
+// in front of the owner.
 class FormMirror {
  public:
-  FormMirror(Form& form, ContentViews views = {});
+  explicit FormMirror(Form& form, ContentViews views = {}, FormMirror* owner = nullptr);
   ~FormMirror();
   FormMirror(const FormMirror&) = delete;
   FormMirror& operator=(const FormMirror&) = delete;
   // The widget showing `control`, or null while the form has no window.
   QWidget* widgetOf(const Control& control) const;
   FormView* view() { return view_.get(); }
+  // Brings a shown window in front of the owner's: attached to it where the
+  // compositor places windows, raised elsewhere.
+  void bringToFront();
 
  private:
   void sync();
+  bool attachToOwner();
+  QPoint popupPlace() const;
+  void showPopupAtPlace();
   Form& form_;
   ContentViews views_;
+  FormMirror* owner_;
   std::unique_ptr<FormView> view_;
+  enum class Attached { No, AsPopup, AsChild } attached_ = Attached::No;
+  bool popupShowPending_ = false;
+  QPoint popupPlace_;  // where the popup on the screen showed, in pixels
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QImage>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRect>
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+namespace qm::e2e {
+
+// A Wayland compositor of one test only: weston drawing with pixman, its
+// socket in a runtime folder of its own (0700). Headless, it draws into
+// memory and has no pointer; nested, it draws into a window on the test's X
+// display and takes that display's pointer (xdotool) for its own. Its debug
+// protocol is on, so the test can take screenshots of its output and read
+// its scene graph: the windows as the compositor has them, front to back,
+// with their places.
+class WestonCompositor {
+ public:
+  enum class Backend { Headless, NestedInX };
+  struct Window {
+    std::string role;   // "xdg_toplevel", "xdg_popup"
+    std::string title;  // empty for a popup
+    QRect place;        // on the output, in pixels
+  };
+
+  // Whether weston and its screenshot and debug tools are installed.
+  static bool installed();
+
+  WestonCompositor(int width, int height, Backend backend = Backend::Headless);
+  ~WestonCompositor();
+  WestonCompositor(const WestonCompositor&) = delete;
+  WestonCompositor& operator=(const WestonCompositor&) = delete;
+
+  // False when weston did not start; error() says why.
+  bool ok() const { return ok_; }
+  const std::string& error() const { return error_; }
+  // The socket's full path, for WAYLAND_DISPLAY.
+  QString socket() const;
+  // Nested: where the output's top left corner is on the X screen.
+  QPoint originOnX() const { return originOnX_; }
+
+  // The whole output; a null image when the screenshot failed.
+  QImage screenshot();
+  // The program windows on the output, the front one first.
+  std::vector<Window> windows();
+
+ private:
+  // The end of what weston printed.
+  std::string log() const;
+  // Runs a weston client tool to its end in `folder`; its standard output.
+  QByteArray runClient(const QString& program, const QStringList& args, const QString& folder);
+
+  test::TempDir dir_;
+  QString runtimeFolder_;
+  QProcessEnvironment env_;
+  QProcess weston_;
+  QPoint originOnX_;
+  bool ok_ = false;
+  std::string error_;
+};
+
+// The first window whose title is `title`; an empty place when none.
+WestonCompositor::Window windowTitled(const std::vector<WestonCompositor::Window>& windows, const std::string& title);
+
+}  // namespace qm::e2e
