@@ -1,5 +1,7 @@
 #include "app/desktop_player.h"
 
+#include <cmath>
+
 #include "platform/desktop/session_bus.h"
 #include "platform/flash/flash_engine_chooser.h"
 #include "platform/web_view.h"
@@ -14,7 +16,8 @@ DesktopPlayer::DesktopPlayer(Options options) {
   registry_ = std::make_unique<FileRegistry>(options.registryFolder.empty() ? FileRegistry::defaultFolder()
                                                                             : options.registryFolder);
   platform_ = std::make_unique<Platform>(Platform{clock_, *windows_, *instance_, files_, settings_, *registry_, help_,
-                                                  launcher_, fileDialog_, options.programFolder, options.executable, options.quit});
+                                                  launcher_, fileDialog_, thumbnails_, options.programFolder,
+                                                  options.executable, options.quit});
 
   Engines engines;
   auto media = std::make_unique<MpvEngine>(MpvEngine::Video::Shown, options.media);
@@ -24,8 +27,9 @@ DesktopPlayer::DesktopPlayer(Options options) {
   engines.media = std::move(media);
   engines.background = std::move(music);
   auto flash = std::make_unique<FlashEngineChooser>(
-      clock_, FlashEngineChooser::Options{
-                  options.ruffleFolder.empty() ? options.programFolder + "/ruffle" : options.ruffleFolder, options.media});
+      clock_,
+      FlashEngineChooser::Options{
+          options.ruffleFolder.empty() ? options.programFolder + "/ruffle" : options.ruffleFolder, options.media});
   flash_ = flash.get();
   engines.flash = std::move(flash);
   auto web = std::make_unique<WebEngineBrowser>();
@@ -38,10 +42,9 @@ DesktopPlayer::DesktopPlayer(Options options) {
     player_->frmAbout.Image1.setPicture(std::make_shared<const QImage>(std::move(icon)));
 
   Player& p = *player_;
-  mirrors_.push_back(std::make_unique<FormMirror>(
-      p.form, ContentViews{{&p.form.WindowsMediaPlayer1, media_},
-                           {&p.form.WebBrowser1, web_},
-                           {&p.form.ShockwaveFlash1, flash_}}));
+  mirrors_.push_back(std::make_unique<FormMirror>(p.form, ContentViews{{&p.form.WindowsMediaPlayer1, media_},
+                                                                       {&p.form.WebBrowser1, web_},
+                                                                       {&p.form.ShockwaveFlash1, flash_}}));
   for (Form* side : std::initializer_list<Form*>{&p.Form3, &p.Form4, &p.frmAbout}) {
     mirrors_.push_back(std::make_unique<FormMirror>(*side));
     // Side windows stay above the others. Their Load asks for that before
@@ -67,6 +70,8 @@ DesktopPlayer::DesktopPlayer(Options options) {
   connectRemoteControl(p.context, *mpris_);
   mpris_->start(sessionBusIfRunning());
 
+  p.seekPreview.changed.connect([this] { showSeekPreview(); });
+
   // Closing the main window, by its button, its menu or the desktop, runs
   // the shutdown and ends the loop.
   p.form.closeRequested.connect([this, quit = options.quit] {
@@ -79,6 +84,21 @@ DesktopPlayer::~DesktopPlayer() {
   mpris_.reset();
   player_->unload();
   mirrors_.clear();
+}
+
+void DesktopPlayer::showSeekPreview() {
+  // A little space between the bar and the picture above it.
+  constexpr int kGap = 4;
+  const SeekPreview& preview = player_->seekPreview;
+  const tVate& bar = player_->form.tVate1;
+  QWidget* barView = widgetOf(bar);
+  if (!preview.shown() || !preview.picture() || !barView || !barView->isVisible()) {
+    thumbnailPopup_.hide();
+    return;
+  }
+  const int x = int(std::lround(preview.pointerX() / kTwipsPerPixel)) + bar.borderPixels();
+  thumbnailPopup_.showAbove(barView->mapToGlobal(QPoint(x, -kGap)), *preview.picture(),
+                            QString::fromStdString(preview.timeText()));
 }
 
 QWidget* DesktopPlayer::widgetOf(const Control& control) const {
