@@ -82,11 +82,20 @@ bool KeyFrameReader::open(const std::string& path) {
   return true;
 }
 
-bool KeyFrameReader::seek(double seconds) {
+std::int64_t KeyFrameReader::streamTime(double seconds) const {
   const AVStream* stream = format_->streams[stream_];
   const std::int64_t start = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
-  const std::int64_t target =
-      start + av_rescale_q(std::llround(std::max(0.0, seconds) * AV_TIME_BASE), AV_TIME_BASE_Q, stream->time_base);
+  return start + av_rescale_q(std::llround(std::max(0.0, seconds) * AV_TIME_BASE), AV_TIME_BASE_Q, stream->time_base);
+}
+
+std::int64_t KeyFrameReader::indexedKeyFrame(double seconds) const {
+  const AVIndexEntry* entry =
+      avformat_index_get_entry_from_timestamp(format_->streams[stream_], streamTime(seconds), AVSEEK_FLAG_BACKWARD);
+  return entry ? entry->timestamp : AV_NOPTS_VALUE;
+}
+
+bool KeyFrameReader::seek(double seconds) {
+  const std::int64_t target = streamTime(seconds);
   if (av_seek_frame(format_, stream_, target, AVSEEK_FLAG_BACKWARD) < 0 &&
       avformat_seek_file(format_, stream_, INT64_MIN, target, target, 0) < 0)
     return false;
@@ -142,11 +151,15 @@ void KeyFrameReader::remember(std::int64_t key, int width, const QImage& picture
 }
 
 QImage KeyFrameReader::frameAt(double seconds, int width) {
-  if (!isOpen() || width <= 0 || !seek(seconds) || !readVideoPacket()) return {};
-  // The packet the seek landed on names the frame that will come out.
-  const std::int64_t key = packet_->pts != AV_NOPTS_VALUE ? packet_->pts : packet_->dts;
-  if (key != AV_NOPTS_VALUE) {
-    if (auto kept = pictures_.find({key, width}); kept != pictures_.end()) {
+  if (!isOpen() || width <= 0) return {};
+  // A file with an index of its key frames (most containers) names the
+  // frame without reading; otherwise the packet the seek lands on does.
+  std::int64_t key = indexedKeyFrame(seconds);
+  if (auto kept = pictures_.find({key, width}); key != AV_NOPTS_VALUE && kept != pictures_.end()) return kept->second;
+  if (!seek(seconds) || !readVideoPacket()) return {};
+  if (key == AV_NOPTS_VALUE) {
+    key = packet_->pts != AV_NOPTS_VALUE ? packet_->pts : packet_->dts;
+    if (auto kept = pictures_.find({key, width}); key != AV_NOPTS_VALUE && kept != pictures_.end()) {
       av_packet_unref(packet_);
       return kept->second;
     }

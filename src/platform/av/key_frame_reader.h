@@ -41,6 +41,11 @@ class KeyFrameReader {
   QImage frameAt(double seconds, int width);
 
  private:
+  // `seconds` from the video's start in the stream's time base.
+  std::int64_t streamTime(double seconds) const;
+  // The time stamp of the key frame at or before `seconds` in the file's
+  // index; AV_NOPTS_VALUE without an index.
+  std::int64_t indexedKeyFrame(double seconds) const;
   bool seek(double seconds);
   // The next packet of the video stream, or false at the end or on an error.
   bool readVideoPacket();

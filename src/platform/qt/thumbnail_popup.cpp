@@ -37,8 +37,10 @@ void ThumbnailPopup::showAbove(QPoint anchor, const QImage& picture, const QStri
     place.moveTop(std::max(place.top(), bounds.top()));
   }
   setGeometry(place);
-  if (!isVisible()) show();
-  raise();
+  if (!isVisible()) {
+    show();
+    raise();
+  }
   update();
 }
 
