@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs every benchmark once and prints one table: the player's figures, plain
 # mpv's (--vo=x11) measured in the same run, and their ratio. Figures only:
-# nothing is checked. About three minutes on two cores.
+# nothing is checked. About four minutes on two cores.
 #
 #   bench/run_all.sh [build folder]   (default build)
 #
@@ -11,7 +11,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 targets=(bench_player_first_frame bench_player_cpu_memory bench_player_list_locate bench_player_midi_start
-         bench_slider_redraw)
+         bench_slider_redraw bench_seek_preview)
 cmake --build "$build" --target "${targets[@]}" quilmora swf_movies >/dev/null || exit 1
 
 log=$(mktemp)
@@ -27,6 +27,7 @@ run "$b/player_cpu_memory/bench_player_cpu_memory" 10 mp3
 run "$b/player_list_locate/bench_player_list_locate" 10000
 run "$b/player_midi_start/bench_player_midi_start" 25
 run "$b/slider_redraw/bench_slider_redraw"
+run "$b/seek_preview/bench_seek_preview" 10
 
 echo
 grep '^FIGURE|' "$log" | awk -F'|' '
