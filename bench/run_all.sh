@@ -4,7 +4,7 @@
 # Runs every benchmark once and prints one table of their figures; where a
 # figure has a reference measured in the same run (plain mpv with --vo=x11,
 # `ls -1`), the reference and the ratio player / reference follow. Figures
-# only: nothing is checked. About five minutes on two cores.
+# only: nothing is checked. About six minutes on two cores.
 #
 # QUILMORA_BENCH_PROGRAM_DIR=<folder> measures the player kept in that folder
 # (a copy of an earlier build's quilmora and its files) instead of the build's.
@@ -12,7 +12,8 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 targets=(bench_player_first_frame bench_player_cpu_memory bench_player_list_locate bench_player_midi_start
-         bench_slider_redraw bench_flash_movie bench_browser_large_folder bench_window_layout bench_slide_show)
+         bench_slider_redraw bench_flash_movie bench_browser_large_folder bench_window_layout bench_slide_show
+         bench_seek_preview)
 cmake --build "$build" --target "${targets[@]}" quilmora swf_movies >/dev/null || exit 1
 
 log=$(mktemp)
@@ -32,6 +33,7 @@ run "$b/flash_movie/bench_flash_movie" 5
 run "$b/browser_large_folder/bench_browser_large_folder" 10000 100000
 run "$b/window_layout/bench_window_layout" 2000
 run "$b/slide_show/bench_slide_show" 1000
+run "$b/seek_preview/bench_seek_preview" 10
 
 echo
 grep '^FIGURE|' "$log" | awk -F'|' '

@@ -1,5 +1,7 @@
 #include "app/desktop_player.h"
 
+#include <cmath>
+
 #include "platform/desktop/session_bus.h"
 #include "platform/flash/flash_engine_chooser.h"
 #include "platform/web_view.h"
@@ -14,8 +16,8 @@ DesktopPlayer::DesktopPlayer(Options options) {
   registry_ = std::make_unique<FileRegistry>(options.registryFolder.empty() ? FileRegistry::defaultFolder()
                                                                             : options.registryFolder);
   platform_ = std::make_unique<Platform>(Platform{clock_, *windows_, *instance_, files_, settings_, *registry_, help_,
-                                                  launcher_, fileDialog_, options.programFolder, options.executable,
-                                                  options.quit});
+                                                  launcher_, fileDialog_, thumbnails_, options.programFolder,
+                                                  options.executable, options.quit});
 
   Engines engines;
   auto media = std::make_unique<MpvEngine>(MpvEngine::Video::Shown, options.media);
@@ -73,6 +75,8 @@ DesktopPlayer::DesktopPlayer(Options options) {
   connectRemoteControl(p.context, *mpris_);
   mpris_->start(sessionBusIfRunning());
 
+  p.seekPreview.changed.connect([this] { showSeekPreview(); });
+
   // Closing the main window, by its button, its menu or the desktop, runs
   // the shutdown and ends the loop.
   p.form.closeRequested.connect([this, quit = options.quit] {
@@ -85,6 +89,21 @@ DesktopPlayer::~DesktopPlayer() {
   mpris_.reset();
   player_->unload();
   mirrors_.clear();
+}
+
+void DesktopPlayer::showSeekPreview() {
+  // A little space between the bar and the picture above it.
+  constexpr int kGap = 4;
+  const SeekPreview& preview = player_->seekPreview;
+  const tVate& bar = player_->form.tVate1;
+  QWidget* barView = widgetOf(bar);
+  if (!preview.shown() || !preview.picture() || !barView || !barView->isVisible()) {
+    thumbnailPopup_.hide();
+    return;
+  }
+  const int x = int(std::lround(preview.pointerX() / kTwipsPerPixel)) + bar.borderPixels();
+  thumbnailPopup_.showAbove(barView->mapToGlobal(QPoint(x, -kGap)), *preview.picture(),
+                            QString::fromStdString(preview.timeText()));
 }
 
 QWidget* DesktopPlayer::widgetOf(const Control& control) const {

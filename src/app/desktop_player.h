@@ -6,20 +6,22 @@
 #include <vector>
 
 #include "app/player.h"
+#include "platform/av/av_thumbnail_decoder.h"
 #include "platform/chm/chm_help_viewer.h"
 #include "platform/desktop/desktop_launcher.h"
 #include "platform/desktop/desktop_window_system.h"
 #include "platform/desktop/local_single_instance.h"
 #include "platform/desktop/mpris_service.h"
 #include "platform/desktop/qt_clock.h"
+#include "platform/flash/flash_engine_chooser.h"
 #include "platform/fs/ini_settings_files.h"
 #include "platform/fs/local_files.h"
-#include "platform/flash/flash_engine_chooser.h"
 #include "platform/mpv/mpv_engine.h"
 #include "platform/qt/form_view.h"
 #include "platform/qt/qt_file_dialog.h"
-#include "platform/web/web_engine_browser.h"
+#include "platform/qt/thumbnail_popup.h"
 #include "platform/registry/file_registry.h"
+#include "platform/web/web_engine_browser.h"
 #include "window/skin_store.h"
 
 namespace qm {
@@ -62,8 +64,12 @@ class DesktopPlayer {
   FormView* mainView() { return mirrors_.empty() ? nullptr : mirrors_.front()->view(); }
   // The widget showing a control of any of the player's windows, or null.
   QWidget* widgetOf(const Control& control) const;
+  // The seek bar's preview of the video.
+  ThumbnailPopup& thumbnailPopup() { return thumbnailPopup_; }
 
  private:
+  void showSeekPreview();
+
   QtClock clock_;
   std::unique_ptr<DesktopWindowSystem> windows_;
   std::unique_ptr<LocalSingleInstance> instance_;
@@ -73,6 +79,7 @@ class DesktopPlayer {
   ChmHelpViewer help_;
   DesktopLauncher launcher_;
   QtFileDialog fileDialog_{[this]() -> QWidget* { return mainView() ? &mainView()->window() : nullptr; }};
+  AvThumbnailDecoder thumbnails_;
   std::unique_ptr<Platform> platform_;
   MpvEngine* media_ = nullptr;
   MpvEngine* music_ = nullptr;
@@ -82,6 +89,7 @@ class DesktopPlayer {
   SkinStore skin_;
   std::vector<std::unique_ptr<FormMirror>> mirrors_;
   std::unique_ptr<MprisService> mpris_;
+  ThumbnailPopup thumbnailPopup_;
 };
 
 }  // namespace qm

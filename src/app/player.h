@@ -8,6 +8,7 @@
 #include "forms/player_state.h"
 #include "forms/side_forms.h"
 #include "player/execute_requests.h"
+#include "player/seek_preview.h"
 
 namespace qm {
 
@@ -22,6 +23,8 @@ struct Platform {
   HelpViewer& help;
   Launcher& launcher;
   FileDialog& fileDialog;
+  // The seek bar's pictures of the video.
+  ThumbnailDecoder& thumbnails;
   // The folder of the player's own files: its settings, its movies, its music.
   std::string programFolder;
   // The running program; empty for the program folder's "quilmora".
@@ -43,6 +46,7 @@ class Player {
   AssociationForm Form4;
   AboutForm frmAbout;
   PlayerContext context;
+  SeekPreview seekPreview{context, platform.thumbnails};
 
   // Start-up with the process's command line (empty when none); false when
   // another player runs and this one must end at once.

@@ -34,6 +34,11 @@ bool opensFromCommandLine(const std::string& extension) {
   return type && type->commandLine;
 }
 
+bool mayHoldVideo(const std::string& extension) {
+  const MediaType* type = find(extension);
+  return !type || (type->kind == MediaKind::Media && type->group != MediaGroup::Music);
+}
+
 std::string groupPattern(MediaGroup group) {
   return patternOf([group](const MediaType& type) { return type.group == group; });
 }

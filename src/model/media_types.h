@@ -67,6 +67,10 @@ MediaKind kindOfExtension(const std::string& extension);
 // Whether the command line opens a file of this extension in the media engine.
 bool opensFromCommandLine(const std::string& extension);
 
+// Whether a file of this extension may hold a moving picture: media that is
+// not music (an extension the table does not hold may).
+bool mayHoldVideo(const std::string& extension);
+
 // The file list's pattern ("*.jpg;*.jpeg;...") of one filter.
 std::string groupPattern(MediaGroup group);
 // The pattern of films and music together, which the list starts with.

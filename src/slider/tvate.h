@@ -133,6 +133,10 @@ class tVate : public Control {
                   int cmp_Height = 0, int cmp_Top = 0);
   // A new picture of the rectangle (pixels) of `picture`; none for no area.
   static Picture PicToPic(const Picture& picture, int leftSrc, int topSrc, int widthSrc, int heightSrc);
+  // The value a press with the left button at `x` (twips from the left of
+  // the drawing area, as MouseMove reports it) would give: rounded, within
+  // 0..Max. Nothing when the bar has no travel to divide by.
+  std::optional<int> valueAt(double x) const;
 
   // --- Saved state: keys "Style", "Value", "Max", "BKPicture", "Appearance",
   // "BorderStyle", "Bite_LP", "Bite_RP" (twips), "IsShowCmd", "TopColor",

@@ -30,18 +30,23 @@ void tVate::handleMove(int button, int shift, float x, float y) {
   mouseX_ = x;
   if (!canMove_) return;
   if (button == kLeftButton) {
-    const double track = trackWidth();
     // A bar no wider than its end pieces and thumb has no travel to divide
     // by: the value stays and only the redraw follows.
-    if (track != 0) {
-      double v = (x - shownCmdWidth() / 2.0 - leftWidth_ + biteL_) * max_ / track;
-      if (v > max_) v = max_;
-      if (v < 0) v = 0;
-      value_ = static_cast<int>(std::nearbyint(v));
+    if (auto v = valueAt(x)) {
+      value_ = *v;
       Changed.raise(value_, max_);
     }
   }
   redraw();
+}
+
+std::optional<int> tVate::valueAt(double x) const {
+  const double track = trackWidth();
+  if (track == 0) return std::nullopt;
+  double v = (x - shownCmdWidth() / 2.0 - leftWidth_ + biteL_) * max_ / track;
+  if (v > max_) v = max_;
+  if (v < 0) v = 0;
+  return static_cast<int>(std::nearbyint(v));
 }
 
 void tVate::surfaceMouseUp(int button, int shift, double x, double y) {

@@ -170,4 +170,17 @@ bool FakeWebView::Quit() {
   return true;
 }
 
+bool FakeThumbnailDecoder::answer(bool hasVideo) {
+  if (answered == asked.size()) return false;
+  const Asked a = asked[answered++];
+  Thumbnail t{a.path, a.seconds, nullptr, hasVideo};
+  if (hasVideo) {
+    QImage picture(a.width, a.width * 9 / 16, QImage::Format_RGB32);
+    picture.fill(Qt::gray);
+    t.picture = std::make_shared<const QImage>(std::move(picture));
+  }
+  Decoded.raise(t);
+  return true;
+}
+
 }  // namespace qm::test

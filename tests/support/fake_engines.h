@@ -7,6 +7,7 @@
 
 #include "platform/flash_engine.h"
 #include "platform/media_engine.h"
+#include "platform/thumbnail_decoder.h"
 #include "platform/web_view.h"
 
 namespace qm::test {
@@ -75,9 +76,9 @@ class FakeFlashEngine : public FlashEngine {
 
   void endMovie() { playing_ = false; }
 
-  std::set<std::string> failing;   // paths that do not load
-  std::vector<std::string> calls;  // "movie <path>", "Play", "set testVar=<v>" ...
-  std::vector<std::string> movies; // every path loaded
+  std::set<std::string> failing;    // paths that do not load
+  std::vector<std::string> calls;   // "movie <path>", "Play", "set testVar=<v>" ...
+  std::vector<std::string> movies;  // every path loaded
   long totalFrames = 100;
   long frame = 0;
 
@@ -94,6 +95,27 @@ class FakeWebView : public WebView {
   bool Stop() override;
   bool Quit() override;
   std::vector<std::string> calls;
+};
+
+// A thumbnail decoder that holds every request until the test answers it.
+class FakeThumbnailDecoder : public ThumbnailDecoder {
+ public:
+  struct Asked {
+    std::string path;
+    double seconds = 0;
+    int width = 0;
+  };
+  void request(const std::string& path, double seconds, int width) override { asked.push_back({path, seconds, width}); }
+  void release() override { ++releases; }
+
+  // Answers the oldest request not answered yet: a grey picture of the
+  // asked width, or none for a file without video. False when none waits.
+  bool answer(bool hasVideo = true);
+  size_t waiting() const { return asked.size() - answered; }
+
+  std::vector<Asked> asked;
+  size_t answered = 0;
+  int releases = 0;
 };
 
 }  // namespace qm::test

@@ -34,6 +34,7 @@ TestPlayer::TestPlayer(Registry* realRegistry) {
                                help,
                                launcher,
                                fileDialog,
+                               thumbnails,
                                programFolder,
                                {},
                                [this] { ++quitCalls; }});

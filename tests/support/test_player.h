@@ -48,6 +48,7 @@ class TestPlayer {
   FakeHelpViewer help;
   FakeLauncher launcher;
   FakeFileDialog fileDialog;
+  FakeThumbnailDecoder thumbnails;
   FakeMediaEngine* media = nullptr;
   FakeMediaEngine* music = nullptr;
   FakeFlashEngine* flash = nullptr;

@@ -124,6 +124,12 @@ bool MpvEngine::setString(const char* name, const std::string& value) {
   return mpv_ && mpv_set_property_async(mpv_, 0, name, MPV_FORMAT_STRING, &text) >= 0;
 }
 
+std::optional<std::int64_t> MpvEngine::counter(const char* name) const {
+  std::int64_t value = 0;
+  if (!mpv_ || mpv_get_property(mpv_, name, MPV_FORMAT_INT64, &value) < 0) return std::nullopt;
+  return value;
+}
+
 // --- opening and transport ---------------------------------------------------
 
 bool MpvEngine::setURL(const std::string& path) {

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -113,6 +114,11 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   QImage frame() const;
   // Raised on the user-interface thread when frame() changed.
   Event<> frameChanged;
+
+  // A counter of libmpv's ("frame-drop-count", "vo-delayed-frame-count"),
+  // read at once; nothing when it has none. For measurements: the call
+  // waits for libmpv.
+  std::optional<std::int64_t> counter(const char* name) const;
 
  private:
   // Where a file stands in libmpv; the play state is derived from it.

@@ -1,0 +1,82 @@
+#include "platform/av/av_thumbnail_decoder.h"
+
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include "platform/av/key_frame_reader.h"
+
+namespace qm {
+
+namespace {
+
+// The worker's niceness: it gets a small share of a processor the video's
+// own decoding wants, and all of one that is idle.
+constexpr int kWorkerNice = 10;
+
+}  // namespace
+
+AvThumbnailDecoder::AvThumbnailDecoder() : receiver_(std::make_unique<QObject>()) {
+  worker_ = std::thread([this] { run(); });
+}
+
+AvThumbnailDecoder::~AvThumbnailDecoder() {
+  {
+    std::lock_guard lock(mutex_);
+    stopping_ = true;
+  }
+  wake_.notify_one();
+  worker_.join();
+  receiver_.reset();
+}
+
+void AvThumbnailDecoder::request(const std::string& path, double seconds, int width) {
+  {
+    std::lock_guard lock(mutex_);
+    next_ = Job{path, seconds, width};
+  }
+  wake_.notify_one();
+}
+
+void AvThumbnailDecoder::release() {
+  {
+    std::lock_guard lock(mutex_);
+    releaseWanted_ = true;
+  }
+  wake_.notify_one();
+}
+
+void AvThumbnailDecoder::answer(Thumbnail thumbnail) {
+  QMetaObject::invokeMethod(
+      receiver_.get(), [this, thumbnail = std::move(thumbnail)] { Decoded.raise(thumbnail); }, Qt::QueuedConnection);
+}
+
+void AvThumbnailDecoder::run() {
+  setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), kWorkerNice);
+  KeyFrameReader reader(stopping_);
+  for (;;) {
+    Job job;
+    {
+      std::unique_lock lock(mutex_);
+      wake_.wait(lock, [this] { return stopping_ || next_ || releaseWanted_; });
+      if (stopping_) return;
+      if (releaseWanted_) {
+        releaseWanted_ = false;
+        lock.unlock();
+        reader.close();
+        continue;
+      }
+      job = std::move(*next_);
+      next_.reset();
+    }
+    Thumbnail thumbnail{job.path, job.seconds, nullptr, true};
+    if (reader.path() != job.path && !reader.open(job.path)) {
+      thumbnail.hasVideo = false;
+    } else if (QImage picture = reader.frameAt(job.seconds, job.width); !picture.isNull()) {
+      thumbnail.picture = std::make_shared<const QImage>(std::move(picture));
+    }
+    answer(std::move(thumbnail));
+  }
+}
+
+}  // namespace qm

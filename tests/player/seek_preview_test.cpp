@@ -1,0 +1,95 @@
+#include "player/seek_preview.h"
+
+#include <gtest/gtest.h>
+
+#include "support/test_player.h"
+
+namespace qm::test {
+namespace {
+
+class SeekPreviewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    t.makeMedia({"film.mp4", "movie.swf", "song.mp3"});
+    ASSERT_TRUE(t.load(""));
+    t.form().File1.setPath(t.mediaFolder);
+    t.form().File1.setPattern("*.*");
+  }
+  void play(int entry, double seconds) {
+    t.form().File1.setListIndex(entry);
+    t.media->setDuration(seconds);
+    t.media->setState(play_state::Playing);
+  }
+  // The pointer, without a button, where a press would give `percent`.
+  void hover(int percent) {
+    tVate& bar = t.form().tVate1;
+    const double track = bar.width() - bar.LeftWidth() - bar.RightWidth() - bar.CmdWidth() + 30 + 30;
+    bar.surfaceMouseMove(0, 0, percent * track / 100 + bar.CmdWidth() / 2.0 + bar.LeftWidth() - 30, 60);
+  }
+  SeekPreview& preview() { return t.player().seekPreview; }
+  FakeThumbnailDecoder& decoder() { return t.thumbnails; }
+
+  TestPlayer t;
+};
+
+TEST_F(SeekPreviewTest, OnlyTheNewestPositionWaitsWhileAFrameIsDecoded) {
+  play(0, 200);
+  hover(25);
+  ASSERT_EQ(decoder().asked.size(), 1u);
+  EXPECT_EQ(decoder().asked[0].path, t.mediaPath("film.mp4"));
+  EXPECT_DOUBLE_EQ(decoder().asked[0].seconds, 50);
+  EXPECT_FALSE(preview().shown()) << "nothing to show before the first picture";
+
+  hover(40);
+  hover(75);
+  EXPECT_EQ(decoder().asked.size(), 1u) << "a second request while the first is decoded";
+  ASSERT_TRUE(decoder().answer());
+  EXPECT_TRUE(preview().shown());
+  EXPECT_EQ(preview().picture()->width(), SeekPreview::kPictureWidth);
+  EXPECT_EQ(preview().timeText(), "02:30");
+  ASSERT_EQ(decoder().asked.size(), 2u);
+  EXPECT_DOUBLE_EQ(decoder().asked[1].seconds, 150) << "the newest position, 40 % was passed over";
+  ASSERT_TRUE(decoder().answer());
+  EXPECT_EQ(decoder().waiting(), 0u);
+
+  // The bar's hover watch sees the pointer go.
+  t.windows.pointerOver = false;
+  t.clock.advance(20);
+  EXPECT_FALSE(preview().shown());
+}
+
+TEST_F(SeekPreviewTest, OnlyAPlayingVideoHasPictures) {
+  play(2, 200);  // music
+  hover(50);
+  EXPECT_TRUE(decoder().asked.empty());
+
+  play(0, 200);
+  hover(50);
+  ASSERT_TRUE(decoder().answer());
+  EXPECT_TRUE(preview().shown());
+  // Playback ends.
+  t.media->finish();
+  EXPECT_FALSE(preview().shown());
+  EXPECT_GE(decoder().releases, 1);
+
+  play(0, 200);
+  hover(60);
+  ASSERT_TRUE(decoder().answer());
+  ASSERT_TRUE(preview().shown());
+  // A Flash movie takes the display area.
+  t.form().File1.setListIndex(1);
+  EXPECT_FALSE(preview().shown());
+  hover(30);
+  EXPECT_EQ(decoder().waiting(), 0u);
+
+  // A file the decoder finds no video in is not asked about again.
+  play(0, 200);
+  hover(10);
+  ASSERT_TRUE(decoder().answer(false));
+  hover(20);
+  EXPECT_FALSE(preview().shown());
+  EXPECT_EQ(decoder().waiting(), 0u);
+}
+
+}  // namespace
+}  // namespace qm::test
