@@ -144,7 +144,7 @@ PlayerFolder::PlayerFolder(const std::string& buildFolder) {
   program_ = scratch_.sub("program");
   for (const char* sub : {"home/Documents", "runtime"}) scratch_.sub(sub);
   chmod((scratch_.path() + "/runtime").c_str(), 0700);
-  for (const char* name : {"quilmora", "0.dll", "power.dll", "music.wma", "Quilmora.chm", "dorl.chm"}) {
+  for (const char* name : {"quilmora", "quilmora-webengine.so", "0.dll", "power.dll", "music.wma", "Quilmora.chm", "dorl.chm"}) {
     std::error_code ec;
     const fs::path source = fs::path(programSource(buildFolder)) / name;
     fs::create_hard_link(source, fs::path(program_) / name, ec);

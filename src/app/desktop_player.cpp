@@ -32,7 +32,7 @@ DesktopPlayer::DesktopPlayer(Options options) {
           options.ruffleFolder.empty() ? options.programFolder + "/ruffle" : options.ruffleFolder, options.media});
   flash_ = flash.get();
   engines.flash = std::move(flash);
-  auto web = std::make_unique<WebEngineBrowser>();
+  auto web = std::make_unique<LazyWebBrowser>();
   web_ = web.get();
   engines.web = std::move(web);
   player_ = std::make_unique<Player>(*platform_, std::move(engines));

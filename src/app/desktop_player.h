@@ -21,6 +21,7 @@
 #include "platform/qt/qt_file_dialog.h"
 #include "platform/qt/thumbnail_popup.h"
 #include "platform/registry/file_registry.h"
+#include "platform/web/lazy_web_browser.h"
 #include "platform/web/web_engine_browser.h"
 #include "window/skin_store.h"
 
@@ -58,7 +59,7 @@ class DesktopPlayer {
   Player& player() { return *player_; }
   MpvEngine& media() { return *media_; }
   MpvEngine& music() { return *music_; }
-  WebEngineBrowser& web() { return *web_; }
+  LazyWebBrowser& web() { return *web_; }
   FlashEngineChooser& flash() { return *flash_; }
   // The main window on the screen (null before start-up shows it).
   FormView* mainView() { return mirrors_.empty() ? nullptr : mirrors_.front()->view(); }
@@ -83,7 +84,7 @@ class DesktopPlayer {
   std::unique_ptr<Platform> platform_;
   MpvEngine* media_ = nullptr;
   MpvEngine* music_ = nullptr;
-  WebEngineBrowser* web_ = nullptr;
+  LazyWebBrowser* web_ = nullptr;
   FlashEngineChooser* flash_ = nullptr;
   std::unique_ptr<Player> player_;
   SkinStore skin_;

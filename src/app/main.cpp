@@ -60,8 +60,9 @@ int main(int argc, char** argv) {
     std::signal(SIGINT, onTerminationSignal);
   }
 
-  // The web view's engine shares its drawing contexts with the windows.
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  // No OpenGL context is made at the start (Qt makes one for sharing when
+  // asked to): the web engine, the only user of OpenGL, is a module loaded
+  // when a page or a Flash movie needs it.
   QApplication app(argc, argv);
   std::setlocale(LC_NUMERIC, "C");  // libmpv parses numbers in the C locale
   app.setApplicationName("quilmora");

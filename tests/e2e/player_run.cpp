@@ -15,8 +15,8 @@ namespace fs = std::filesystem;
 namespace {
 
 // The program and the files the player keeps beside it.
-const char* const kProgramFiles[] = {"quilmora",     "0.dll",    "power.dll", "music.wma",
-                                     "Quilmora.chm", "dorl.chm", "home.html"};
+const char* const kProgramFiles[] = {"quilmora",  "quilmora-webengine.so", "0.dll",    "power.dll",
+                                     "music.wma", "Quilmora.chm",          "dorl.chm", "home.html"};
 
 bool copyProgramFile(const fs::path& from, const fs::path& to) {
   std::error_code ec;

@@ -92,7 +92,8 @@ TEST(FlashMovie, CrashOfTheWebEnginesProcessEndsTheMovie) {
   f.File1.setListIndex(0);
   ASSERT_TRUE(pumpUntil([&] { return shownFrame(f).value_or(0) > 3; }, 20000)) << f.Label1.caption();
 
-  auto* view = qobject_cast<QWebEngineView*>(rig.flash().ruffle().view());
+  ASSERT_NE(rig.flash().ruffle(), nullptr);
+  auto* view = qobject_cast<QWebEngineView*>(rig.flash().ruffle()->view());
   ASSERT_NE(view, nullptr);
   const qint64 pid = view->page()->renderProcessPid();
   ASSERT_GT(pid, 0);

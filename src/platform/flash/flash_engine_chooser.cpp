@@ -28,12 +28,29 @@ class FillingBox : public QWidget {
 }  // namespace
 
 FlashEngineChooser::FlashEngineChooser(Clock& clock, Options options)
-    : native_(clock), playerMovie_(clock, std::move(options.playerMedia)), ruffle_(std::move(options.ruffleFolder)) {
-  for (FlashEngine* engine : std::initializer_list<FlashEngine*>{&native_, &playerMovie_, &ruffle_})
-    engine->FSCommand.connect([this, engine](const std::string& cmd, const std::string& args) {
-      // A command of a movie that is no longer the one shown is dropped.
-      if (engine == &active()) FSCommand.raise(cmd, args);
-    });
+    : native_(clock),
+      playerMovie_(clock, std::move(options.playerMedia)),
+      ruffleFolder_(std::move(options.ruffleFolder)) {
+  for (FlashEngine* engine : std::initializer_list<FlashEngine*>{&native_, &playerMovie_}) forwardCommands(*engine);
+}
+
+void FlashEngineChooser::forwardCommands(FlashEngine& engine) {
+  engine.FSCommand.connect([this, &engine](const std::string& cmd, const std::string& args) {
+    // A command of a movie that is no longer the one shown is dropped.
+    if (&engine == &active()) FSCommand.raise(cmd, args);
+  });
+}
+
+bool FlashEngineChooser::ensureRuffle() {
+  if (ruffle_) return true;
+  const WebEngineModule* module = webEngineModule();
+  if (!module) return false;
+  ruffle_ = module->createRuffle(ruffleFolder_);
+  if (!ruffle_) return false;
+  forwardCommands(*ruffle_);
+  ruffle_->setViewParent(box_);
+  ruffle_->setScaleMode(scaleMode_);
+  return true;
 }
 
 FlashEngineChooser::~FlashEngineChooser() = default;
@@ -41,7 +58,7 @@ FlashEngineChooser::~FlashEngineChooser() = default;
 QWidget* FlashEngineChooser::createView(Control& area, QWidget* parent) {
   area_ = &area;
   box_ = new FillingBox(parent);
-  ruffle_.setViewParent(box_);
+  if (ruffle_) ruffle_->setViewParent(box_);
   showRuntime();
   return box_;
 }
@@ -55,7 +72,7 @@ const FlashEngine& FlashEngineChooser::active() const {
     case Runtime::PlayerMovie:
       return playerMovie_;
     case Runtime::Ruffle:
-      return ruffle_;
+      return *ruffle_;
     default:
       return native_;
   }
@@ -64,7 +81,7 @@ const FlashEngine& FlashEngineChooser::active() const {
 void FlashEngineChooser::unloadAll() {
   native_.StopPlay();
   playerMovie_.unload();
-  ruffle_.unload();
+  if (ruffle_) ruffle_->unload();
 }
 
 bool FlashEngineChooser::setMovie(const std::string& path) {
@@ -77,10 +94,9 @@ bool FlashEngineChooser::setMovie(const std::string& path) {
       runtime_ = Runtime::PlayerMovie;
       loaded = playerMovie_.load(path);
       playerMovie_.setScaleMode(scaleMode_);
-    } else if (read.ok()) {
+    } else if (read.ok() && ensureRuffle()) {
       runtime_ = Runtime::Ruffle;
-      ruffle_.setScaleMode(scaleMode_);
-      loaded = ruffle_.load(path, read.file);
+      loaded = ruffle_->load(path, read.file);
     }
     if (!loaded) runtime_ = Runtime::Native;
   }
@@ -93,7 +109,7 @@ bool FlashEngineChooser::setScaleMode(int mode) {
   scaleMode_ = mode;
   native_.setScaleMode(mode);
   playerMovie_.setScaleMode(mode);
-  ruffle_.setScaleMode(mode);
+  if (ruffle_) ruffle_->setScaleMode(mode);
   return true;
 }
 
@@ -109,7 +125,7 @@ void FlashEngineChooser::showRuntime() {
   for (QObject* child : box_->children()) {
     auto* widget = qobject_cast<QWidget*>(child);
     if (!widget) continue;
-    const bool shown = (widget == player) || (runtime_ == Runtime::Ruffle && widget == ruffle_.view());
+    const bool shown = (widget == player) || (runtime_ == Runtime::Ruffle && ruffle_ && widget == ruffle_->view());
     widget->setGeometry(box_->rect());
     widget->setVisible(shown);
   }

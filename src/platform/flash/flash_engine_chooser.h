@@ -6,11 +6,11 @@
 
 #include "model/clock.h"
 #include "platform/flash/player_movie_engine.h"
-#include "platform/flash/ruffle_engine.h"
 #include "platform/flash_engine.h"
 #include "platform/mpv/mpv_engine.h"
 #include "platform/qt/content_view_source.h"
 #include "platform/swf/empty_movie_engine.h"
+#include "platform/web/web_engine_module.h"
 
 namespace qm {
 
@@ -19,7 +19,8 @@ namespace qm {
 // - A movie with nothing to show (our empty movie): the native timeline.
 // - Our player movie (it carries the player movie's mark): the native
 //   player of .flv files.
-// - Any other SWF: Ruffle in a web view, started on the first such movie.
+// - Any other SWF: Ruffle in a web view, from the web engine module loaded on
+//   the first such movie (without the module such a movie does not load).
 // A file that is not a readable SWF (missing, truncated, a lying header,
 // another format) leaves the engine empty and setMovie returns false.
 // Whatever the previous movie was, it is unloaded first.
@@ -51,7 +52,8 @@ class FlashEngineChooser : public FlashEngine, public ContentViewSource {
   std::optional<std::string> GetVariable(const std::string& name) const override { return active().GetVariable(name); }
 
   // For tests and benchmarks.
-  RuffleEngine& ruffle() { return ruffle_; }
+  // Null until the first movie for Ruffle.
+  RuffleRuntime* ruffle() { return ruffle_.get(); }
   PlayerMovieEngine& playerMovie() { return playerMovie_; }
 
  private:
@@ -60,10 +62,13 @@ class FlashEngineChooser : public FlashEngine, public ContentViewSource {
   const FlashEngine& active() const;
   void unloadAll();
   void showRuntime();
+  bool ensureRuffle();
+  void forwardCommands(FlashEngine& engine);
 
   EmptyMovieEngine native_;
   PlayerMovieEngine playerMovie_;
-  RuffleEngine ruffle_;
+  std::string ruffleFolder_;
+  std::unique_ptr<RuffleRuntime> ruffle_;
   Runtime runtime_ = Runtime::Native;
   int scaleMode_ = 0;
   Control* area_ = nullptr;

@@ -1,4 +1,4 @@
-#include "platform/flash/ruffle_page.h"
+#include "platform/webengine/ruffle_page.h"
 
 namespace qm {
 

@@ -1,4 +1,4 @@
-#include "platform/flash/movie_server.h"
+#include "platform/webengine/movie_server.h"
 
 #include <QFile>
 #include <QHostAddress>

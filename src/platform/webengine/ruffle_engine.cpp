@@ -1,4 +1,4 @@
-#include "platform/flash/ruffle_engine.h"
+#include "platform/webengine/ruffle_engine.h"
 
 #include <unistd.h>
 
@@ -13,8 +13,8 @@
 #include <QWebEngineView>
 #include <cmath>
 
-#include "platform/flash/movie_server.h"
-#include "platform/flash/ruffle_page.h"
+#include "platform/webengine/movie_server.h"
+#include "platform/webengine/ruffle_page.h"
 #include "platform/flash/swf_facts.h"
 #include "platform/swf/own_movie_marks.h"
 #include "swf_writer/host_movie.h"

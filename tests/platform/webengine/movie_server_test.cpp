@@ -1,6 +1,6 @@
 // The web view's file server hands out only what the engine registered, and
 // only under its own random path.
-#include "platform/flash/movie_server.h"
+#include "platform/webengine/movie_server.h"
 
 #include <gtest/gtest.h>
 

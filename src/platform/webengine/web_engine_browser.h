@@ -4,8 +4,7 @@
 #include <QUrl>
 #include <QWidget>
 
-#include "platform/qt/content_view_source.h"
-#include "platform/web_view.h"
+#include "platform/web/web_engine_module.h"
 
 class QWebEngineView;
 
@@ -15,7 +14,7 @@ namespace qm {
 // helper processes) starts only on the first Navigate: a player that only
 // plays media never starts it. Quit ends the page and frees its process. A
 // page whose process dies (a crash) loads again.
-class WebEngineBrowser : public WebView, public ContentViewSource {
+class WebEngineBrowser : public BrowserRuntime {
  public:
   WebEngineBrowser() = default;
   ~WebEngineBrowser() override;
@@ -27,7 +26,7 @@ class WebEngineBrowser : public WebView, public ContentViewSource {
   // The page's view while one is open, else null.
   QWebEngineView* page() const;
   // The address of the page shown or loading; empty when none.
-  QUrl url() const;
+  QUrl url() const override;
 
  private:
   void openPage();
@@ -37,7 +36,5 @@ class WebEngineBrowser : public WebView, public ContentViewSource {
   bool reloadAfterCrash_ = false;
 };
 
-// A web address, or a local page given by its absolute path.
-QUrl webAddress(const std::string& text);
 
 }  // namespace qm

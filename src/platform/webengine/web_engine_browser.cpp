@@ -1,4 +1,4 @@
-#include "platform/web/web_engine_browser.h"
+#include "platform/webengine/web_engine_browser.h"
 
 #include <unistd.h>
 
@@ -6,13 +6,9 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
-namespace qm {
+#include "platform/web/lazy_web_browser.h"
 
-QUrl webAddress(const std::string& text) {
-  const QString s = QString::fromStdString(text);
-  if (s.startsWith('/')) return QUrl::fromLocalFile(s);
-  return QUrl(s, QUrl::StrictMode);
-}
+namespace qm {
 
 WebEngineBrowser::~WebEngineBrowser() { delete view_; }
 

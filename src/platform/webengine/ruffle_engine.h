@@ -8,8 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/flash_engine.h"
-#include "platform/swf/swf_file.h"
+#include "platform/web/web_engine_module.h"
 
 class QWidget;
 class QWebEngineView;
@@ -40,21 +39,21 @@ class MovieServer;
 // could not load the movie. A movie held by StopPlay elsewhere (the seek bar
 // held down) still reads as playing: the end watch asks IsPlaying every
 // second and would otherwise skip a movie the user is only seeking in.
-class RuffleEngine : public FlashEngine {
+class RuffleEngine : public RuffleRuntime {
  public:
   // `ruffleFolder` holds ruffle.js and its files.
   explicit RuffleEngine(std::string ruffleFolder);
   ~RuffleEngine() override;
 
   // Where the web view goes once it exists.
-  void setViewParent(QWidget* parent);
+  void setViewParent(QWidget* parent) override;
   // The web view, or null while the web engine has not been needed.
-  QWidget* view() const;
+  QWidget* view() const override;
 
   // Loads a movie the caller has read already.
-  bool load(const std::string& path, const swf::SwfFile& file);
+  bool load(const std::string& path, const swf::SwfFile& file) override;
   // Empties the page; the web engine stays up.
-  void unload();
+  void unload() override;
 
   bool setMovie(const std::string& path) override;
   std::string movie() const override { return path_; }
