@@ -22,7 +22,6 @@
 #include "platform/qt/thumbnail_popup.h"
 #include "platform/registry/file_registry.h"
 #include "platform/web/lazy_web_browser.h"
-#include "platform/web/web_engine_browser.h"
 #include "window/skin_store.h"
 
 namespace qm {
