@@ -16,10 +16,6 @@ inline constexpr int kWindowWidth = 634, kWindowHeight = 453;
 inline const QRect kVideoArea(8, 43, 626 - 8, 390 - 43);
 // The close button at the right of the title bar (its middle).
 inline const QPoint kCloseButton(px(9510 - 745) + 12, px(165) + 11);
-// The system menu button in the title bar (its middle), and where the menu
-// window it opens drops to: its left edge, 450 below the window's top.
-inline const QPoint kSystemMenuButton(px(9510 - 1885) + 12, px(165) + 11);
-inline const QPoint kMenuWindowPlace(px(9510 - 1885), px(450));
 // Inside the size grip at the bottom right corner.
 inline const QPoint kGrip(kWindowWidth - 5, kWindowHeight - 5);
 // The list tab "列表", which shows and hides the list panel.
