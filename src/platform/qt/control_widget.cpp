@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QMouseEvent>
+#include <utility>
 
 namespace qm {
 
@@ -96,13 +97,15 @@ bool ControlBinding::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease: {
       auto* e = static_cast<QMouseEvent*>(event);
       coordinates(e, x, y);
-      control_.MouseUp.raise(buttonCode(e->button()), shiftCode(e->modifiers()), x, y);
-      const bool inside = widget_.rect().contains(e->position().toPoint());
-      if (pressedInside_ && inside && e->button() == Qt::LeftButton) {
-        pressedInside_ = false;
-        control_.Click.raise();
-      }
-      pressedInside_ = false;
+      const bool click = std::exchange(pressedInside_, false) && e->button() == Qt::LeftButton &&
+                         widget_.rect().contains(e->position().toPoint());
+      // A handler may unload the form, which destroys its window with this
+      // binding: nothing of it is touched after the first event, and a
+      // window gone with MouseUp takes its Click with it.
+      Control& control = control_;
+      const std::weak_ptr<bool> alive = alive_;
+      control.MouseUp.raise(buttonCode(e->button()), shiftCode(e->modifiers()), x, y);
+      if (click && !alive.expired()) control.Click.raise();
       return true;
     }
     case QEvent::MouseButtonDblClick:
