@@ -2,14 +2,13 @@
 
 #include <QAccessibleWidget>
 #include <QWidget>
+#include <map>
 
 #include "model/control.h"
 
 namespace qm {
 
 namespace {
-
-constexpr const char* kControlProperty = "qmAccessibleButton";
 
 // A widget's accessible interface is also its action interface.
 class AccessibleButton : public QAccessibleWidget {
@@ -27,12 +26,18 @@ class AccessibleButton : public QAccessibleWidget {
   Control& control_;
 };
 
+// The skin's buttons with their controls. Qt asks the factory about every
+// object, Qt WebEngine's too, which are built without type information: only
+// objects of this table are looked at.
+std::map<const QObject*, Control*>& buttons() {
+  static std::map<const QObject*, Control*> table;
+  return table;
+}
+
 QAccessibleInterface* buttonFactory(const QString&, QObject* object) {
-  auto* widget = qobject_cast<QWidget*>(object);
-  if (!widget) return nullptr;
-  const QVariant control = widget->property(kControlProperty);
-  if (!control.isValid()) return nullptr;
-  return new AccessibleButton(widget, *static_cast<Control*>(control.value<void*>()));
+  const auto it = buttons().find(object);
+  if (it == buttons().end()) return nullptr;
+  return new AccessibleButton(static_cast<QWidget*>(object), *it->second);
 }
 
 }  // namespace
@@ -43,7 +48,8 @@ void makeAccessibleButton(QWidget& widget, Control& control) {
     return true;
   }();
   (void)installed;
-  widget.setProperty(kControlProperty, QVariant::fromValue<void*>(&control));
+  if (buttons().emplace(&widget, &control).second)
+    QObject::connect(&widget, &QObject::destroyed, [&widget] { buttons().erase(&widget); });
 }
 
 }  // namespace qm
