@@ -146,7 +146,8 @@ struct Sources {
   }
   // A playable file of another kind, for a name that lies about its kind.
   // (A picture under a media name is left out: the engine shows a still
-  // until the next open, so the list would rightly wait there.)
+  // until the next open, and the end watch waits there as on an endless
+  // stream.)
   const Bytes& other(MediaKind kind) const {
     switch (kind) {
       case MediaKind::Picture:
