@@ -2,6 +2,7 @@
 
 #include <QVBoxLayout>
 #include <QWidget>
+#include <utility>
 
 namespace qm {
 
@@ -23,7 +24,7 @@ QWidget* LazyWebBrowser::createView(Control& area, QWidget* parent) {
   auto* layout = new QVBoxLayout(box);
   layout->setContentsMargins(0, 0, 0, 0);
   area_ = box;
-  if (!pending_.isEmpty()) Navigate(pending_.toString().toStdString());
+  if (!pending_.empty()) Navigate(std::exchange(pending_, {}));
   return box;
 }
 
@@ -41,7 +42,7 @@ bool LazyWebBrowser::Navigate(const std::string& url) {
   const QUrl address = webAddress(url);
   if (!address.isValid() || address.isEmpty()) return false;
   if (!area_) {
-    pending_ = address;
+    pending_ = url;
     return true;
   }
   pending_.clear();
@@ -55,6 +56,6 @@ bool LazyWebBrowser::Quit() {
   return runtime_ ? runtime_->Quit() : true;
 }
 
-QUrl LazyWebBrowser::url() const { return runtime_ ? runtime_->url() : pending_; }
+QUrl LazyWebBrowser::url() const { return runtime_ ? runtime_->url() : webAddress(pending_); }
 
 }  // namespace qm

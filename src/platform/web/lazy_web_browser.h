@@ -31,7 +31,7 @@ class LazyWebBrowser : public WebView, public ContentViewSource {
   std::unique_ptr<BrowserRuntime> runtime_;
   Control* control_ = nullptr;
   QPointer<QWidget> area_;
-  QUrl pending_;  // asked for before the window was built
+  std::string pending_;  // asked for before the window was built
 };
 
 // A web address, or a local page given by its absolute path.
