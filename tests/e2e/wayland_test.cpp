@@ -123,37 +123,5 @@ TEST(Wayland, FirstStartDialogStaysInFrontOfTheMainWindow) {
   EXPECT_TRUE(run.running()) << run.output();
 }
 
-// Wayland tells a program neither where its windows are nor where the
-// pointer is on the screen; the grip still sizes the window by the pointer.
-TEST(Wayland, TheGripFollowsThePointer) {
-  REQUIRE_WESTON();
-  WestonCompositor weston(1024, 768, WestonCompositor::Backend::NestedInX);
-  ASSERT_TRUE(weston.ok()) << weston.error();
-  PlayerRun run;
-  ASSERT_TRUE(run.ready());
-  std::filesystem::create_directory(run.programFile("datinf"));  // a later start: no dialog
-  const std::string clip = makeTestClip(run.scratch("media") + "/clip.mp4", 20);
-  ASSERT_FALSE(clip.empty());
-  onWayland(run, weston);
-  ASSERT_TRUE(run.start({QString::fromStdString(clip)}));
-  WestonCompositor::Window window;
-  ASSERT_TRUE(pumpUntil([&] { return !(window = windowTitled(weston.windows(), kClipTitle)).place.isEmpty(); }, 10000))
-      << run.output();
-  pumpFor(500);  // the window takes the pointer once it is on the screen
-  const QPoint corner = weston.originOnX() + window.place.topLeft();
-
-  Pointer pointer(100);
-  ASSERT_TRUE(pointer.drag(corner + kGrip, corner + kGrip + QPoint(80, 50), 8));
-  EXPECT_TRUE(pumpUntil(
-      [&] {
-        window = windowTitled(weston.windows(), kClipTitle);
-        // The window's corner goes to the pointer.
-        return window.place.size() == QSize(kGrip.x() + 80, kGrip.y() + 50);
-      },
-      5000))
-      << "the window is " << window.place.width() << " x " << window.place.height();
-  EXPECT_TRUE(run.running()) << run.output();
-}
-
 }  // namespace
 }  // namespace qm::e2e

@@ -27,7 +27,7 @@ bool WestonCompositor::installed() {
   return true;
 }
 
-WestonCompositor::WestonCompositor(int width, int height, Backend backend) {
+WestonCompositor::WestonCompositor(int width, int height) {
   runtimeFolder_ = QString::fromStdString(dir_.path() + "/runtime");
   std::filesystem::create_directories(runtimeFolder_.toStdString());
   ::chmod(runtimeFolder_.toLocal8Bit().constData(), 0700);
@@ -35,14 +35,14 @@ WestonCompositor::WestonCompositor(int width, int height, Backend backend) {
   QProcessEnvironment westonEnv = QProcessEnvironment::systemEnvironment();
   westonEnv.insert("XDG_RUNTIME_DIR", runtimeFolder_);
   westonEnv.remove("WAYLAND_DISPLAY");
-  if (backend == Backend::Headless) westonEnv.remove("DISPLAY");
+  westonEnv.remove("DISPLAY");
   weston_.setProcessEnvironment(westonEnv);
   weston_.setProcessChannelMode(QProcess::MergedChannels);
   weston_.setStandardOutputFile(QString::fromStdString(dir_.path() + "/weston.log"));
   weston_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
-  weston_.start("weston", {backend == Backend::Headless ? "--backend=headless-backend.so" : "--backend=x11-backend.so",
-                           "--use-pixman", QString("--width=%1").arg(width), QString("--height=%1").arg(height),
-                           QString("--socket=") + kSocketName, "--no-config", "--idle-time=0", "--debug"});
+  weston_.start("weston", {"--backend=headless-backend.so", "--use-pixman", QString("--width=%1").arg(width),
+                           QString("--height=%1").arg(height), QString("--socket=") + kSocketName, "--no-config",
+                           "--idle-time=0", "--debug"});
   if (!weston_.waitForStarted(5000)) {
     error_ = "weston did not start";
     return;
@@ -57,24 +57,6 @@ WestonCompositor::WestonCompositor(int width, int height, Backend backend) {
   env_ = westonEnv;
   env_.remove("DISPLAY");
   env_.insert("WAYLAND_DISPLAY", socket());
-  if (ok_ && backend == Backend::NestedInX) {
-    // Its window has a class, but no name xdotool finds.
-    std::optional<live::WindowId> output;
-    live::pumpUntil(
-        [&] {
-          const auto found = live::runTool("xdotool", {"search", "--class", "^Weston Compositor$"}, 2000);
-          bool number = false;
-          if (found) output = QString::fromUtf8(*found).section('\n', 0, 0).trimmed().toULong(&number);
-          if (!number) output.reset();
-          return output.has_value();
-        },
-        5000);
-    ok_ = output.has_value();
-    if (ok_)
-      originOnX_ = live::settledGeometry(*output).topLeft();
-    else
-      error_ = "no window of weston on the X display: " + log();
-  }
 }
 
 WestonCompositor::~WestonCompositor() {

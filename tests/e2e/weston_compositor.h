@@ -13,15 +13,13 @@
 namespace qm::e2e {
 
 // A Wayland compositor of one test only: weston drawing with pixman, its
-// socket in a runtime folder of its own (0700). Headless, it draws into
-// memory and has no pointer; nested, it draws into a window on the test's X
-// display and takes that display's pointer (xdotool) for its own. Its debug
+// socket in a runtime folder of its own (0700), headless: it draws into
+// memory and has no pointer. Its debug
 // protocol is on, so the test can take screenshots of its output and read
 // its scene graph: the windows as the compositor has them, front to back,
 // with their places.
 class WestonCompositor {
  public:
-  enum class Backend { Headless, NestedInX };
   struct Window {
     std::string role;   // "xdg_toplevel", "xdg_popup"
     std::string title;  // empty for a popup
@@ -31,7 +29,7 @@ class WestonCompositor {
   // Whether weston and its screenshot and debug tools are installed.
   static bool installed();
 
-  WestonCompositor(int width, int height, Backend backend = Backend::Headless);
+  WestonCompositor(int width, int height);
   ~WestonCompositor();
   WestonCompositor(const WestonCompositor&) = delete;
   WestonCompositor& operator=(const WestonCompositor&) = delete;
@@ -41,8 +39,6 @@ class WestonCompositor {
   const std::string& error() const { return error_; }
   // The socket's full path, for WAYLAND_DISPLAY.
   QString socket() const;
-  // Nested: where the output's top left corner is on the X screen.
-  QPoint originOnX() const { return originOnX_; }
 
   // The whole output; a null image when the screenshot failed.
   QImage screenshot();
@@ -59,7 +55,6 @@ class WestonCompositor {
   QString runtimeFolder_;
   QProcessEnvironment env_;
   QProcess weston_;
-  QPoint originOnX_;
   bool ok_ = false;
   std::string error_;
 };
