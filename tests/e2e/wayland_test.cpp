@@ -13,7 +13,6 @@
 #include "support/event_wait.h"
 #include "support/image_checks.h"
 #include "support/media_files.h"
-#include "support/x_tools.h"
 
 namespace qm::e2e {
 namespace {
