@@ -20,6 +20,7 @@
 #include "bench_support.h"
 #include "integration/player_rig.h"
 #include "model/media_types.h"
+#include "player_screen.h"
 #include "support/event_wait.h"
 #include "support/temp_dir.h"
 #include "support/virtual_display.h"
@@ -64,16 +65,8 @@ void report(double advanceMs, double tickMs, double rssFirst, double rssLast, in
 
 int main(int argc, char** argv) {
   const int count = argc > 1 ? std::max(2, std::atoi(argv[1])) : 1000;
-  live::VirtualDisplay display;
-  if (!display.ok()) {
-    std::fprintf(stderr, "%s\n", display.error().c_str());
-    return 1;
-  }
-  test::TempDir cache;
-  setenv("XDG_CACHE_HOME", cache.path().c_str(), 1);
-  unsetenv("DBUS_SESSION_BUS_ADDRESS");
-  QApplication app(argc, argv);
-  std::setlocale(LC_NUMERIC, "C");  // libmpv parses numbers in the C locale
+  PlayerScreen screen(argc, argv);
+  if (!screen.ok()) return 1;
 
   integration::PlayerRig rig;
   const std::vector<std::string> pictures = makePictures(rig.folder("pictures"), count);

@@ -16,6 +16,7 @@
 
 #include "bench_support.h"
 #include "integration/player_rig.h"
+#include "player_screen.h"
 #include "support/event_wait.h"
 #include "support/temp_dir.h"
 #include "support/virtual_display.h"
@@ -39,16 +40,8 @@ double microsecondsOf(const std::function<void()>& work) {
 
 int main(int argc, char** argv) {
   const int passes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
-  live::VirtualDisplay display;
-  if (!display.ok()) {
-    std::fprintf(stderr, "%s\n", display.error().c_str());
-    return 1;
-  }
-  test::TempDir cache;
-  setenv("XDG_CACHE_HOME", cache.path().c_str(), 1);
-  unsetenv("DBUS_SESSION_BUS_ADDRESS");
-  QApplication app(argc, argv);
-  std::setlocale(LC_NUMERIC, "C");  // libmpv parses numbers in the C locale
+  PlayerScreen screen(argc, argv);
+  if (!screen.ok()) return 1;
 
   integration::PlayerRig rig;
   if (!rig.start()) {

@@ -1,0 +1,20 @@
+#include "player_screen.h"
+
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+
+namespace qm::bench {
+
+PlayerScreen::PlayerScreen(int& argc, char** argv) {
+  if (!display_.ok()) {
+    std::fprintf(stderr, "%s\n", display_.error().c_str());
+    return;
+  }
+  setenv("XDG_CACHE_HOME", cache_.path().c_str(), 1);
+  unsetenv("DBUS_SESSION_BUS_ADDRESS");
+  app_.emplace(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");
+}
+
+}  // namespace qm::bench
