@@ -145,9 +145,8 @@ struct Sources {
     }
   }
   // A playable file of another kind, for a name that lies about its kind.
-  // (A picture under a media name is left out: the engine shows a still
-  // until the next open, and the end watch waits there as on an endless
-  // stream.)
+  // (A picture under a media name is left out: it shows 5 s before it ends,
+  // which would slow every lap; the engine's own tests cover it.)
   const Bytes& other(MediaKind kind) const {
     switch (kind) {
       case MediaKind::Picture:

@@ -12,6 +12,7 @@
 #include <system_error>
 #include <utility>
 
+#include "model/media_types.h"
 #include "platform/mpv/balance_filter.h"
 #include "platform/mpv/media_view.h"
 #include "platform/mpv/midi_stream.h"
@@ -27,6 +28,21 @@ std::string decimal(double value) {
   char text[32];
   auto end = std::to_chars(text, text + sizeof text, value).ptr;
   return std::string(text, end);
+}
+
+// How long a still picture in a file named as media shows before it ends.
+constexpr int kStillInMediaSeconds = 5;
+
+bool namedAsPicture(const std::string& path) {
+  const std::string extension = std::filesystem::path(path).extension().string();
+  return !extension.empty() && kindOfExtension(extension.substr(1)) == MediaKind::Picture;
+}
+
+// libmpv's per-file options, "name=value,name=value".
+std::string joinOptions(const std::vector<std::string>& options) {
+  std::string joined;
+  for (const std::string& option : options) joined += (joined.empty() ? "" : ",") + option;
+  return joined;
 }
 
 }  // namespace
@@ -195,8 +211,14 @@ void MpvEngine::sendQueuedLoad() {
 void MpvEngine::loadIntoMpv(const std::string& mediaPath) {
   std::vector<std::string> load{"loadfile", mediaPath, "replace"};
   // Options given with the file hold for that file only.
+  std::vector<std::string> options;
   if (const int step = jpegReductionStep(mediaPath); step > 0)
-    load.push_back("vd-lavc-o=lowres=" + std::to_string(step));
+    options.push_back("vd-lavc-o=lowres=" + std::to_string(step));
+  // A still picture in a file named as media (a PNG called .au) ends like a
+  // short clip, so the end watch moves the play list on; under a picture's
+  // name it stays until the next open.
+  if (!namedAsPicture(url_)) options.push_back("image-display-duration=" + std::to_string(kStillInMediaSeconds));
+  if (!options.empty()) load.push_back(joinOptions(options));
   if (!command(load, loadTicket_)) {
     fail();
     publishState();

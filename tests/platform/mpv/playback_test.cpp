@@ -136,6 +136,15 @@ TEST(MpvPlayback, AStillPictureStaysUntilTheNextOpen) {
   // The next open replaces it, and the paused state does not carry over.
   ASSERT_TRUE(engine.setURL(Media::get().shortClip()));
   ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Playing; }));
+
+  // Named as media, the same picture ends like a short clip: a play list of
+  // music with a picture among it must move on.
+  const std::string misnamed = Media::get().dir() + "/picture named as music.au";
+  std::filesystem::copy_file(Media::get().stillPicture(), misnamed, std::filesystem::copy_options::overwrite_existing);
+  log.clear();
+  ASSERT_TRUE(engine.setURL(misnamed));
+  ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Stopped; }));
+  EXPECT_TRUE(log.saw(ps::Playing));
 }
 
 TEST(MpvPlayback, SeeksLandWhereAsked) {
