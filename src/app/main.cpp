@@ -1,5 +1,7 @@
 // The player's process: builds the player on this desktop, runs the start-up,
 // and ends with the shutdown however the process is asked to end.
+#include <fontconfig/fontconfig.h>
+#include <malloc.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -7,12 +9,13 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QSocketNotifier>
-#include <cerrno>
 #include <QTranslator>
+#include <cerrno>
 #include <clocale>
 #include <csignal>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/command_line.h"
@@ -52,6 +55,11 @@ qm::MpvEngine::Options engineOptions(const char* variable) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Blocks of 1 MiB and more go straight back to the system when freed.
+  // glibc would otherwise raise its threshold to the largest block freed so
+  // far, and the 10 MiB probe buffer libmpv takes for each file it opens
+  // would stay in the heap for good after the second open.
+  mallopt(M_MMAP_THRESHOLD, 1 << 20);
   // SIGTERM and SIGINT end the player through its shutdown, on the UI
   // thread, whenever they come: the handler is in place before anything
   // else, and what it writes waits until the player can shut down.
@@ -59,6 +67,9 @@ int main(int argc, char** argv) {
     std::signal(SIGTERM, onTerminationSignal);
     std::signal(SIGINT, onTerminationSignal);
   }
+  // fontconfig reads its configuration and font caches on the other core
+  // while the window is built; the window's first text would wait for it.
+  std::jthread fontConfiguration([] { FcInit(); });
 
   // No OpenGL context is made at the start (Qt makes one for sharing when
   // asked to): the web engine, the only user of OpenGL, is a module loaded
