@@ -140,6 +140,10 @@ bool startUp(PlayerContext& p, const std::string& commandLine) {
   s.CmdFile = withoutQuotes(s.CmdLine);
   s.CmdFileName = p.files.lookup(s.CmdFile);
   s.ListNum = 0;
+  // The media engine may start opening the command-line file now, unseen and
+  // silent, while the window is built; it still shows only once the window
+  // has painted and the file is opened below.
+  if (opensFromCommandLine(ext)) f.WindowsMediaPlayer1.engine().preload(s.CmdFile);
 
   // The folder the list showed last. A saved folder the list refuses (a
   // removed disk, a broken file, a missing key) starts in the documents

@@ -97,6 +97,7 @@ void MpvEngine::setOptions(Video video, const Options& extra) {
       {"terminal", "no"},
       {"config", "no"},  // the user's mpv.conf must not change the engine
       {"load-scripts", "no"},
+      {"load-auto-profiles", "no"},  // no Lua state just for the user's profiles
       {"ytdl", "no"},
       {"load-stats-overlay", "no"},
       {"load-osd-console", "no"},
@@ -154,13 +155,58 @@ bool MpvEngine::setURL(const std::string& path) {
     close();
     return true;
   }
+  if (adoptPreload(path)) return true;
   url_ = path;
   failed_ = false;
   duration_ = 0;
   return startFile();
 }
 
+void MpvEngine::preload(const std::string& path) {
+  // MIDI is left out: its stream is made when the file is opened.
+  if (path.empty() || isMidiPath(path) || !startMpv() || phase_ != Phase::Closed) return;
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+  if (ec || !std::filesystem::is_regular_file(absolute, ec)) return;
+  preloadPath_ = absolute.string();
+  preloadTicket_ = ++loadTicket_;
+  preloadRestarted_ = false;
+  entryId_ = -1;
+  setFlag("pause", true);
+  if (!command(loadCommand(preloadPath_), preloadTicket_)) preloadPath_.clear();
+}
+
+// The file opened ahead becomes the open file, reported as any other open
+// is: opening, then playing as soon as libmpv showed its first frame.
+bool MpvEngine::adoptPreload(const std::string& path) {
+  if (!preloading()) return false;
+  std::error_code ec;
+  const bool same = std::filesystem::absolute(path, ec).string() == preloadPath_ && !ec;
+  preloadPath_.clear();
+  if (!same) return false;
+  const std::uint64_t ticket = loadTicket_;
+  url_ = path;
+  failed_ = false;
+  paused_ = false;
+  speed_ = 1;
+  pauseWanted_ = false;
+  pendingSeek_ = -1;
+  phase_ = Phase::Opening;
+  setFlag("pause", false);
+  publishState();
+  if (ticket != loadTicket_ || !preloadRestarted_) return true;  // a state handler opened something else
+  phase_ = Phase::Started;
+  // Its first frame was blanked while nothing showed it.
+  if (hasVideo()) {
+    renderer_->render();
+    frameChanged.raise();
+  }
+  publishState();
+  return true;
+}
+
 bool MpvEngine::startFile() {
+  preloadPath_.clear();
   const std::uint64_t ticket = ++loadTicket_;
   phase_ = Phase::Opening;
   entryId_ = -1;
@@ -187,16 +233,26 @@ bool MpvEngine::startFile() {
   return true;
 }
 
-// Opens that follow each other within one event reach libmpv as one, the
-// newest: walking a whole folder (the list locate selects every entry on its
-// way) would otherwise flood libmpv, which refuses requests once a thousand
-// wait unanswered, and lose the open that counts.
+// The first open of a turn of the event loop goes to libmpv at once, so it
+// opens and decodes on its own threads while the start-up still builds the
+// window. Opens that follow it within the same turn reach libmpv as one, the
+// newest, when the turn ends: walking a whole folder (the list locate selects
+// every entry on its way) would otherwise flood libmpv, which refuses
+// requests once a thousand wait unanswered, and lose the open that counts.
 void MpvEngine::queueLoad(std::string path) {
   queuedPath_ = std::move(path);
   if (loadQueued_) return;
   loadQueued_ = true;
+  if (turnHasLoad_) return;
+  turnHasLoad_ = true;
+  sendQueuedLoad();
   QMetaObject::invokeMethod(
-      receiver_.get(), [this] { sendQueuedLoad(); }, Qt::QueuedConnection);
+      receiver_.get(),
+      [this] {
+        turnHasLoad_ = false;
+        if (loadQueued_) sendQueuedLoad();
+      },
+      Qt::QueuedConnection);
 }
 
 void MpvEngine::sendQueuedLoad() {
@@ -209,6 +265,13 @@ void MpvEngine::sendQueuedLoad() {
 }
 
 void MpvEngine::loadIntoMpv(const std::string& mediaPath) {
+  if (!command(loadCommand(mediaPath), loadTicket_)) {
+    fail();
+    publishState();
+  }
+}
+
+std::vector<std::string> MpvEngine::loadCommand(const std::string& mediaPath) const {
   std::vector<std::string> load{"loadfile", mediaPath, "replace"};
   // Options given with the file hold for that file only.
   std::vector<std::string> options;
@@ -217,12 +280,9 @@ void MpvEngine::loadIntoMpv(const std::string& mediaPath) {
   // A still picture in a file named as media (a PNG called .au) ends like a
   // short clip, so the end watch moves the play list on; under a picture's
   // name it stays until the next open.
-  if (!namedAsPicture(url_)) options.push_back("image-display-duration=" + std::to_string(kStillInMediaSeconds));
+  if (!namedAsPicture(mediaPath)) options.push_back("image-display-duration=" + std::to_string(kStillInMediaSeconds));
   if (!options.empty()) load.push_back(joinOptions(options));
-  if (!command(load, loadTicket_)) {
-    fail();
-    publishState();
-  }
+  return load;
 }
 
 // Later reports of the file left behind are ignored (entryId_ no longer
@@ -243,6 +303,7 @@ void MpvEngine::fail() {
 void MpvEngine::close() {
   if (!mpv_) return;
   queuedPath_.clear();
+  preloadPath_.clear();
   ++loadTicket_;
   command({"stop"});
   url_.clear();

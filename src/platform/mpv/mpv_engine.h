@@ -79,6 +79,9 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   bool started() const { return mpv_ != nullptr; }
 
   bool setURL(const std::string& path) override;
+  // Opens the file paused while nothing shows it; a setURL of the same file
+  // before any other open takes it over where it got to.
+  void preload(const std::string& path) override;
   std::string URL() const override { return url_; }
   void close() override;
   int playState() const override { return published_; }
@@ -143,6 +146,7 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   void queueLoad(std::string path);
   void sendQueuedLoad();
   void loadIntoMpv(const std::string& mediaPath);
+  std::vector<std::string> loadCommand(const std::string& mediaPath) const;
   void leaveFile(Phase next);
   void fail();
   int derivedState() const;
@@ -179,6 +183,14 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   // The open waiting for the event loop, and the pause it is to start with.
   std::string queuedPath_;
   bool loadQueued_ = false;
+  bool turnHasLoad_ = false;  // an open went to libmpv in this turn
+  // The file opened ahead (absolute path), its ticket, and whether libmpv
+  // has shown its first frame.
+  std::string preloadPath_;
+  std::uint64_t preloadTicket_ = 0;
+  bool preloadRestarted_ = false;
+  bool preloading() const { return !preloadPath_.empty() && loadTicket_ == preloadTicket_; }
+  bool adoptPreload(const std::string& path);
   bool pauseWanted_ = false;
 
   double position_ = 0;

@@ -85,8 +85,11 @@ void MpvEngine::drainEvents() {
 void MpvEngine::handleEvent(const mpv_event& event) {
   switch (event.event_id) {
     case MPV_EVENT_COMMAND_REPLY:
-      if (event.reply_userdata == 0 || event.reply_userdata != loadTicket_ || phase_ != Phase::Opening) break;
-      if (event.error < 0)
+      if (event.reply_userdata == 0 || event.reply_userdata != loadTicket_) break;
+      if (phase_ != Phase::Opening && !preloading()) break;
+      if (event.error < 0 && preloading())
+        preloadPath_.clear();
+      else if (event.error < 0)
         fail();
       else
         entryId_ = entryIdOfReply(*static_cast<const mpv_event_command*>(event.data));
@@ -102,10 +105,17 @@ void MpvEngine::handleEvent(const mpv_event& event) {
       break;
     case MPV_EVENT_PLAYBACK_RESTART:
       if (phase_ == Phase::Opening && showingEntry()) phase_ = Phase::Started;
+      if (preloading() && showingEntry()) preloadRestarted_ = true;
       break;
     case MPV_EVENT_END_FILE: {
       const auto* end = static_cast<const mpv_event_end_file*>(event.data);
       if (entryId_ < 0 || end->playlist_entry_id != entryId_) break;
+      if (preloading()) {
+        // Opened ahead and failed: setURL opens it again and reports that.
+        preloadPath_.clear();
+        entryId_ = -1;
+        break;
+      }
       if (phase_ != Phase::Opening && phase_ != Phase::Started) break;
       if (end->reason == MPV_END_FILE_REASON_EOF) {
         leaveFile(Phase::Ended);
@@ -137,7 +147,7 @@ void MpvEngine::handleProperty(const mpv_event& event) {
   const std::int64_t integer = known && p->format == MPV_FORMAT_INT64 ? *static_cast<std::int64_t*>(p->data) : 0;
   // Position and length count only once the file loaded last is in libmpv;
   // the previous file's last values may still arrive after an open.
-  const bool ours = phase_ == Phase::Started || (phase_ == Phase::Opening && showingEntry());
+  const bool ours = phase_ == Phase::Started || ((phase_ == Phase::Opening || preloading()) && showingEntry());
 
   switch (static_cast<Property>(event.reply_userdata)) {
     case Property::TimePos:

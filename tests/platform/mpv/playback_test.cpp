@@ -232,6 +232,33 @@ TEST(MpvPlayback, ANewOpenReplacesOneStillOpeningWithoutStopping) {
   EXPECT_EQ(engine.URL(), Media::get().longClip());
 }
 
+TEST(MpvPlayback, AFileOpenedAheadIsTakenOverOnlyByAnOpenOfTheSameFile) {
+  MpvEngine engine(MpvEngine::Video::Shown, silent());
+  StateLog log(engine);
+  // Opened ahead, it stays unseen and paused: nothing is reported.
+  engine.preload(Media::get().longClip());
+  pumpFor(1500);
+  EXPECT_TRUE(log.states().empty());
+  EXPECT_EQ(engine.playState(), ps::Undefined);
+  EXPECT_EQ(engine.duration(), 0);
+
+  // Taken over, it reports as any open does, plays from the start, and
+  // knows its length although libmpv told it before the open.
+  ASSERT_TRUE(engine.setURL(Media::get().longClip()));
+  ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Playing; }));
+  EXPECT_EQ(log.states(), (std::vector<int>{ps::Transitioning, ps::Playing}));
+  EXPECT_NEAR(engine.duration(), 20.0, 0.2);
+  EXPECT_LT(engine.currentPosition(), 1.0);
+  ASSERT_TRUE(pumpUntil([&] { return engine.currentPosition() > 0.5; }));
+
+  // Another file opened after a preload plays that file.
+  engine.close();
+  engine.preload(Media::get().longClip());
+  ASSERT_TRUE(engine.setURL(Media::get().shortClip()));
+  ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Stopped; }));
+  EXPECT_NEAR(engine.duration(), 2.0, 0.2);
+}
+
 TEST(MpvPlayback, PathsWithSpacesQuotesAndChineseCharactersPlay) {
   namespace fs = std::filesystem;
   const fs::path folder = fs::path(Media::get().dir()) / u8"片 'a' \"b\"";
