@@ -2,6 +2,8 @@
 // MP3): the player against plain mpv (--vo=x11 --ao=null), each on a
 // virtual screen, measured from /proc once the first frame is on the screen
 // (for the MP3, which shows no frame, once both have had time to start).
+// A third program, a bare Qt window with libmpv and no video output, shows
+// how much of the player's memory its toolkit alone takes.
 //
 //   bench_player_cpu_memory [seconds] [video|mp3]   (default 10 video)
 
@@ -25,13 +27,13 @@ struct Usage {
 constexpr double kAudioStartSeconds = 2;
 
 Usage measure(ScreenProbe& probe, const std::vector<std::string>& argv, const std::vector<std::string>& environment,
-              int seconds, bool video) {
+              int seconds, bool waitForPicture) {
   Usage usage;
   const auto start = Clock::now();
   Child child(argv, environment);
   if (!child.started()) return usage;
-  if (video && secondsUntilPicture(probe, start, 15) < 0) return usage;
-  if (!video) std::this_thread::sleep_for(std::chrono::duration<double>(kAudioStartSeconds));
+  if (waitForPicture && secondsUntilPicture(probe, start, 15) < 0) return usage;
+  if (!waitForPicture) std::this_thread::sleep_for(std::chrono::duration<double>(kAudioStartSeconds));
   const double cpuBefore = child.cpuSeconds();
   const auto playing = Clock::now();
   std::this_thread::sleep_for(std::chrono::seconds(seconds));
@@ -74,10 +76,17 @@ int main(int argc, char** argv) {
   const Usage mpv =
       measure(probe, {"mpv", "--vo=x11", "--ao=null", clip}, privateEnvironment(media.sub("mpv-home")), seconds, video);
   std::printf("  mpv       CPU %5.1f %%   peak memory (VmHWM) %6.1f MiB\n", mpv.cpuPercent, mpv.peakMiB);
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  std::vector<std::string> floorEnvironment = privateEnvironment(media.sub("floor-home"));
+  floorEnvironment.push_back("QT_QPA_PLATFORM=xcb");
+  const Usage floor = measure(probe, {QM_TOOLKIT_FLOOR, clip}, floorEnvironment, seconds, false);
+  std::printf("  a bare Qt window with libmpv, no video output: peak memory %6.1f MiB (%.2f of mpv)\n", floor.peakMiB,
+              floor.peakMiB / mpv.peakMiB);
   std::printf("  ratio quilmora / mpv: CPU %.2f, memory %.2f\n", player.cpuPercent / mpv.cpuPercent,
               player.peakMiB / mpv.peakMiB);
   printFigure(std::string("CPU over ") + std::to_string(seconds) + " s of " + what, "%", player.cpuPercent,
               mpv.cpuPercent);
   printFigure(std::string("peak memory, ") + what, "MiB", player.peakMiB, mpv.peakMiB);
+  printFigure(std::string("peak memory, ") + what + ", bare Qt window + libmpv", "MiB", floor.peakMiB, mpv.peakMiB);
   return 0;
 }
