@@ -1,8 +1,6 @@
 // The player started on a clip: its window and the video in it.
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
-
 #include "e2e/player_run.h"
 #include "e2e/window_places.h"
 #include "support/event_wait.h"
@@ -20,20 +18,19 @@ TEST(PlayerWindow, OpensAtTheDesignSizeAndShowsMovingVideo) {
   const std::string clip = makeTestClip(run.scratch("media") + "/clip.mp4", 5, 640, 360);
   ASSERT_FALSE(clip.empty());
 
-  QElapsedTimer sinceStart;
-  sinceStart.start();
+  // How soon it shows is the first-frame benchmark's figure; here only
+  // that it does.
   ASSERT_TRUE(run.start({QString::fromStdString(clip)}));
-  const auto window = run.waitForWindow(3000);
-  ASSERT_TRUE(window) << "no window within 3 s\n" << run.output();
+  const auto window = run.waitForWindow(15000);
+  ASSERT_TRUE(window) << "no window\n" << run.output();
   QRect geometry;
   pumpUntil(
       [&] {
         geometry = windowGeometry(*window);
         return geometry.size() == QSize(kWindowWidth, kWindowHeight);
       },
-      static_cast<int>(std::max<qint64>(0, 3000 - sinceStart.elapsed())));
+      15000);
   EXPECT_EQ(geometry.size(), QSize(kWindowWidth, kWindowHeight));
-  EXPECT_LE(sinceStart.elapsed(), 3000) << "the window took too long to appear at its size";
 
   // The frames change: two pictures of the display area 300 ms apart differ,
   // and neither is black.
