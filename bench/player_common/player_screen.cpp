@@ -4,9 +4,12 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/large_blocks.h"
+
 namespace qm::bench {
 
 PlayerScreen::PlayerScreen(int& argc, char** argv) {
+  returnLargeBlocksToTheSystem();  // as the program does
   if (!display_.ok()) {
     std::fprintf(stderr, "%s\n", display_.error().c_str());
     return;

@@ -10,7 +10,8 @@ namespace qm::bench {
 
 // The player in this process on a virtual screen of its own, as the
 // whole-program tests run it: a cache of its own, no session bus, and
-// numbers in the C locale, as libmpv parses them.
+// numbers in the C locale, as libmpv parses them; memory is handed out as
+// in the program.
 class PlayerScreen {
  public:
   PlayerScreen(int& argc, char** argv);

@@ -1,7 +1,6 @@
 // The player's process: builds the player on this desktop, runs the start-up,
 // and ends with the shutdown however the process is asked to end.
 #include <fontconfig/fontconfig.h>
-#include <malloc.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -20,6 +19,7 @@
 
 #include "app/command_line.h"
 #include "app/desktop_player.h"
+#include "app/large_blocks.h"
 #include "platform/desktop/program_folder.h"
 
 namespace {
@@ -55,11 +55,7 @@ qm::MpvEngine::Options engineOptions(const char* variable) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Blocks of 1 MiB and more go straight back to the system when freed.
-  // glibc would otherwise raise its threshold to the largest block freed so
-  // far, and the 10 MiB probe buffer libmpv takes for each file it opens
-  // would stay in the heap for good after the second open.
-  mallopt(M_MMAP_THRESHOLD, 1 << 20);
+  qm::returnLargeBlocksToTheSystem();
   // SIGTERM and SIGINT end the player through its shutdown, on the UI
   // thread, whenever they come: the handler is in place before anything
   // else, and what it writes waits until the player can shut down.
