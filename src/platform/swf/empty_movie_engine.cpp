@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <string_view>
 
@@ -62,9 +63,7 @@ std::string fileIdentity(const std::string& path) {
 
 }  // namespace
 
-EmptyMovieEngine::EmptyMovieEngine(Clock& clock) : timeline_("Flash timeline", clock) {
-  timeline_.Tick.connect([this] { advance(); });
-}
+EmptyMovieEngine::EmptyMovieEngine(Clock& clock) : clock_(clock) {}
 
 bool EmptyMovieEngine::setMovie(const std::string& path) {
   unload();
@@ -94,7 +93,8 @@ bool EmptyMovieEngine::setMovie(const std::string& path) {
 void EmptyMovieEngine::start(const EmptyMovieFacts& facts) {
   movie_ = LoadedMovie{facts.path, facts.totalFrames, facts.version};
   frame_ = 0;
-  timeline_.setInterval(facts.intervalMs);
+  playing_ = false;
+  intervalMs_ = facts.intervalMs;
   setPlaying(true);
 }
 
@@ -117,6 +117,7 @@ bool EmptyMovieEngine::Stop() { return StopPlay(); }
 bool EmptyMovieEngine::GotoFrame(long frame) {
   if (!movie_ || frame < 0 || frame >= movie_->totalFrames) return false;
   frame_ = frame;
+  playStart_ = clock_.now();
   return true;
 }
 
@@ -127,7 +128,7 @@ std::optional<long> EmptyMovieEngine::TotalFrames() const {
 
 std::optional<long> EmptyMovieEngine::FrameNum() const {
   if (!movie_) return std::nullopt;
-  return frame_;
+  return currentFrame();
 }
 
 bool EmptyMovieEngine::IsPlaying() const { return playing_; }
@@ -160,14 +161,19 @@ void EmptyMovieEngine::unload() {
   variables_.clear();
 }
 
-void EmptyMovieEngine::setPlaying(bool playing) {
-  playing_ = playing && movie_ && movie_->totalFrames > 1;
-  timeline_.setEnabled(playing_);
+// The frame is worked out from the time played when asked, rather than
+// counted by a timer: nothing in the player needs to wake up 12 times a
+// second for a movie that shows nothing.
+long EmptyMovieEngine::currentFrame() const {
+  if (!movie_ || !playing_ || intervalMs_ <= 0) return frame_;
+  const auto played = std::chrono::duration_cast<std::chrono::milliseconds>(clock_.now() - playStart_).count();
+  return (frame_ + std::max<long long>(0, played) / intervalMs_) % movie_->totalFrames;
 }
 
-void EmptyMovieEngine::advance() {
-  if (!movie_ || !playing_) return;
-  frame_ = (frame_ + 1) % movie_->totalFrames;
+void EmptyMovieEngine::setPlaying(bool playing) {
+  frame_ = currentFrame();
+  playing_ = playing && movie_ && movie_->totalFrames > 1;
+  playStart_ = clock_.now();
 }
 
 std::optional<std::string> EmptyMovieEngine::rootVariableKey(const std::string& name) const {

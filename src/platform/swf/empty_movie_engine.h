@@ -5,7 +5,6 @@
 #include <string>
 
 #include "model/clock.h"
-#include "model/timer.h"
 #include "platform/flash_engine.h"
 #include "platform/swf/swf_file.h"
 
@@ -59,7 +58,7 @@ class EmptyMovieEngine : public FlashEngine {
   // Whether the last failure was a readable movie with something to show.
   bool lastMovieHadContent() const { return lastMovieHadContent_; }
   // Milliseconds between frames of the loaded movie.
-  int frameInterval() const { return timeline_.interval(); }
+  int frameInterval() const { return intervalMs_; }
 
  private:
   struct LoadedMovie {
@@ -80,12 +79,16 @@ class EmptyMovieEngine : public FlashEngine {
   void unload();
   void start(const EmptyMovieFacts& facts);
   void setPlaying(bool playing);
-  void advance();
+  long currentFrame() const;
   std::optional<std::string> rootVariableKey(const std::string& name) const;
 
-  Timer timeline_;
+  Clock& clock_;
   std::optional<LoadedMovie> movie_;
+  // The frame shown when play last started, stopped or moved; while playing
+  // the timeline runs on from it, one frame per interval since playStart_.
   long frame_ = 0;
+  TimePoint playStart_;
+  int intervalMs_ = 0;
   bool playing_ = false;
   int scaleMode_ = 0;
   std::map<std::string, std::string> variables_;
