@@ -194,7 +194,9 @@ bool MpvEngine::adoptPreload(const std::string& path) {
   phase_ = Phase::Opening;
   setFlag("pause", false);
   publishState();
-  if (ticket != loadTicket_ || !preloadRestarted_) return true;  // a state handler opened something else
+  // A state handler may have opened something else meanwhile; a file still
+  // opening is reported playing when libmpv starts it, as any other.
+  if (ticket != loadTicket_ || !preloadRestarted_) return true;
   phase_ = Phase::Started;
   // Its first frame was blanked while nothing showed it.
   if (hasVideo()) {
