@@ -1,6 +1,5 @@
 #include "platform/mpv/midi_stream.h"
 
-#include <fluidsynth.h>
 #include <mpv/client.h>
 #include <mpv/stream_cb.h>
 
@@ -14,6 +13,7 @@
 #include <mutex>
 #include <system_error>
 
+#include "platform/mpv/fluidsynth_library.h"
 #include "platform/mpv/midi_timeline.h"
 
 namespace qm {
@@ -29,14 +29,18 @@ constexpr std::uintmax_t kMaxFileBytes = 16u << 20;
 constexpr std::int64_t kMaxFrames = (std::int64_t{0xFFFFFFFF} - MidiStream::kHeaderBytes) / MidiStream::kBytesPerFrame;
 constexpr std::int64_t kRenderBlock = 4096;
 
+// Only called once fluidSynthLibrary() gave the library: objects exist only
+// then.
+const FluidSynthLibrary& fluid() { return *fluidSynthLibrary(); }
+
 struct SettingsDeleter {
-  void operator()(fluid_settings_t* p) const { delete_fluid_settings(p); }
+  void operator()(fluid_settings_t* p) const { fluid().delete_fluid_settings(p); }
 };
 struct SynthDeleter {
-  void operator()(fluid_synth_t* p) const { delete_fluid_synth(p); }
+  void operator()(fluid_synth_t* p) const { fluid().delete_fluid_synth(p); }
 };
 struct PlayerDeleter {
-  void operator()(fluid_player_t* p) const { delete_fluid_player(p); }
+  void operator()(fluid_player_t* p) const { fluid().delete_fluid_player(p); }
 };
 
 // fluidsynth prints its complaints to stderr; failures reach the caller
@@ -44,7 +48,8 @@ struct PlayerDeleter {
 void silenceFluidLog() {
   static std::once_flag once;
   std::call_once(once, [] {
-    for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level) fluid_set_log_function(level, nullptr, nullptr);
+    for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
+      fluid().fluid_set_log_function(level, nullptr, nullptr);
   });
 }
 
@@ -95,6 +100,7 @@ std::string findSoundFont(const std::vector<std::string>& candidates) {
 
 std::unique_ptr<MidiStream> MidiStream::open(const std::string& midiPath, const std::string& soundFont,
                                              std::string* error) {
+  if (!fluidSynthLibrary()) return failure(error, "no libfluidsynth");
   silenceFluidLog();
   std::error_code ec;
   if (soundFont.empty() || !fs::is_regular_file(soundFont, ec)) return failure(error, "no soundfont");
@@ -109,15 +115,15 @@ std::unique_ptr<MidiStream> MidiStream::open(const std::string& midiPath, const 
   if (!timeline || timeline->endTick() <= 0) return failure(error, "not a MIDI file with notes: " + midiPath);
 
   auto engine = std::make_unique<Engine>();
-  engine->settings.reset(new_fluid_settings());
+  engine->settings.reset(fluid().new_fluid_settings());
   fluid_settings_t* s = engine->settings.get();
-  if (!s || fluid_settings_setstr(s, "player.timing-source", "sample") != FLUID_OK ||
-      fluid_settings_setnum(s, "synth.sample-rate", kSampleRate) != FLUID_OK ||
-      fluid_settings_setint(s, "synth.lock-memory", 0) != FLUID_OK)
+  if (!s || fluid().fluid_settings_setstr(s, "player.timing-source", "sample") != FLUID_OK ||
+      fluid().fluid_settings_setnum(s, "synth.sample-rate", kSampleRate) != FLUID_OK ||
+      fluid().fluid_settings_setint(s, "synth.lock-memory", 0) != FLUID_OK)
     return failure(error, "synthesizer settings refused");
-  engine->synth.reset(new_fluid_synth(s));
+  engine->synth.reset(fluid().new_fluid_synth(s));
   if (!engine->synth) return failure(error, "synthesizer not created");
-  if (fluid_synth_sfload(engine->synth.get(), soundFont.c_str(), 1) == FLUID_FAILED)
+  if (fluid().fluid_synth_sfload(engine->synth.get(), soundFont.c_str(), 1) == FLUID_FAILED)
     return failure(error, "soundfont not loaded: " + soundFont);
 
   const auto musicFrames =
@@ -164,28 +170,28 @@ void MidiStream::writeHeader() {
 void MidiStream::startAt(std::int64_t frame) {
   fluid_synth_t* synth = engine_->synth.get();
   engine_->player.reset();
-  fluid_synth_system_reset(synth);
+  fluid().fluid_synth_system_reset(synth);
   frame_ = frame;
   cachedFrame_ = -1;
   if (frame >= musicFrames_) return;
-  std::unique_ptr<fluid_player_t, PlayerDeleter> player(new_fluid_player(synth));
-  if (!player || fluid_player_add_mem(player.get(), midi_.data(), midi_.size()) != FLUID_OK ||
-      fluid_player_play(player.get()) != FLUID_OK)
+  std::unique_ptr<fluid_player_t, PlayerDeleter> player(fluid().new_fluid_player(synth));
+  if (!player || fluid().fluid_player_add_mem(player.get(), midi_.data(), midi_.size()) != FLUID_OK ||
+      fluid().fluid_player_play(player.get()) != FLUID_OK)
     return;
   engine_->player = std::move(player);
   if (frame == 0) return;
   // The sequencer reads the file at its first step; only then does it
   // know where a tick lies. That step is silenced, so that no note of the
   // file's start reaches the reverb and sounds on after the seek.
-  const float gain = fluid_synth_get_gain(synth);
-  fluid_synth_set_gain(synth, 0);
+  const float gain = fluid().fluid_synth_get_gain(synth);
+  fluid().fluid_synth_set_gain(synth, 0);
   std::int16_t scratch[64 * 2];
-  fluid_synth_write_s16(synth, 64, scratch, 0, 2, scratch, 1, 2);
-  fluid_synth_set_gain(synth, gain);
+  fluid().fluid_synth_write_s16(synth, 64, scratch, 0, 2, scratch, 1, 2);
+  fluid().fluid_synth_set_gain(synth, gain);
   // The sequencer counts ticks in an int.
   const long tick = std::min<long>(timeline_.tickAt(double(frame) / kSampleRate), std::numeric_limits<int>::max());
-  fluid_player_seek(engine_->player.get(), static_cast<int>(tick));
-  fluid_synth_all_sounds_off(synth, -1);
+  fluid().fluid_player_seek(engine_->player.get(), static_cast<int>(tick));
+  fluid().fluid_synth_all_sounds_off(synth, -1);
 }
 
 void MidiStream::render(std::int16_t* out, std::int64_t frames) {
@@ -196,11 +202,11 @@ void MidiStream::render(std::int16_t* out, std::int64_t frames) {
     // and what sounds then fades for the tail.
     if (frame_ < musicFrames_) block = std::min(block, musicFrames_ - frame_);
     if (frame_ == musicFrames_ && engine_->player) {
-      fluid_player_stop(engine_->player.get());
+      fluid().fluid_player_stop(engine_->player.get());
       engine_->player.reset();
-      fluid_synth_all_notes_off(synth, -1);
+      fluid().fluid_synth_all_notes_off(synth, -1);
     }
-    fluid_synth_write_s16(synth, static_cast<int>(block), out, 0, 2, out, 1, 2);
+    fluid().fluid_synth_write_s16(synth, static_cast<int>(block), out, 0, 2, out, 1, 2);
     out += block * 2;
     frames -= block;
     frame_ += block;
