@@ -120,6 +120,17 @@ TEST(WindowChrome, MovedSizedAndSwitchedByMouseAndKeys) {
   ASSERT_TRUE(runTool("xdotool", {"click", "4"}));
   ASSERT_TRUE(pumpUntil([&] { return f.volume.Value() == volume + 10; }, 2000));
   EXPECT_TRUE(pumpUntil([&] { return rig.media().volume() == volume + 10; }, 2000));
+
+  // Space pauses also while the file list has the keyboard, as after a click
+  // on a file.
+  QWidget* list = rig.widgetOf(f.File1);
+  ASSERT_TRUE(list);
+  list->window()->activateWindow();
+  list->setFocus();
+  ASSERT_TRUE(pumpUntil([&] { return list->hasFocus(); }, 2000));
+  ASSERT_FALSE(f.PausedFlag());
+  ASSERT_TRUE(key("space"));
+  EXPECT_TRUE(pumpUntil([&] { return f.PausedFlag(); }, 2000));
 }
 
 }  // namespace

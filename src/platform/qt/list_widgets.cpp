@@ -1,8 +1,10 @@
 #include "platform/qt/list_widgets.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
 
@@ -12,6 +14,29 @@
 namespace qm {
 
 namespace {
+
+// Keys that mean nothing to a one-column list go on to the window, so the
+// player's keys (Space to pause, Left and Right to seek, Esc, Ctrl+O) work
+// right after a click in the list; the list keeps the keys that move in it
+// (Up, Down, the pages, Home, End, Enter, letters to find an entry).
+class PlayerKeysToWindow : public QObject {
+ public:
+  explicit PlayerKeysToWindow(QWidget& list) : QObject(&list), list_(list) { list.installEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool plain = !(key->modifiers() & ~Qt::KeypadModifier);
+    const bool playerKey = (plain && (key->key() == Qt::Key_Space || key->key() == Qt::Key_Left ||
+                                      key->key() == Qt::Key_Right || key->key() == Qt::Key_Escape)) ||
+                           (key->key() == Qt::Key_O && key->modifiers() & Qt::ControlModifier);
+    if (!playerKey || list_.window() == &list_) return false;
+    QCoreApplication::sendEvent(list_.window(), event);
+    return true;
+  }
+
+ private:
+  QWidget& list_;
+};
 
 void styleList(QAbstractItemView& view, const QString& accessibleName) {
   view.setStyleSheet(
@@ -27,6 +52,7 @@ void styleList(QAbstractItemView& view, const QString& accessibleName) {
   font.setPixelSize(12);
   view.setFont(font);
   view.setAccessibleName(accessibleName);
+  new PlayerKeysToWindow(view);
 }
 
 // Hands the pointer's moves over a list's rows to the list control's
