@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "platform/flash/movie_root_name.h"
 #include "platform/flash/player_movie_bar.h"
 
 namespace qm {
@@ -22,15 +23,6 @@ std::optional<double> number(const std::string& text) {
   const double value = std::strtod(text.c_str(), &end);
   if (text.empty() || *end || !std::isfinite(value)) return std::nullopt;
   return value;
-}
-
-// Names under the movie's root.
-std::string rootName(const std::string& name) {
-  for (const char* root : {"_root.", "_level0.", "/:"}) {
-    const std::string prefix = root;
-    if (name.rfind(prefix, 0) == 0) return name.substr(prefix.size());
-  }
-  return name;
 }
 
 }  // namespace
@@ -120,7 +112,7 @@ bool PlayerMovieEngine::setScaleMode(int mode) {
 
 bool PlayerMovieEngine::SetVariable(const std::string& name, const std::string& value) {
   if (path_.empty()) return false;
-  const std::string key = rootName(name);
+  const std::string key = movieRootName(name);
   if (key.empty()) return false;
   // The same file told again (the open and the next-video step both tell
   // it) plays on rather than starting over.
@@ -154,7 +146,7 @@ void PlayerMovieEngine::seekToTarget() {
 
 std::optional<std::string> PlayerMovieEngine::GetVariable(const std::string& name) const {
   if (path_.empty()) return std::nullopt;
-  const auto found = variables_.find(rootName(name));
+  const auto found = variables_.find(movieRootName(name));
   if (found == variables_.end()) return std::nullopt;
   return found->second;
 }

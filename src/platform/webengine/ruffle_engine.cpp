@@ -13,10 +13,11 @@
 #include <QWebEngineView>
 #include <cmath>
 
-#include "platform/webengine/movie_server.h"
-#include "platform/webengine/ruffle_page.h"
+#include "platform/flash/movie_root_name.h"
 #include "platform/flash/swf_facts.h"
 #include "platform/swf/own_movie_marks.h"
+#include "platform/webengine/movie_server.h"
+#include "platform/webengine/ruffle_page.h"
 #include "swf_writer/host_movie.h"
 
 namespace qm {
@@ -55,15 +56,6 @@ const char* stageScale(int mode) {
 // A movie that rests on its last frame this much longer than a frame lasts
 // has stopped at its end.
 constexpr auto kRestingMargin = std::chrono::milliseconds(400);
-
-// Names under the movie's root: the hosted movie is the root to the caller.
-std::string rootName(const std::string& name) {
-  for (const char* root : {"_root.", "_level0.", "/:"}) {
-    const std::string prefix = root;
-    if (name.rfind(prefix, 0) == 0) return name.substr(prefix.size());
-  }
-  return name;
-}
 
 }  // namespace
 
@@ -262,7 +254,7 @@ bool RuffleEngine::setScaleMode(int mode) {
 
 bool RuffleEngine::SetVariable(const std::string& name, const std::string& value) {
   if (path_.empty() || failed_ || !driven_) return false;
-  const std::string key = rootName(name);
+  const std::string key = movieRootName(name);
   if (key.empty()) return false;
   variables_[key] = value;
   run(QString("qm.set(%1,%2)").arg(jsString(QString::fromStdString(key)), jsString(QString::fromStdString(value))));
@@ -271,7 +263,7 @@ bool RuffleEngine::SetVariable(const std::string& name, const std::string& value
 
 std::optional<std::string> RuffleEngine::GetVariable(const std::string& name) const {
   if (path_.empty() || failed_ || !driven_) return std::nullopt;
-  const std::string key = rootName(name);
+  const std::string key = movieRootName(name);
   // From now on the page reports this one every tick.
   const_cast<RuffleEngine*>(this)->run(QString("qm.watch(%1)").arg(jsString(QString::fromStdString(key))));
   const auto found = variables_.find(key);
