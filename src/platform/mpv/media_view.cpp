@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <cmath>
 
 #include "model/control.h"
 #include "platform/mpv/mpv_engine.h"
@@ -58,13 +59,23 @@ MediaView::MediaView(Control& control, MpvEngine& engine, QWidget* parent)
 
 void MediaView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.fillRect(rect(), Qt::black);
   const QImage frame = engine_.frame();
-  if (frame.isNull()) return;
+  if (frame.isNull()) {
+    painter.fillRect(rect(), Qt::black);
+    return;
+  }
   // The engine draws at the view's size in device pixels already; scaling
   // only covers the moment between a resize and the next frame.
   const QSizeF logical = QSizeF(frame.size()) / devicePixelRatioF();
-  painter.drawImage(fitted(logical, QRectF(rect())), frame);
+  const QRectF picture = fitted(logical, QRectF(rect()));
+  // Only the bands beside the picture are blacked: filling the whole view
+  // first would write every pixel of every frame twice.
+  const QPoint topLeft(std::ceil(picture.left()), std::ceil(picture.top()));
+  const QPoint bottomRight(std::floor(picture.right()), std::floor(picture.bottom()));
+  painter.setClipRegion(QRegion(rect()) - QRect(topLeft, bottomRight - QPoint(1, 1)));
+  painter.fillRect(rect(), Qt::black);
+  painter.setClipping(false);
+  painter.drawImage(picture, frame);
 }
 
 void MediaView::resizeEvent(QResizeEvent*) { engine_.setFrameSize(size() * devicePixelRatioF()); }

@@ -25,6 +25,17 @@ MpvEngine::Options silent() { return {{"ao", "null"}}; }
 
 bool isBlack(QRgb p) { return qRed(p) + qGreen(p) + qBlue(p) < 30; }
 
+// Format_RGB32 promises 0xff in every pixel's top byte, which QImage::pixel
+// hides; Qt's scaled drawing reads it as alpha.
+bool opaqueEverywhere(const QImage& frame) {
+  for (int y = 0; y < frame.height(); ++y) {
+    const auto* line = reinterpret_cast<const quint32*>(frame.constScanLine(y));
+    for (int x = 0; x < frame.width(); ++x)
+      if (line[x] >> 24 != 0xff) return false;
+  }
+  return true;
+}
+
 TEST(MpvVideo, FramesOfAVideoArriveAtItsOwnSizeUntilAViewSetsOne) {
   MpvEngine engine(MpvEngine::Video::Shown, silent());
   ASSERT_TRUE(engine.hasVideo());
@@ -45,6 +56,7 @@ TEST(MpvVideo, FramesOfAVideoArriveAtItsOwnSizeUntilAViewSetsOne) {
   EXPECT_TRUE(isBlack(wide.pixel(10, 60)));
   EXPECT_TRUE(isBlack(wide.pixel(309, 60)));
   EXPECT_FALSE(isBlack(wide.pixel(160, 60)));
+  EXPECT_TRUE(opaqueEverywhere(wide));
 
   // Once the file is over, nothing of it is left on the screen.
   ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Stopped; }));
