@@ -6,7 +6,7 @@ packages=(
   # build
   g++ cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
-  libmpv-dev libavformat-dev libavcodec-dev libswscale-dev libfluidsynth-dev libfontconfig-dev zlib1g-dev libx11-dev libchm-dev
+  libmpv-dev libavformat-dev libavcodec-dev libswscale-dev libfluidsynth-dev libfontconfig-dev zlib1g-dev libpng-dev libx11-dev libchm-dev
   libgtest-dev libgmock-dev
   # the display area's web view (the home page) and the Flash runtime's
   # (Ruffle, installed with npm, below)

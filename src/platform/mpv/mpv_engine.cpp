@@ -17,6 +17,7 @@
 #include "platform/mpv/media_view.h"
 #include "platform/mpv/midi_stream.h"
 #include "platform/mpv/picture_decode_scale.h"
+#include "platform/mpv/reduced_png.h"
 #include "platform/mpv/sw_video_renderer.h"
 
 namespace qm {
@@ -69,6 +70,7 @@ bool MpvEngine::startMpv() {
   }
   startFailed_ = false;
   addMidiProtocol(mpv_);
+  addReducedPngProtocol(mpv_);
   observeProperties();
   mpv_set_wakeup_callback(mpv_, &MpvEngine::onWakeup, this);
   // The render context must exist before the first file is loaded, or
@@ -267,26 +269,33 @@ void MpvEngine::sendQueuedLoad() {
   const std::string path = std::exchange(queuedPath_, {});
   setFlag("pause", pauseWanted_);
   setDouble("speed", 1);
-  loadIntoMpv(isMidiPath(url_) ? midiStreamUri(path) : path);
+  loadIntoMpv(path);
 }
 
-void MpvEngine::loadIntoMpv(const std::string& mediaPath) {
-  if (!command(loadCommand(mediaPath), loadTicket_)) {
+void MpvEngine::loadIntoMpv(const std::string& path) {
+  if (!command(loadCommand(path), loadTicket_)) {
     fail();
     publishState();
   }
 }
 
-std::vector<std::string> MpvEngine::loadCommand(const std::string& mediaPath) const {
-  std::vector<std::string> load{"loadfile", mediaPath, "replace"};
+std::vector<std::string> MpvEngine::loadCommand(const std::string& path) const {
+  std::string target = path;
   // Options given with the file hold for that file only.
   std::vector<std::string> options;
-  if (const int step = jpegReductionStep(mediaPath); step > 0)
+  if (isMidiPath(path)) {
+    target = midiStreamUri(path);
+  } else if (const int step = jpegReductionStep(path); step > 0) {
     options.push_back("vd-lavc-o=lowres=" + std::to_string(step));
+  } else if (pngReductionFactor(path) > 1) {
+    target = reducedPngUri(path);
+    options.push_back(kReducedPngFormatOption);
+  }
   // A still picture in a file named as media (a PNG called .au) ends like a
   // short clip, so the end watch moves the play list on; under a picture's
   // name it stays until the next open.
-  if (!namedAsPicture(mediaPath)) options.push_back("image-display-duration=" + std::to_string(kStillInMediaSeconds));
+  if (!namedAsPicture(path)) options.push_back("image-display-duration=" + std::to_string(kStillInMediaSeconds));
+  std::vector<std::string> load{"loadfile", target, "replace"};
   if (!options.empty()) load.push_back(joinOptions(options));
   return load;
 }

@@ -145,8 +145,10 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   bool startFile();
   void queueLoad(std::string path);
   void sendQueuedLoad();
-  void loadIntoMpv(const std::string& mediaPath);
-  std::vector<std::string> loadCommand(const std::string& mediaPath) const;
+  void loadIntoMpv(const std::string& path);
+  // libmpv's loadfile for the file: MIDI and far oversized PNGs go through
+  // the player's own streams, with the options that file needs.
+  std::vector<std::string> loadCommand(const std::string& path) const;
   void leaveFile(Phase next);
   void fail();
   int derivedState() const;

@@ -76,22 +76,34 @@ TEST(MpvVideo, AStillPictureIsDrawnAgainAtANewSizeAndClosingBlanksIt) {
 }
 
 // Frames come at the decoded size while no view sets one: a JPEG far wider
-// than any screen is decoded at a reduced size, one within bounds at its own.
-TEST(MpvVideo, AHugeJpegIsDecodedAtAReducedSize) {
+// than any screen is decoded at a reduced size, one within bounds at its own;
+// a PNG, which has no reduced decoding, reaches libmpv averaged down by a
+// whole factor, its transparency laid over black.
+TEST(MpvVideo, AHugeJpegOrPngIsDecodedAtAReducedSize) {
   MpvEngine engine(MpvEngine::Video::Shown, silent());
   QImage wide(kSharpPictureSide * 4 + 64, 16, QImage::Format_RGB32);
   wide.fill(QColor(200, 60, 60));
   QImage small(160, 120, QImage::Format_RGB32);
   small.fill(QColor(60, 200, 60));
-  const std::string jpeg = Media::get().dir() + "/wide.jpg", smallJpeg = Media::get().dir() + "/small.jpg";
+  QImage widePng(kSharpPictureSide * 3 + 5, 16, QImage::Format_ARGB32);
+  widePng.fill(QColor(60, 60, 200, 128));
+  const std::string dir = Media::get().dir();
+  const std::string jpeg = dir + "/wide.jpg", smallJpeg = dir + "/small.jpg", png = dir + "/wide.png";
   ASSERT_TRUE(wide.save(QString::fromStdString(jpeg), "JPEG"));
   ASSERT_TRUE(small.save(QString::fromStdString(smallJpeg), "JPEG"));
-  // The last one also shows that the reduction held for that file only.
-  for (const auto& [path, size] : {std::pair{smallJpeg, small.size()}, std::pair{jpeg, QSize(wide.width() / 4, 4)},
-                                   std::pair{smallJpeg, small.size()}}) {
+  ASSERT_TRUE(widePng.save(QString::fromStdString(png), "PNG"));
+  // The last one also shows that the reductions held for their file only.
+  for (const auto& [path, size] :
+       {std::pair{smallJpeg, small.size()}, std::pair{jpeg, QSize(wide.width() / 4, 4)},
+        std::pair{png, QSize(kSharpPictureSide + 2, 6)}, std::pair{smallJpeg, small.size()}}) {
     ASSERT_TRUE(engine.setURL(path));
     ASSERT_TRUE(pumpUntil([&] { return engine.frame().size() == size && nonBlackShare(engine.frame()) > 0.5; }))
         << path << " came at " << engine.frame().width() << "x" << engine.frame().height();
+    if (path == png) {
+      const QColor shown = engine.frame().pixelColor(100, 3);
+      EXPECT_NEAR(shown.red(), 30, 3);
+      EXPECT_NEAR(shown.blue(), 100, 3);
+    }
   }
 }
 
