@@ -132,6 +132,8 @@ bool readReduced(png_structp png, png_infop info, std::FILE* file, int factor, c
   const int height = static_cast<int>(png_get_image_height(png, info));
   const int channels = png_get_channels(png, info);
   if (channels != 3 && channels != 4) return false;
+  // The file may have changed since its header was first read.
+  factor = std::max(factor, std::max(width, height) / kSharpPictureSide);
   out.line.resize(png_get_rowbytes(png, info));
   out.averager = std::make_unique<BoxAverager>(width, factor);
   out.width = out.averager->outWidth();
