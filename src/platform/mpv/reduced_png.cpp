@@ -133,18 +133,18 @@ bool readReduced(png_structp png, png_infop info, std::FILE* file, int factor, c
   const int channels = png_get_channels(png, info);
   if (channels != 3 && channels != 4) return false;
   // The file may have changed since its header was first read.
-  factor = std::max(factor, std::max(width, height) / kSharpPictureSide);
+  const int step = std::max(factor, std::max(width, height) / kSharpPictureSide);
   out.line.resize(png_get_rowbytes(png, info));
-  out.averager = std::make_unique<BoxAverager>(width, factor);
+  out.averager = std::make_unique<BoxAverager>(width, step);
   out.width = out.averager->outWidth();
-  out.height = (height + factor - 1) / factor;
+  out.height = (height + step - 1) / step;
   out.ppm = "P6\n" + std::to_string(out.width) + " " + std::to_string(out.height) + "\n255\n";
   out.ppm.reserve(out.ppm.size() + std::size_t(out.width) * out.height * 3);
   for (int y = 0; y < height; ++y) {
     if (cancelled) return false;
     png_read_row(png, out.line.data(), nullptr);
     out.averager->add(out.line.data(), channels);
-    if ((y + 1) % factor == 0 || y + 1 == height) out.averager->flush(out.ppm);
+    if ((y + 1) % step == 0 || y + 1 == height) out.averager->flush(out.ppm);
   }
   return true;
 }
