@@ -72,7 +72,9 @@ void MediaView::paintEvent(QPaintEvent*) {
   // first would write every pixel of every frame twice.
   const QPoint topLeft(std::ceil(picture.left()), std::ceil(picture.top()));
   const QPoint bottomRight(std::floor(picture.right()), std::floor(picture.bottom()));
-  painter.setClipRegion(QRegion(rect()) - QRect(topLeft, bottomRight - QPoint(1, 1)));
+  // One pixel in from every edge: at a fractional scale an edge may fall on
+  // a pixel's centre, which the picture then does not cover.
+  painter.setClipRegion(QRegion(rect()) - QRect(topLeft + QPoint(1, 1), bottomRight - QPoint(2, 2)));
   painter.fillRect(rect(), Qt::black);
   painter.setClipping(false);
   painter.drawImage(picture, frame);
