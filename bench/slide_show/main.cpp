@@ -2,7 +2,8 @@
 // the slide-show timer's tick (fired at once instead of after its seven
 // seconds), timed until the engine shows the next picture, and the tick's
 // handler alone. The player's resident memory after the last picture against
-// after the first tells whether an advance leaves something behind.
+// after the first tells whether an advance leaves something behind. Last, one
+// 16000 x 16000 PNG: the time until it shows and how far memory peaks.
 //
 //   bench_slide_show [pictures]   (default 1000)
 
@@ -47,11 +48,37 @@ std::vector<std::string> makePictures(const std::string& folder, int count) {
   return paths;
 }
 
-double residentMiB() {
+double statusMiB(const std::string& field) {
   std::ifstream status("/proc/self/status");
   for (std::string line; std::getline(status, line);)
-    if (line.rfind("VmRSS:", 0) == 0) return std::atof(line.c_str() + 6) / 1024;
+    if (line.rfind(field + ":", 0) == 0) return std::atof(line.c_str() + field.size() + 1) / 1024;
   return -1;
+}
+
+double residentMiB() { return statusMiB("VmRSS"); }
+
+// Opens a 16000 x 16000 PNG in the media engine; prints the time until it
+// shows and the peak of resident memory above what was resident before.
+void measureHugePng(integration::PlayerRig& rig, const std::string& folder, std::string& shown) {
+  constexpr int kSide = 16000;
+  const std::string path = folder + "/huge.png";
+  const std::string size = std::to_string(kSide) + "x" + std::to_string(kSide);
+  if (!runToEnd({"ffmpeg", "-nostdin", "-v", "error", "-y", "-f", "lavfi", "-i", "testsrc2=size=" + size, "-frames:v",
+                 "1", "-pix_fmt", "rgb24", path})) {
+    std::fprintf(stderr, "ffmpeg could not make the %s picture\n", size.c_str());
+    return;
+  }
+  std::ofstream("/proc/self/clear_refs") << "5";  // the peak starts again from now
+  const double before = residentMiB();
+  const auto start = bench::Clock::now();
+  rig.media().setURL(path);
+  const bool ok = live::pumpUntil([&] { return shown == path; }, 30000);
+  const double ms = ok ? secondsSince(start) * 1000 : -1;
+  const double peak = ok ? statusMiB("VmHWM") - before : -1;
+  std::printf("A %s PNG: shown after %.0f ms, memory peaked %.1f MiB above the %.1f MiB before\n", size.c_str(), ms,
+              peak, before);
+  printFigure("a " + size + " PNG: open to shown", "ms", ms);
+  printFigure("a " + size + " PNG: peak memory above before it opened", "MiB", peak);
 }
 
 void report(double advanceMs, double tickMs, double rssFirst, double rssLast, int count) {
@@ -113,5 +140,6 @@ int main(int argc, char** argv) {
   std::printf("  resident memory                  %6.1f MiB after the first, %6.1f MiB after the last\n", rssFirst,
               rssLast);
   report(median(advances), median(ticks), rssFirst, rssLast, count);
+  measureHugePng(rig, rig.folder("huge"), shown);
   return 0;
 }
