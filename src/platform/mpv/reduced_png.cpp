@@ -5,8 +5,10 @@
 #include <png.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <vector>
 
 #include "platform/mpv/picture_decode_scale.h"
@@ -172,7 +174,39 @@ namespace {
 
 ReducedPngStream* cookieStream(void* cookie) { return static_cast<ReducedPngStream*>(cookie); }
 
+// libmpv unhooks a stream's cancel callback only after closing it, so a
+// cancel from another thread may still reach a closed stream for a moment.
+// Closed streams give their picture back at once and are deleted a while
+// later, when another stream opens.
+class ClosedStreams {
+ public:
+  void add(ReducedPngStream* stream) {
+    stream->release();
+    std::lock_guard lock(mutex_);
+    closed_.push_back({std::unique_ptr<ReducedPngStream>(stream), Clock::now()});
+  }
+  void deleteOld() {
+    std::lock_guard lock(mutex_);
+    std::erase_if(closed_, [](const Closed& c) { return Clock::now() - c.at > std::chrono::seconds(1); });
+  }
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  struct Closed {
+    std::unique_ptr<ReducedPngStream> stream;
+    Clock::time_point at;
+  };
+  std::mutex mutex_;
+  std::vector<Closed> closed_;
+};
+
+ClosedStreams& closedStreams() {
+  static ClosedStreams streams;
+  return streams;
+}
+
 int openStream(void*, char* uri, mpv_stream_cb_info* info) {
+  closedStreams().deleteOld();
   const std::string prefix = std::string(kProtocol) + "://";
   const std::string text(uri);
   if (text.rfind(prefix, 0) != 0) return MPV_ERROR_LOADING_FAILED;
@@ -186,7 +220,7 @@ int openStream(void*, char* uri, mpv_stream_cb_info* info) {
   info->seek_fn = [](void* cookie, std::int64_t offset) -> std::int64_t {
     return cookieStream(cookie)->seek(offset) ? offset : std::int64_t{MPV_ERROR_GENERIC};
   };
-  info->close_fn = [](void* cookie) { delete cookieStream(cookie); };
+  info->close_fn = [](void* cookie) { closedStreams().add(cookieStream(cookie)); };
   info->cancel_fn = [](void* cookie) { cookieStream(cookie)->cancel(); };
   return 0;
 }

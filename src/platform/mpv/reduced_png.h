@@ -33,6 +33,12 @@ class ReducedPngStream {
   bool seek(std::int64_t position);
   // Any thread: a decode under way stops at its next line.
   void cancel() { cancelled_ = true; }
+  // Frees the picture; the stream reads nothing more.
+  void release() {
+    std::string().swap(file_);
+    position_ = 0;
+    made_ = failed_ = true;
+  }
 
   // Width and height of the reduced picture once made (tests).
   int width() const { return width_; }
