@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <new>
 #include <vector>
 
 #include "platform/mpv/picture_decode_scale.h"
@@ -89,7 +90,12 @@ int pngReductionFactor(const std::string& path) {
 std::int64_t ReducedPngStream::read(char* out, std::uint64_t bytes) {
   if (!made_) {
     made_ = true;
-    failed_ = !make();
+    // Called from libmpv's C code, which no exception may cross.
+    try {
+      failed_ = !make();
+    } catch (const std::bad_alloc&) {
+      failed_ = true;
+    }
   }
   if (failed_) return -1;
   const std::uint64_t left = file_.size() - static_cast<std::uint64_t>(position_);
@@ -163,8 +169,6 @@ bool ReducedPngStream::make() {
   png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
   if (!ok) return false;
   file_ = std::move(reduction.ppm);
-  width_ = reduction.width;
-  height_ = reduction.height;
   return true;
 }
 

@@ -40,10 +40,6 @@ class ReducedPngStream {
     made_ = failed_ = true;
   }
 
-  // Width and height of the reduced picture once made (tests).
-  int width() const { return width_; }
-  int height() const { return height_; }
-
  private:
   bool make();
 
@@ -53,8 +49,6 @@ class ReducedPngStream {
   bool made_ = false;
   bool failed_ = false;
   std::string file_;  // the PPM: header and RGB lines
-  int width_ = 0;
-  int height_ = 0;
   std::int64_t position_ = 0;
 };
 
