@@ -161,7 +161,7 @@ bool MpvEngine::setURL(const std::string& path) {
     close();
     return true;
   }
-  if (adoptPreload(path)) return true;
+  if (adoptPreload(path) || restartOpenFile(path)) return true;
   url_ = path;
   failed_ = false;
   duration_ = 0;
@@ -175,6 +175,7 @@ void MpvEngine::preload(const std::string& path) {
   const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
   if (ec || !std::filesystem::is_regular_file(absolute, ec)) return;
   preloadPath_ = absolute.string();
+  opened_ = openedFile(preloadPath_);
   preloadTicket_ = ++loadTicket_;
   preloadRestarted_ = false;
   entryId_ = -1;
@@ -237,7 +238,45 @@ bool MpvEngine::startFile() {
     publishState();
     return false;
   }
+  opened_ = openedFile(absolute.string());
   queueLoad(absolute.string());
+  return true;
+}
+
+std::optional<MpvEngine::OpenedFile> MpvEngine::openedFile(const std::string& absolutePath) {
+  std::error_code ec;
+  OpenedFile file{absolutePath, std::filesystem::last_write_time(absolutePath, ec), 0};
+  if (!ec) file.size = std::filesystem::file_size(absolutePath, ec);
+  if (ec) return std::nullopt;
+  return file;
+}
+
+// The list locate opens the command-line file again just after it started.
+// An open of the file that is playing, unchanged on disk, starts it over
+// from the beginning and is reported as any open is (opening, then playing
+// once libmpv has moved there), without libmpv probing and loading it a
+// second time. Pictures are loaded again as before.
+bool MpvEngine::restartOpenFile(const std::string& path) {
+  if (phase_ != Phase::Started || loadQueued_ || !opened_ || namedAsPicture(path)) return false;
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+  if (ec || openedFile(absolute.string()) != opened_) return false;
+  const std::uint64_t ticket = ++loadTicket_;
+  url_ = path;
+  phase_ = Phase::Opening;
+  position_ = 0;
+  pendingSeek_ = -1;
+  paused_ = false;
+  speed_ = 1;
+  pauseWanted_ = false;
+  publishState();
+  if (ticket != loadTicket_) return true;  // a state handler opened something else
+  setFlag("pause", false);
+  setDouble("speed", 1);
+  if (!seekTo(0)) {
+    fail();
+    publishState();
+  }
   return true;
 }
 

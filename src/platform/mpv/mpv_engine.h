@@ -4,6 +4,7 @@
 #include <QSize>
 #include <atomic>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -193,6 +194,17 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   bool preloadRestarted_ = false;
   bool preloading() const { return !preloadPath_.empty() && loadTicket_ == preloadTicket_; }
   bool adoptPreload(const std::string& path);
+  // The file handed to libmpv last, as it was on disk then: opening it again
+  // while it plays and unchanged starts it over without a second load.
+  struct OpenedFile {
+    std::string path;  // absolute
+    std::filesystem::file_time_type written;
+    std::uintmax_t size = 0;
+    bool operator==(const OpenedFile&) const = default;
+  };
+  static std::optional<OpenedFile> openedFile(const std::string& absolutePath);
+  std::optional<OpenedFile> opened_;
+  bool restartOpenFile(const std::string& path);
   bool pauseWanted_ = false;
 
   double position_ = 0;

@@ -259,6 +259,33 @@ TEST(MpvPlayback, AFileOpenedAheadIsTakenOverOnlyByAnOpenOfTheSameFile) {
   EXPECT_NEAR(engine.duration(), 2.0, 0.2);
 }
 
+// The list locate opens the command-line file again just after it started.
+TEST(MpvPlayback, OpeningTheFileThatPlaysStartsItOverUnlessItChangedOnDisk) {
+  MpvEngine engine(MpvEngine::Video::Shown, silent());
+  StateLog log(engine);
+  const std::string path = Media::get().dir() + "/again.mp4";
+  std::filesystem::copy_file(Media::get().longClip(), path, std::filesystem::copy_options::overwrite_existing);
+  ASSERT_TRUE(engine.setURL(path));
+  ASSERT_TRUE(pumpUntil([&] { return engine.currentPosition() > 1.0; }));
+  ASSERT_TRUE(engine.pause());
+  ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Paused; }));
+
+  // From the beginning, playing, reported as any open is.
+  log.clear();
+  ASSERT_TRUE(engine.setURL(path));
+  EXPECT_EQ(engine.playState(), ps::Transitioning);
+  ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Playing; }));
+  EXPECT_LT(engine.currentPosition(), 0.5);
+  ASSERT_TRUE(pumpUntil([&] { return engine.currentPosition() > 0.3; }));
+  EXPECT_EQ(log.states(), (std::vector<int>{ps::Transitioning, ps::Playing}));
+
+  // Another file under the same name is loaded, not the one that played.
+  std::filesystem::copy_file(Media::get().shortClip(), path, std::filesystem::copy_options::overwrite_existing);
+  ASSERT_TRUE(engine.setURL(path));
+  ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Stopped; }));
+  EXPECT_NEAR(engine.duration(), 2.0, 0.2);
+}
+
 TEST(MpvPlayback, PathsWithSpacesQuotesAndChineseCharactersPlay) {
   namespace fs = std::filesystem;
   const fs::path folder = fs::path(Media::get().dir()) / u8"片 'a' \"b\"";
