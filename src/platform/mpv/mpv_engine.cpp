@@ -234,6 +234,7 @@ bool MpvEngine::startFile() {
   // libmpv would play a folder's files as a play list; the engine plays
   // files only. An absolute path is also never taken for a network URL.
   if (ec || std::filesystem::is_directory(absolute, ec)) {
+    command({"stop"});  // what played goes, as with any open
     fail();
     publishState();
     return false;

@@ -259,6 +259,22 @@ TEST(MpvPlayback, AFileOpenedAheadIsTakenOverOnlyByAnOpenOfTheSameFile) {
   EXPECT_NEAR(engine.duration(), 2.0, 0.2);
 }
 
+// A folder is refused before libmpv sees it; the file that played stops with
+// it, rather than going on unseen behind the failure.
+TEST(MpvPlayback, AFolderOpenedOverAPlayingFileStopsIt) {
+  int frames = 0;
+  MpvEngine engine(MpvEngine::Video::Shown, silent());
+  engine.frameChanged.connect([&] { ++frames; });
+  ASSERT_TRUE(engine.setURL(Media::get().longClip()));
+  ASSERT_TRUE(pumpUntil([&] { return engine.currentPosition() > 0.3; }));
+  EXPECT_FALSE(engine.setURL(Media::get().dir()));
+  EXPECT_EQ(engine.playState(), ps::Stopped);
+  pumpFor(300);
+  frames = 0;
+  pumpFor(1000);
+  EXPECT_LT(frames, 3);
+}
+
 // The list locate opens the command-line file again just after it started.
 TEST(MpvPlayback, OpeningTheFileThatPlaysStartsItOverUnlessItChangedOnDisk) {
   MpvEngine engine(MpvEngine::Video::Shown, silent());
