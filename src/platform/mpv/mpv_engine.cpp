@@ -214,17 +214,22 @@ bool MpvEngine::adoptPreload(const std::string& path) {
   return true;
 }
 
-bool MpvEngine::startFile() {
-  preloadPath_.clear();
-  const std::uint64_t ticket = ++loadTicket_;
+// A new open starts from the beginning at normal speed, whatever the file
+// before did.
+void MpvEngine::beginOpen() {
   phase_ = Phase::Opening;
-  entryId_ = -1;
   position_ = 0;
   pendingSeek_ = -1;
-  // A new file starts playing at normal speed whatever the last one did.
   paused_ = false;
   speed_ = 1;
   pauseWanted_ = false;
+}
+
+bool MpvEngine::startFile() {
+  preloadPath_.clear();
+  const std::uint64_t ticket = ++loadTicket_;
+  beginOpen();
+  entryId_ = -1;
   clearFrame();
   publishState();
   if (ticket != loadTicket_) return true;  // a state handler opened something else
@@ -239,7 +244,6 @@ bool MpvEngine::startFile() {
     publishState();
     return false;
   }
-  opened_ = openedFile(absolute.string());
   queueLoad(absolute.string());
   return true;
 }
@@ -264,12 +268,7 @@ bool MpvEngine::restartOpenFile(const std::string& path) {
   if (ec || openedFile(absolute.string()) != opened_) return false;
   const std::uint64_t ticket = ++loadTicket_;
   url_ = path;
-  phase_ = Phase::Opening;
-  position_ = 0;
-  pendingSeek_ = -1;
-  paused_ = false;
-  speed_ = 1;
-  pauseWanted_ = false;
+  beginOpen();
   publishState();
   if (ticket != loadTicket_) return true;  // a state handler opened something else
   setFlag("pause", false);
@@ -309,6 +308,7 @@ void MpvEngine::sendQueuedLoad() {
   const std::string path = std::exchange(queuedPath_, {});
   setFlag("pause", pauseWanted_);
   setDouble("speed", 1);
+  opened_ = openedFile(path);  // the walk's merged opens are not looked at
   loadIntoMpv(path);
 }
 

@@ -143,6 +143,7 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   void drawAtVideoSize();
   void clearFrame();
 
+  void beginOpen();
   bool startFile();
   void queueLoad(std::string path);
   void sendQueuedLoad();
