@@ -117,6 +117,11 @@ void MpvEngine::setOptions(Video video, const Options& extra) {
       // threads costs 40 % more CPU per frame for a gain in time too small
       // to matter at the sizes a window shows.
       {"zimg-threads", "1"},
+      // Moving video is scaled bilinear (widened when it shrinks, so it does
+      // not alias): about a third less CPU per frame than lanczos, the same
+      // filter mpv's own GPU output uses by default. Still pictures, drawn
+      // once and looked at, keep lanczos (see loadCommand).
+      {"zimg-scaler", "bilinear"},
   };
   // An option this libmpv does not know is skipped; the rest still apply.
   for (const auto& [name, value] : own) mpv_set_option_string(mpv_, name.c_str(), value.c_str());
@@ -333,8 +338,11 @@ std::vector<std::string> MpvEngine::loadCommand(const std::string& path) const {
   }
   // A still picture in a file named as media (a PNG called .au) ends like a
   // short clip, so the end watch moves the play list on; under a picture's
-  // name it stays until the next open.
-  if (!namedAsPicture(path)) options.push_back("image-display-duration=" + std::to_string(kStillInMediaSeconds));
+  // name it stays until the next open, scaled with the sharper filter.
+  if (namedAsPicture(path))
+    options.push_back("zimg-scaler=lanczos");
+  else
+    options.push_back("image-display-duration=" + std::to_string(kStillInMediaSeconds));
   std::vector<std::string> load{"loadfile", target, "replace"};
   if (!options.empty()) load.push_back(joinOptions(options));
   return load;
