@@ -45,8 +45,8 @@ DesktopPlayer::DesktopPlayer(Options options) {
   mirrors_.push_back(std::make_unique<FormMirror>(p.form, ContentViews{{&p.form.WindowsMediaPlayer1, media_},
                                                                        {&p.form.WebBrowser1, web_},
                                                                        {&p.form.ShockwaveFlash1, flash_}}));
-  // Side windows belong to the main window: on Wayland, which keeps no
-  // window above the others, they are attached to it instead.
+  // Side windows belong to the main window and stay in front of it (on
+  // Wayland, which keeps no window above the others, that is all they get).
   FormMirror* mainMirror = mirrors_.front().get();
   std::vector<FormMirror*> sideMirrors;
   for (Form* side : std::initializer_list<Form*>{&p.Form3, &p.Form4, &p.frmAbout}) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QWidget>
+#include <QWindow>
 #include <cstdlib>
 #include <fstream>
 #include <set>
@@ -11,6 +12,7 @@
 #include "forms/file_types.h"
 #include "integration/player_rig.h"
 #include "support/event_wait.h"
+#include "support/window_manager.h"
 #include "support/x_tools.h"
 
 namespace qm::integration {
@@ -22,7 +24,9 @@ using namespace live;
 QRect windowOnScreen(PlayerRig& rig, Form& form) {
   QWidget* window = rig.widgetOf(form);
   if (!window || !pumpUntil([&] { return window->isVisible(); }, 3000)) return {};
-  return settledGeometry(window->winId());
+  // Asked of the QWindow: Qt makes a new X window when a window made before
+  // it shows changes its stacking flag, and QWidget::winId keeps the old one.
+  return settledGeometry(window->windowHandle()->winId());
 }
 
 QRect controlOnScreen(PlayerRig& rig, Form& form, const Control& control) {
@@ -51,14 +55,17 @@ void keep(const QImage& shot, const char* name) {
   if (const char* folder = std::getenv("QM_SCREENSHOTS")) shot.save(QString("%1/%2.png").arg(folder, name));
 }
 
+// A flag file that is there keeps the first run's association dialog away.
+void writeFlagFile(PlayerRig& rig) {
+  std::ofstream flags(rig.programFolder() + "/datinf/QLinf.ini");
+  flags << "[user]\n";
+  for (const AssociationType& type : kAssociationTypes) flags << type.flagKey << "=1\n";
+}
+
 TEST(SideWindows, MenuWindowOpensTheDialogs) {
   PlayerRig rig;
   rig.rememberListFolder(rig.folder("media"));
-  {
-    std::ofstream flags(rig.programFolder() + "/datinf/QLinf.ini");
-    flags << "[user]\n";
-    for (const AssociationType& type : kAssociationTypes) flags << type.flagKey << "=1\n";
-  }
+  writeFlagFile(rig);
   ASSERT_TRUE(rig.start());
   Player& player = rig.player();
   MenuWindowForm& menu = player.Form3;
@@ -106,6 +113,29 @@ TEST(SideWindows, MenuWindowOpensTheDialogs) {
   EXPECT_GT(distinctColours(aboutShot), 20);
   ASSERT_TRUE(pointer.click(controlOnScreen(rig, player.frmAbout, player.frmAbout.cmdOK).center()));
   EXPECT_TRUE(pumpUntil([&] { return !player.frmAbout.loaded(); }, 2000));
+}
+
+// openbox stacks a window that shows without the focus below the focused
+// one; the menu window opened by a click on the topmost main window must
+// still show in front of it.
+TEST(SideWindows, OpenedFromTheMainWindowTheyShowInFrontOfIt) {
+  WindowManager manager;
+  ASSERT_TRUE(manager.ok()) << manager.error();
+  PlayerRig rig;
+  rig.rememberListFolder(rig.folder("media"));
+  writeFlagFile(rig);
+  ASSERT_TRUE(rig.start());
+  Player& player = rig.player();
+  pumpFor(300);
+
+  Pointer pointer;
+  ASSERT_TRUE(pointer.click(controlOnScreen(rig, rig.form(), rig.form().Image21).center()));
+  ASSERT_TRUE(pumpUntil([&] { return player.Form3.visible(); }, 3000));
+  const QRect entry = controlOnScreen(rig, player.Form3, player.Form3.Label1);
+  ASSERT_FALSE(entry.isEmpty());
+  pumpFor(300);
+  keep(grabScreen(entry.adjusted(-60, -60, 60, 60)), "menu_window_over_main");
+  EXPECT_GT(shareOfColour(grabScreen(entry), qRgb(255, 255, 255)), 0.5) << "the menu's entry, not the main window";
 }
 
 }  // namespace

@@ -298,12 +298,13 @@ void FormMirror::sync() {
   if (!view_->window().isVisible()) view_->window().show();
 }
 
+// Under X11 every side window is a child window of its owner: a window
+// manager that stacks a new window below the focused one (openbox) would
+// otherwise hide it behind the topmost main window it was opened from.
 bool FormMirror::attachToOwner() {
   FormView* ownerView = owner_ ? owner_->view() : nullptr;
-  if (attached_ != Attached::No || !view_ || !ownerView || !ownerView->window().isVisible() ||
-      !compositorPlacesWindows())
-    return false;
-  if (form_.framed()) {
+  if (attached_ != Attached::No || !view_ || !ownerView || !ownerView->window().isVisible()) return false;
+  if (form_.framed() || !compositorPlacesWindows()) {
     makeChildOf(view_->window(), ownerView->window());
     attached_ = Attached::AsChild;
   } else {
