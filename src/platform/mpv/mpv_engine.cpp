@@ -338,10 +338,12 @@ std::vector<std::string> MpvEngine::loadCommand(const std::string& path) const {
   }
   // A still picture in a file named as media (a PNG called .au) ends like a
   // short clip, so the end watch moves the play list on; under a picture's
-  // name it stays until the next open, scaled with the sharper filter.
-  if (namedAsPicture(path))
+  // name it stays until the next open, scaled with the sharper filter, and an
+  // animation (a GIF) runs round rather than going black after its last frame.
+  if (namedAsPicture(path)) {
     options.push_back("zimg-scaler=lanczos");
-  else
+    options.push_back("loop-file=inf");
+  } else
     options.push_back("image-display-duration=" + std::to_string(kStillInMediaSeconds));
   std::vector<std::string> load{"loadfile", target, "replace"};
   if (!options.empty()) load.push_back(joinOptions(options));

@@ -119,6 +119,10 @@ const std::string& Media::stillPicture() {
   return make("still.png", {"-f", "lavfi", "-i", "testsrc=size=160x120", "-frames:v", "1"});
 }
 
+const std::string& Media::animatedPicture() {
+  return make("animated.gif", {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10", "-frames:v", "5"});
+}
+
 const std::string& Media::corruptFile() {
   if (auto found = made_.find("corrupt.mp4"); found != made_.end()) return found->second;
   std::string bytes(64 * 1024, '\0');

@@ -21,7 +21,6 @@ inline bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 15000) 
   return live::pumpUntil(done, timeoutMs);
 }
 
-
 // Every play state an engine raised, in order, and whether all were raised
 // on the user-interface thread.
 class StateLog {
@@ -59,6 +58,8 @@ class Media {
   // 2 s of 5.1 sound with the tone in the centre channel only.
   const std::string& centreOnlySurround();
   const std::string& stillPicture();
+  // A GIF of five frames, 0.5 s in all.
+  const std::string& animatedPicture();
   // Bytes that no demuxer takes for media.
   const std::string& corruptFile();
   const std::string& dir() const { return dir_; }
@@ -69,7 +70,6 @@ class Media {
   std::string dir_;
   std::map<std::string, std::string> made_;  // name to path; references stay valid
 };
-
 
 // Whether a clearly visible share of the picture is not black.
 double nonBlackShare(const QImage& image);

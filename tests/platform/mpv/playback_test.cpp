@@ -15,6 +15,7 @@ namespace qm {
 namespace {
 
 using test::Media;
+using test::nonBlackShare;
 using test::pumpFor;
 using test::pumpUntil;
 using test::StateLog;
@@ -136,6 +137,16 @@ TEST(MpvPlayback, AStillPictureStaysUntilTheNextOpen) {
   // The next open replaces it, and the paused state does not carry over.
   ASSERT_TRUE(engine.setURL(Media::get().shortClip()));
   ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Playing; }));
+
+  // An animation runs round until the next open rather than going black
+  // after its last frame.
+  log.clear();
+  ASSERT_TRUE(engine.setURL(Media::get().animatedPicture()));
+  ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Playing; }));
+  pumpFor(1500);
+  EXPECT_EQ(engine.playState(), ps::Playing);
+  EXPECT_FALSE(log.saw(ps::Stopped));
+  EXPECT_GT(nonBlackShare(engine.frame()), 0.5);
 
   // Named as media, the same picture ends like a short clip: a play list of
   // music with a picture among it must move on.
