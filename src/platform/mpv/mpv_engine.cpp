@@ -343,8 +343,9 @@ std::vector<std::string> MpvEngine::loadCommand(const std::string& path) const {
   if (namedAsPicture(path)) {
     options.push_back("zimg-scaler=lanczos");
     options.push_back("loop-file=inf");
-  } else
+  } else {
     options.push_back("image-display-duration=" + std::to_string(kStillInMediaSeconds));
+  }
   std::vector<std::string> load{"loadfile", target, "replace"};
   if (!options.empty()) load.push_back(joinOptions(options));
   return load;
