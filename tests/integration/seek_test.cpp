@@ -42,7 +42,10 @@ TEST(SeekBar, DraggingTheThumbToAQuarterPlaysOnFromThere) {
 
   EXPECT_EQ(bar.Value(), 25);
   EXPECT_TRUE(pumpUntil([&] { return media.playState() == ps::Playing; }, 1000));
-  EXPECT_NEAR(media.currentPosition(), 5.0, 0.5);
+  // On a loaded machine libmpv may report the resumed play before the
+  // position of the last seek.
+  EXPECT_TRUE(pumpUntil([&] { return std::abs(media.currentPosition() - 5.0) < 0.5; }, 1000))
+      << media.currentPosition();
   const double released = media.currentPosition();
   EXPECT_TRUE(pumpUntil([&] { return media.currentPosition() > released + 0.5; }, 2000)) << "does not play on";
 
