@@ -346,9 +346,7 @@ std::vector<std::string> MpvEngine::loadCommand(const std::string& path) const {
   } else {
     options.push_back("image-display-duration=" + std::to_string(kStillInMediaSeconds));
   }
-  std::vector<std::string> load{"loadfile", target, "replace"};
-  if (!options.empty()) load.push_back(joinOptions(options));
-  return load;
+  return {"loadfile", target, "replace", joinOptions(options)};
 }
 
 // Later reports of the file left behind are ignored (entryId_ no longer
