@@ -50,8 +50,9 @@ TEST_F(QtClockTest, SettingTheIntervalStartsThePeriodAgain) {
   timer.setInterval(200);
   runFor(450);
   ASSERT_FALSE(ticks.empty());
-  // Qt may fire a coarse timer up to 5 % early, never earlier.
-  EXPECT_GE(ticks.front(), rearmedAt + 190);
+  // Qt may fire a coarse timer up to 5 % early, never earlier; both clocks
+  // count whole milliseconds, which may cost one more.
+  EXPECT_GE(ticks.front(), rearmedAt + 189);
 }
 
 TEST_F(QtClockTest, OneShotSwitchesItselfOffInItsTick) {
