@@ -19,6 +19,8 @@ packages=(
   timgm6mb-soundfont fonts-wqy-microhei
   # run without a display, and the tests: virtual screen, input, pictures, sound
   xvfb xauth xdotool x11-utils imagemagick sox dbus-daemon dbus-bin openbox
+  # a live test that hangs prints its threads' stacks
+  gdb
   # run on a Wayland desktop (Qt's wayland platform), and the tests there: a
   # compositor of their own (weston, headless or nested in the virtual screen)
   qt6-wayland weston

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "support/hang_watch.h"
 #include "support/virtual_display.h"
 
 int main(int argc, char** argv) {
@@ -17,5 +18,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   QApplication app(argc, argv);
+  // Inside the runner's own limit of 300 s, so that the stacks get printed.
+  qm::live::HangWatch::install(std::chrono::seconds(200));
   return RUN_ALL_TESTS();
 }

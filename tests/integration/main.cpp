@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "support/hang_watch.h"
 #include "support/temp_dir.h"
 #include "support/virtual_display.h"
 
@@ -33,5 +34,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   std::setlocale(LC_NUMERIC, "C");  // libmpv parses numbers in the C locale
   app.setQuitOnLastWindowClosed(false);
+  // Inside the runner's own limit of 300 s, so that the stacks get printed.
+  qm::live::HangWatch::install(std::chrono::seconds(200));
   return RUN_ALL_TESTS();
 }
