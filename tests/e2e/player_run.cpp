@@ -52,8 +52,10 @@ PlayerRun::PlayerRun(std::string runtimeFolder) {
   env_.insert("QT_QPA_PLATFORM", "xcb");
   env_.insert("QUILMORA_MPV_OPTIONS", "ao=null");
   env_.insert("QUILMORA_MUSIC_MPV_OPTIONS", "ao=null");
-  // No session bus of the test machine is to be touched.
-  env_.remove("DBUS_SESSION_BUS_ADDRESS");
+  // No session bus of the test machine is to be touched, and none is
+  // autolaunched either (see the integration tests' main): an address that
+  // fails at once. A test with a bus of its own sets its address.
+  env_.insert("DBUS_SESSION_BUS_ADDRESS", "disabled:");
   // A log file, not a pipe: a pipe nobody reads would stall a talkative player.
   process_.setProcessChannelMode(QProcess::MergedChannels);
   process_.setStandardOutputFile(QString::fromStdString((root / "player.log").string()));

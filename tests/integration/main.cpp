@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", display.error().c_str());
     return 1;
   }
-  // MIDI renders go to a cache of this run; no session bus is touched.
+  // MIDI renders go to a cache of this run.
   qm::test::TempDir cache;
   setenv("XDG_CACHE_HOME", cache.path().c_str(), 1);
   // The registry and the desktop entries it writes stay in a home of this run.
@@ -29,7 +29,12 @@ int main(int argc, char** argv) {
   setenv("HOME", home.path().c_str(), 1);
   setenv("XDG_DATA_HOME", (home.path() + "/.local/share").c_str(), 1);
   setenv("XDG_CONFIG_HOME", (home.path() + "/.config").c_str(), 1);
-  unsetenv("DBUS_SESSION_BUS_ADDRESS");
+  // No session bus of the machine is touched, and none is started: an
+  // address that fails at once. Without one, libdbus (asked by Qt's
+  // accessibility bridge) forks to autolaunch a bus, and a child forked from
+  // this many-threaded process can hang before its exec, holding the first
+  // window's start for good.
+  setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);  // as the program: the web view needs it
   QApplication app(argc, argv);
   std::setlocale(LC_NUMERIC, "C");  // libmpv parses numbers in the C locale
