@@ -43,6 +43,10 @@ struct PlayerState {
   // has arrived with its size.
   int AwaitedWindowState = -1;
   std::function<void()> AfterWindowState;
+  // The barless mode whose rectangle the video has, while nothing else has
+  // placed it since (-1: none): a later size of the window, as a window
+  // manager settles, places it again.
+  int PlacedMode = -1;
 };
 
 }  // namespace qm

@@ -25,6 +25,7 @@ constexpr double kZoomFactors[] = {0.5, 1.0, 1.5, 2.0};
 // system answers later on a real desktop; the layout runs first.
 void inWindowState(PlayerContext& p, int state, std::function<void()> then) {
   PlayerState& s = p.state;
+  s.PlacedMode = -1;  // whatever comes next places the video anew
   if (p.form.windowState() == state && !s.AfterWindowState) {
     then();
     return;
@@ -118,10 +119,22 @@ void modeCommand(PlayerContext& p, Mode mode) {
   setBars(f, false);
   f.Picture7.setVisible(false);
   f.Frame1.setVisible(false);
-  inWindowState(p, kBarlessState, [&f, mode] {
-    placeVideo(f, mode);
-    f.WindowsMediaPlayer1.setVisible(true);
+  inWindowState(p, kBarlessState, [&p, mode] {
+    placeVideo(p.form, mode);
+    p.form.WindowsMediaPlayer1.setVisible(true);
+    p.state.PlacedMode = static_cast<int>(mode);
   });
+}
+
+// A window manager may answer in steps, a size after the state: the layout
+// meets each size first and puts the video back in the display area, so the
+// video is placed in its mode's rectangle again, unless a zoom or another
+// mode has placed it since.
+static void followWindowSize(PlayerContext& p) {
+  Form1& f = p.form;
+  if (p.state.PlacedMode < 0 || p.state.AfterWindowState || f.windowState() != kBarlessState) return;
+  const Mode mode = static_cast<Mode>(p.state.PlacedMode);
+  if (flagOf(f, mode).checked()) placeVideo(f, mode);
 }
 
 // The normal window's pieces: bars, maximise button and grip shown, the
@@ -156,6 +169,7 @@ void zoomCommand(PlayerContext& p, int which) {
   Form1& f = p.form;
   MenuItem* items[] = {&f.BUT8A, &f.BUT8B, &f.BUT8C, &f.BUT8D};
   if (which < 0 || which > 3) return;
+  p.state.PlacedMode = -1;
   MediaPlayer& v = f.WindowsMediaPlayer1;
   const Twips W = f.width(), H = f.height();
   v.setVisible(false);
@@ -261,7 +275,12 @@ void leaveAnyMode(PlayerContext& p) {
 void connectDisplayModes(PlayerContext& p) {
   Form1& f = p.form;
   // After the layout, which was connected first.
-  f.Resize.connect([&p] { windowStateArrived(p); });
+  f.Resize.connect([&p] {
+    if (p.state.AfterWindowState)
+      windowStateArrived(p);
+    else
+      followWindowSize(p);
+  });
   f.BUT0.Click.connect([&p] { modeCommand(p, Mode::Theater); });
   f.BUT1.Click.connect([&p] { modeCommand(p, Mode::FullScreen); });
   f.BUT17.Click.connect([&p] { modeCommand(p, Mode::Stretch); });

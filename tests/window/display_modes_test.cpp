@@ -67,6 +67,18 @@ TEST(DisplayModes, TheaterAndStretchCoverTheScreenAndGoBackToTheNormalWindow) {
   EXPECT_TRUE(f.Picture7.visible());
 }
 
+// A window manager may answer in steps: a size after the state, which the
+// layout meets first, must leave the video in the mode's rectangle.
+TEST(DisplayModes, TheaterVideoKeepsItsRectangleOnASizeAfterTheState) {
+  TestPlayer t;
+  ASSERT_TRUE(t.load(""));
+  Form1& f = t.form();
+  const Twips W = t.windows.screenWidth(), H = t.windows.screenHeight();
+  f.BUT0.Click.raise();                                 // the state arrives at once with the screen's size
+  f.syncFromScreen(0, 0, W, H - 15, Form::FullScreen);  // and then settles
+  EXPECT_EQ(rectOf(f.WindowsMediaPlayer1), (Rect{120, 645, W - 240, H - 15 - 1650}));
+}
+
 TEST(DisplayModes, DoubleClickTogglesFullScreenAndNativeSize) {
   TestPlayer t;
   ASSERT_TRUE(t.load(""));
