@@ -129,10 +129,10 @@ void modeCommand(PlayerContext& p, Mode mode) {
 // A window manager may answer in steps, a size after the state: the layout
 // meets each size first and puts the video back in the display area, so the
 // video is placed in its mode's rectangle again, unless a zoom or another
-// mode has placed it since.
+// mode has placed it since. Only called while no window state is awaited.
 static void followWindowSize(PlayerContext& p) {
   Form1& f = p.form;
-  if (p.state.PlacedMode < 0 || p.state.AfterWindowState || f.windowState() != kBarlessState) return;
+  if (p.state.PlacedMode < 0 || f.windowState() != kBarlessState) return;
   const Mode mode = static_cast<Mode>(p.state.PlacedMode);
   if (flagOf(f, mode).checked()) placeVideo(f, mode);
 }
