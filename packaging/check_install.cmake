@@ -1,15 +1,19 @@
 # Stages an install of the build in a fresh folder and checks that it holds
 # the program with its files, the command, the icons, and a desktop entry
 # that desktop-file-validate accepts.
-#   cmake -DBUILD_DIR=... -DSTAGE=... -DPROGRAM_FOLDER=... -DBINDIR=... -DDATADIR=... -P check_install.cmake
+#   cmake -DBUILD_DIR=... -DSTAGE=... -DPROGRAM_FOLDER=... -DBINDIR=... -DDATADIR=... [-DRUFFLE=1] -P check_install.cmake
 file(REMOVE_RECURSE ${STAGE})
 execute_process(COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${STAGE} ${CMAKE_COMMAND} --install ${BUILD_DIR}
                 RESULT_VARIABLE result OUTPUT_QUIET)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${result}")
 endif()
+set(flash_runtime)
+if(RUFFLE)
+  set(flash_runtime ${PROGRAM_FOLDER}/ruffle/ruffle.js)
+endif()
 foreach(file ${PROGRAM_FOLDER}/quilmora ${PROGRAM_FOLDER}/power.dll ${PROGRAM_FOLDER}/Quilmora.chm
-             ${BINDIR}/quilmora ${DATADIR}/applications/quilmora.desktop
+             ${PROGRAM_FOLDER}/home.html ${flash_runtime} ${BINDIR}/quilmora ${DATADIR}/applications/quilmora.desktop
              ${DATADIR}/icons/hicolor/48x48/apps/quilmora.png ${DATADIR}/icons/hicolor/256x256/apps/quilmora.png)
   if(NOT EXISTS ${STAGE}${file})
     message(FATAL_ERROR "not installed: ${file}")
