@@ -69,6 +69,8 @@ class DesktopPlayer {
 
  private:
   void showSeekPreview();
+  // The main window's widget, which dialogs and the help belong to.
+  QWidget* mainWindow() { return mainView() ? &mainView()->window() : nullptr; }
 
   QtClock clock_;
   std::unique_ptr<DesktopWindowSystem> windows_;
@@ -76,9 +78,9 @@ class DesktopPlayer {
   LocalFileSystem files_;
   IniSettingsFiles settings_{files_};
   std::unique_ptr<FileRegistry> registry_;
-  ChmHelpViewer help_;
+  ChmHelpViewer help_{[this] { return mainWindow(); }};
   DesktopLauncher launcher_;
-  QtFileDialog fileDialog_{[this]() -> QWidget* { return mainView() ? &mainView()->window() : nullptr; }};
+  QtFileDialog fileDialog_{[this] { return mainWindow(); }};
   AvThumbnailDecoder thumbnails_;
   std::unique_ptr<Platform> platform_;
   MpvEngine* media_ = nullptr;

@@ -3,6 +3,7 @@
 // and the about box opened from it.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QWidget>
 #include <QWindow>
 #include <cstdlib>
@@ -117,7 +118,7 @@ TEST(SideWindows, MenuWindowOpensTheDialogs) {
 
 // openbox stacks a window that shows without the focus below the focused
 // one; the menu window opened by a click on the topmost main window must
-// still show in front of it.
+// still show in front of it, and so must the help, even when moved over it.
 TEST(SideWindows, OpenedFromTheMainWindowTheyShowInFrontOfIt) {
   WindowManager manager;
   ASSERT_TRUE(manager.ok()) << manager.error();
@@ -136,6 +137,23 @@ TEST(SideWindows, OpenedFromTheMainWindowTheyShowInFrontOfIt) {
   pumpFor(300);
   keep(grabScreen(entry.adjusted(-60, -60, 60, 60)), "menu_window_over_main");
   EXPECT_GT(shareOfColour(grabScreen(entry), qRgb(255, 255, 255)), 0.5) << "the menu's entry, not the main window";
+
+  rig.form().BUT10.Click.raise();
+  QWidget* help = nullptr;
+  ASSERT_TRUE(pumpUntil(
+      [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+          if (w->isVisible() && w->findChild<QWidget*>("contents")) help = w;
+        return help != nullptr;
+      },
+      5000));
+  const QRect main = windowOnScreen(rig, rig.form());
+  help->move(main.center() - QPoint(help->width() / 2, help->height() / 2));
+  ASSERT_FALSE(settledGeometry(help->windowHandle()->winId()).isEmpty());
+  pumpFor(300);
+  const QRect middle(main.center() - QPoint(40, 40), QSize(80, 80));
+  keep(grabScreen(), "help_over_main");
+  EXPECT_GT(shareOfColour(grabScreen(middle), qRgb(255, 255, 255)), 0.5) << "the help's page, not the main window";
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -16,13 +17,16 @@ class HelpWindow;
 // before it does.
 class ChmHelpViewer : public HelpViewer {
  public:
-  ChmHelpViewer();
+  // `owner` gives the window the help belongs to (may give null): the help
+  // stays in front of it, as the player's window stays on top of others.
+  explicit ChmHelpViewer(std::function<QWidget*()> owner = {});
   ~ChmHelpViewer() override;
   bool displayTopic(const std::string& file, const std::string& topic) override;
   // The viewer's window; null until a topic was shown.
   QWidget* window() const;
 
  private:
+  std::function<QWidget*()> owner_;
   std::unique_ptr<HelpWindow> window_;
 };
 
