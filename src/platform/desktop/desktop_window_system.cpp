@@ -25,6 +25,10 @@ namespace qm {
 
 namespace {
 
+// The name the user knows the player by; the application's own name, lower
+// case, is that of its files and folders.
+const QString kProductName = QStringLiteral("Quilmora");
+
 bool hasWidgetApplication() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
 
 _XDisplay* x11Display() {
@@ -121,8 +125,7 @@ void DesktopWindowSystem::setScreenSaverActive(bool active) {
     if (!x11ScreenSaver_) x11ScreenSaver_ = std::make_unique<X11ScreenSaver>(x11Display());
     if (!dbusScreenSaver_) dbusScreenSaver_ = std::make_unique<DBusScreenSaver>(sessionBusIfRunning());
     x11ScreenSaver_->suspend();
-    const QString application = qGuiApp ? QGuiApplication::applicationDisplayName() : QStringLiteral("Quilmora");
-    dbusScreenSaver_->inhibit(application, QStringLiteral("Playing media"));
+    dbusScreenSaver_->inhibit(kProductName, QStringLiteral("Playing media"));
     screenSaverOff_ = true;
   } else {
     x11ScreenSaver_->resume();
@@ -144,9 +147,11 @@ std::string DesktopWindowSystem::documentsFolder() {
 // Above the player's own windows, which stay on top of everything else.
 void DesktopWindowSystem::messageBox(const std::string& text) {
   if (!hasWidgetApplication()) return;
-  QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), QString::fromStdString(text),
-                  QMessageBox::Ok);
+  QMessageBox box(QMessageBox::NoIcon, kProductName, QString::fromStdString(text), QMessageBox::Ok);
   box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  // A short text made a box too narrow for its own title. (QMessageBox
+  // sizes itself from its label and ignores a minimum width of its own.)
+  box.setStyleSheet(QStringLiteral("QLabel { min-width: 220px; }"));
   box.exec();
 }
 

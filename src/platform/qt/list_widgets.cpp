@@ -52,6 +52,9 @@ void styleList(QAbstractItemView& view, const QString& accessibleName) {
   font.setPixelSize(12);
   view.setFont(font);
   view.setAccessibleName(accessibleName);
+  // One size for every row's icon: the theme's open and closed folder
+  // pictures come at different sizes, and rows would grow with them.
+  view.setIconSize(QSize(16, 16));
   new PlayerKeysToWindow(view);
 }
 
@@ -193,7 +196,12 @@ void DirListWidget::reload() {
 }
 
 DriveWidget::DriveWidget(DriveListBox& list, QWidget* parent) : QComboBox(parent), list_(list) {
-  setStyleSheet("QComboBox { background: #1c1c1c; color: #dddddd; border: 1px solid #3a3a3a; }");
+  // The drop-down's rows too: the light text would stand on the style's
+  // white otherwise.
+  setStyleSheet(
+      "QComboBox { background: #1c1c1c; color: #dddddd; border: 1px solid #3a3a3a; }"
+      "QComboBox QAbstractItemView { background: #1c1c1c; color: #dddddd; selection-background-color: #3399ff;"
+      " selection-color: white; }");
   setAccessibleName(QStringLiteral("驱动器列表"));
   for (const std::string& d : list_.drives()) addItem(QString::fromStdString(d));
   setCurrentText(QString::fromStdString(list_.drive()));
