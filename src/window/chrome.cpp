@@ -215,9 +215,14 @@ void connectChrome(PlayerContext& p) {
 
   connectHoverLooks(p);
   f.WindowsMediaPlayer1.MouseDown.connect([&p](int button, int, double, double) { videoMouseDown(p, button); });
+  // The pointer hides only over a maximised or full-screen window: a tick
+  // still due after going back to the normal window (the native-size
+  // command leaves the timer running) would hide it where moving over the
+  // video never brings it back.
   f.Timer3.Tick.connect([&p] {
     p.form.Timer3.setEnabled(false);
-    hidePointer(p.windows);
+    const auto state = p.form.windowState();
+    if (state == Form::Maximized || state == Form::FullScreen) hidePointer(p.windows);
   });
 }
 

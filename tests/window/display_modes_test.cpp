@@ -65,6 +65,8 @@ TEST(DisplayModes, TheaterAndStretchCoverTheScreenAndGoBackToTheNormalWindow) {
   EXPECT_EQ(rectOf(f.WindowsMediaPlayer1), (Rect{120, 645, normal.width - 240, normal.height - 1620}));
   EXPECT_TRUE(f.Picture2.visible() && f.Picture3.visible() && f.Picture4.visible() && f.Picture5.visible());
   EXPECT_TRUE(f.Picture7.visible());
+  t.clock.advance(12100);  // the hide timer the modes armed runs out
+  EXPECT_GE(t.windows.counter, 0) << "the pointer stays in the normal window";
 }
 
 // A window manager may answer in steps: a size after the state, which the
