@@ -14,6 +14,7 @@
 #include "integration/player_rig.h"
 #include "integration/slider_points.h"
 #include "support/event_wait.h"
+#include "support/window_manager.h"
 #include "support/x_tools.h"
 #include "swf_writer/own_movies.h"
 
@@ -28,8 +29,9 @@ bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   return bool(out.flush());
 }
 
-// A .flv of test pictures and a tone, H.264 and AAC.
-bool makeFlv(const std::string& path, int seconds) {
+// A clip of test pictures and a tone, H.264 and AAC, in the container its
+// name's extension gives (.flv, .mp4).
+bool makeClip(const std::string& path, int seconds) {
   const std::string command = "ffmpeg -loglevel error -y -f lavfi -i testsrc=duration=" + std::to_string(seconds) +
                               ":size=160x120:rate=25 -f lavfi -i sine=duration=" + std::to_string(seconds) +
                               " -c:v libx264 -pix_fmt yuv420p -c:a aac '" + path + "'";
@@ -106,11 +108,32 @@ TEST(FlashMovie, CrashOfTheWebEnginesProcessEndsTheMovie) {
   EXPECT_NE(view->page()->renderProcessPid(), pid);
 }
 
+// The movie's web view takes the keyboard when its page loads; once it hides
+// for the next entry, the player's keys reach the window again.
+TEST(FlashMovie, KeysReachThePlayerAgainAfterAMovie) {
+  WindowManager manager;  // which gives the window the keyboard
+  ASSERT_TRUE(manager.ok()) << manager.error();
+  PlayerRig rig;
+  const std::string folder = rig.folder("movies");
+  ASSERT_TRUE(writeFile(folder + "/a.swf", swf_writer::countingMovie()));
+  ASSERT_TRUE(makeClip(folder + "/b.mp4", 20));
+  rig.rememberListFolder(folder);
+  ASSERT_TRUE(rig.start());
+  Form1& f = rig.form();
+  f.File1.setListIndex(0);
+  ASSERT_TRUE(pumpUntil([&] { return shownFrame(f).value_or(0) > 3; }, 20000)) << f.Label1.caption();
+
+  f.File1.setListIndex(1);
+  ASSERT_TRUE(pumpUntil([&] { return rig.media().playState() == play_state::Playing; }, 10000));
+  ASSERT_TRUE(runTool("xdotool", {"key", "space"}));
+  EXPECT_TRUE(pumpUntil([&] { return rig.media().playState() == play_state::Paused; }, 3000));
+}
+
 TEST(FlashVideo, PlayerMovieFollowsSeeksAndMovesOnAtTheEnd) {
   PlayerRig rig;
   const std::string folder = rig.folder("videos");
-  ASSERT_TRUE(makeFlv(folder + "/a.flv", 4));
-  ASSERT_TRUE(makeFlv(folder + "/b.flv", 2));
+  ASSERT_TRUE(makeClip(folder + "/a.flv", 4));
+  ASSERT_TRUE(makeClip(folder + "/b.flv", 2));
   rig.rememberListFolder(folder);
   ASSERT_TRUE(rig.start());
   Form1& f = rig.form();

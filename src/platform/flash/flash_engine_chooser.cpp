@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "platform/flash/swf_facts.h"
+#include "platform/qt/hidden_focus.h"
 
 namespace qm {
 namespace {
@@ -128,6 +129,7 @@ void FlashEngineChooser::showRuntime() {
     const bool shown = (widget == player) || (runtime_ == Runtime::Ruffle && ruffle_ && widget == ruffle_->view());
     widget->setGeometry(box_->rect());
     widget->setVisible(shown);
+    if (!shown) moveFocusOutOfHidden(*widget);
   }
 }
 

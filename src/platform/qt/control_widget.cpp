@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <utility>
 
+#include "platform/qt/hidden_focus.h"
+
 namespace qm {
 
 QColor toQColor(Colour c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
@@ -56,8 +58,10 @@ void ControlBinding::sync() {
   if (widget_.accessibleName() != accessible) widget_.setAccessibleName(accessible);
   // A form's window is shown and hidden by its mirror.
   if (control_.kind() != ControlKind::Form &&
-      (widget_.isVisibleTo(widget_.parentWidget()) != control_.visible() || widget_.isHidden() == control_.visible()))
+      (widget_.isVisibleTo(widget_.parentWidget()) != control_.visible() || widget_.isHidden() == control_.visible())) {
     widget_.setVisible(control_.visible());
+    if (!control_.visible()) moveFocusOutOfHidden(widget_);
+  }
   // Stacking: when this control moved in its siblings' order, raise them all
   // from the back to the front.
   const int stack = control_.stackIndex();
