@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "forms/player_context.h"
+#include "player/flash_protocol.h"
 #include "player/transport.h"
 #include "window/display_modes.h"
 #include "window/volume.h"
@@ -91,7 +92,12 @@ void keyPressed(PlayerContext& p, int key, int shift) {
       videoDoubleClick(p);
       break;
     case kKeyEscape:
-      leaveAnyMode(p);
+      // A movie's own full screen hides the bars with no display mode of
+      // the menu set; its way back is the movie's own "normal".
+      if (!f.Picture2.visible() && f.BUT2.checked() && !f.Frame3.visible())
+        flashCommand(p, "normal");
+      else
+        leaveAnyMode(p);
       break;
     case kKeyM:
       toggleMute(p);

@@ -158,6 +158,10 @@ TEST_F(Open, FlashCommandsByKindAndExactCase) {
   EXPECT_EQ(t.flash->ScaleMode(), 0);
   EXPECT_EQ(f.ShockwaveFlash1.left(), 120);
   EXPECT_EQ(f.ShockwaveFlash1.width(), f.width() - 240);
+  t.flash->FSCommand.raise("full", "");
+  f.KeyDown.raise(kKeyEscape, 0);  // Esc leaves it as the movie's own button does
+  EXPECT_TRUE(f.Picture2.visible() && f.Picture4.visible());
+  EXPECT_EQ(f.windowState(), Form::Normal);
 
   select("b.flv");
   const size_t loads = t.flash->movies.size();
