@@ -1,5 +1,6 @@
 #include "platform/qt/skin_widgets.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -34,14 +35,20 @@ void LabelWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   if (label_.backStyle() == 1) painter.fillRect(rect(), toQColor(label_.backColor()));
   painter.setRenderHint(QPainter::TextAntialiasing);
-  // Narrow labels (the elapsed time is 32 pixels wide) get a smaller face.
-  painter.setFont(skinFont(width() < 40 ? 11 : 12));
+  // Narrow labels (the elapsed time is 32 pixels wide) get a smaller face,
+  // and a line longer than its label (a movie's "113/250") smaller still.
+  const QString text = QString::fromStdString(label_.caption());
+  int pixels = width() < 40 ? 11 : 12;
+  QFont font = skinFont(pixels);
+  while (!label_.wordWrap() && pixels > 8 && QFontMetrics(font).horizontalAdvance(text) > width())
+    font = skinFont(--pixels);
+  painter.setFont(font);
   painter.setPen(toQColor(label_.foreColor()));
   int align = (label_.wordWrap() ? Qt::AlignTop | Qt::TextWordWrap : Qt::AlignVCenter) | Qt::TextShowMnemonic |
               (label_.alignment() == 1   ? Qt::AlignRight
                : label_.alignment() == 2 ? Qt::AlignHCenter
                                          : Qt::AlignLeft);
-  painter.drawText(rect(), align, QString::fromStdString(label_.caption()));
+  painter.drawText(rect(), align, text);
 }
 
 PictureBoxWidget::PictureBoxWidget(PictureBox& box, QWidget* parent) : QWidget(parent), box_(box) {}
