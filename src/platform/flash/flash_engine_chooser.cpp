@@ -115,9 +115,13 @@ bool FlashEngineChooser::setScaleMode(int mode) {
 }
 
 // Only the runtime of the current movie shows; with the native one the area
-// is black.
+// has the movie's stage colour, black while none is loaded.
 void FlashEngineChooser::showRuntime() {
   if (!box_) return;
+  const auto stage = runtime_ == Runtime::Native ? native_.stageColour() : std::nullopt;
+  QPalette palette = box_->palette();
+  palette.setColor(QPalette::Window, stage ? QColor::fromRgb(*stage) : QColor(Qt::black));
+  box_->setPalette(palette);
   QWidget* player = runtime_ == Runtime::PlayerMovie ? playerMovie_.view(*area_, box_) : nullptr;
   if (player) {
     player->setGeometry(box_->rect());

@@ -47,12 +47,8 @@ swf_writer::HostStage hostStageOf(const swf::SwfFile& file) {
   stage.widthPx = px(int64_t(file.frameSize.xMax) - file.frameSize.xMin);
   stage.heightPx = px(int64_t(file.frameSize.yMax) - file.frameSize.yMin);
   stage.framesPerSecond = std::max(file.frameRate(), 0.01);
-  for (const swf::Tag& tag : file.tags) {
-    if (tag.code != swf::tag::kSetBackgroundColor || tag.length < 3) continue;
-    const auto body = file.body(tag);
-    stage.background = {body[0], body[1], body[2]};
-    break;
-  }
+  const uint32_t rgb = swf::stageColour(file);
+  stage.background = {uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb)};
   return stage;
 }
 

@@ -84,14 +84,18 @@ bool EmptyMovieEngine::setMovie(const std::string& path) {
     lastMovieHadContent_ = true;
     return false;
   }
-  lastEmptyMovie_ =
-      EmptyMovieFacts{path, identity, countFrames(read.file), read.file.version, frameIntervalMs(read.file)};
+  lastEmptyMovie_ = EmptyMovieFacts{path,
+                                    identity,
+                                    countFrames(read.file),
+                                    read.file.version,
+                                    frameIntervalMs(read.file),
+                                    swf::stageColour(read.file)};
   start(*lastEmptyMovie_);
   return true;
 }
 
 void EmptyMovieEngine::start(const EmptyMovieFacts& facts) {
-  movie_ = LoadedMovie{facts.path, facts.totalFrames, facts.version};
+  movie_ = LoadedMovie{facts.path, facts.totalFrames, facts.version, facts.stageColour};
   frame_ = 0;
   playing_ = false;
   intervalMs_ = facts.intervalMs;
@@ -99,6 +103,11 @@ void EmptyMovieEngine::start(const EmptyMovieFacts& facts) {
 }
 
 std::string EmptyMovieEngine::movie() const { return movie_ ? movie_->path : std::string(); }
+
+std::optional<uint32_t> EmptyMovieEngine::stageColour() const {
+  if (!movie_) return std::nullopt;
+  return movie_->stageColour;
+}
 
 bool EmptyMovieEngine::Play() {
   if (!movie_) return false;

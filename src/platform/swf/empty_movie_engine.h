@@ -59,12 +59,15 @@ class EmptyMovieEngine : public FlashEngine {
   bool lastMovieHadContent() const { return lastMovieHadContent_; }
   // Milliseconds between frames of the loaded movie.
   int frameInterval() const { return intervalMs_; }
+  // The loaded movie's stage colour (0xRRGGBB), which is all it shows.
+  std::optional<uint32_t> stageColour() const;
 
  private:
   struct LoadedMovie {
     std::string path;
     long totalFrames = 1;
     uint8_t version = 0;
+    uint32_t stageColour = 0;
   };
 
   // What a load needs of an empty movie, kept for the file last loaded: the
@@ -75,6 +78,7 @@ class EmptyMovieEngine : public FlashEngine {
     long totalFrames = 1;
     uint8_t version = 0;
     int intervalMs = 0;
+    uint32_t stageColour = 0;
   };
   void unload();
   void start(const EmptyMovieFacts& facts);

@@ -151,4 +151,13 @@ SwfReadResult readSwfFile(const std::string& path) {
   return parseSwf(data);
 }
 
+uint32_t stageColour(const SwfFile& file) {
+  for (const Tag& tag : file.tags) {
+    if (tag.code != tag::kSetBackgroundColor || tag.length < 3) continue;
+    const auto rgb = file.body(tag);
+    return uint32_t(rgb[0]) << 16 | uint32_t(rgb[1]) << 8 | rgb[2];
+  }
+  return 0xFFFFFF;
+}
+
 }  // namespace qm::swf

@@ -76,4 +76,8 @@ struct SwfReadResult {
 SwfReadResult parseSwf(std::span<const uint8_t> data);
 SwfReadResult readSwfFile(const std::string& path);
 
+// The stage colour a movie sets (its first SetBackgroundColor) as 0xRRGGBB;
+// white, as Flash shows it, for a movie that sets none.
+uint32_t stageColour(const SwfFile& file);
+
 }  // namespace qm::swf

@@ -89,6 +89,19 @@ TEST_F(EmptyMovieEngineTest, LongerMoviesRunAtTheirOwnRateThroughTagsThatShowNot
   EXPECT_EQ(framesOverTicks(7, 40), (std::vector<long>{1, 2, 3, 4, 0, 1, 2}));
 }
 
+// What such a movie shows is its stage: the colour it sets, else Flash's white.
+TEST_F(EmptyMovieEngineTest, TheStageColourIsWhatTheMovieShows) {
+  ASSERT_TRUE(engine.setMovie(folder.write(
+      "blue.swf",
+      writer::SwfBuilder(8, 10, 10, 12).backgroundColor({0, 0, 0xff}).showFrame().build(writer::Compression::kNone))));
+  EXPECT_EQ(engine.stageColour(), 0x0000ffu);
+  ASSERT_TRUE(engine.setMovie(
+      folder.write("plain.swf", writer::SwfBuilder(8, 10, 10, 12).showFrame().build(writer::Compression::kNone))));
+  EXPECT_EQ(engine.stageColour(), 0xffffffu);
+  ASSERT_TRUE(engine.setMovie(emptyMovie()));
+  EXPECT_EQ(engine.stageColour(), 0x000000u) << "the player's own empty movie stays black";
+}
+
 TEST_F(EmptyMovieEngineTest, TransportStopsGoesToAndResumes) {
   const std::string path = folder.write("four.swf", writer::SwfBuilder(8, 10, 10, 10)
                                                         .showFrame()
