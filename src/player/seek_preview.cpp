@@ -80,6 +80,15 @@ void SeekPreview::send(const Request& request) {
 }
 
 void SeekPreview::answered(const Thumbnail& thumbnail) {
+  if (thumbnail.exact) {
+    // The frame of the time itself, after its key frame: taken only while
+    // the pointer still rests on the time it was asked for.
+    if (shown_ && thumbnail.picture && !waiting_ && lastSent_ == Request{thumbnail.path, thumbnail.seconds}) {
+      picture_ = thumbnail.picture;
+      changed.raise();
+    }
+    return;
+  }
   busy_ = false;
   if (!thumbnail.hasVideo) withoutVideo_ = thumbnail.path;
   if (waiting_) {

@@ -58,6 +58,27 @@ TEST_F(SeekPreviewTest, OnlyTheNewestPositionWaitsWhileAFrameIsDecoded) {
   EXPECT_FALSE(preview().shown());
 }
 
+// The exact frame that follows a key frame is taken only while the pointer
+// still rests on the time it was asked for.
+TEST_F(SeekPreviewTest, TheExactFrameReplacesTheKeyFrameOnlyForTheRestingTime) {
+  play(0, 200);
+  hover(25);
+  ASSERT_TRUE(decoder().answer());
+  auto exact = [&](double seconds) {
+    QImage picture(SeekPreview::kPictureWidth, 90, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    decoder().Decoded.raise(
+        Thumbnail{t.mediaPath("film.mp4"), seconds, std::make_shared<const QImage>(std::move(picture)), true, true});
+  };
+  exact(50);
+  EXPECT_EQ(preview().picture()->pixel(0, 0), qRgb(255, 255, 255));
+  hover(75);
+  ASSERT_TRUE(decoder().answer());
+  exact(50);  // late: the pointer has moved on to 150 s
+  EXPECT_NE(preview().picture()->pixel(0, 0), qRgb(255, 255, 255));
+  EXPECT_EQ(preview().timeText(), "02:30");
+}
+
 TEST_F(SeekPreviewTest, OnlyAPlayingVideoHasPictures) {
   play(2, 200);  // music
   hover(50);

@@ -88,6 +88,12 @@ std::int64_t KeyFrameReader::streamTime(double seconds) const {
   return start + av_rescale_q(std::llround(std::max(0.0, seconds) * AV_TIME_BASE), AV_TIME_BASE_Q, stream->time_base);
 }
 
+double KeyFrameReader::secondsOf(std::int64_t time) const {
+  const AVStream* stream = format_->streams[stream_];
+  const std::int64_t start = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
+  return double(time - start) * av_q2d(stream->time_base);
+}
+
 std::int64_t KeyFrameReader::indexedKeyFrame(double seconds) const {
   const AVIndexEntry* entry =
       avformat_index_get_entry_from_timestamp(format_->streams[stream_], streamTime(seconds), AVSEEK_FLAG_BACKWARD);
@@ -151,14 +157,17 @@ void KeyFrameReader::remember(std::int64_t key, int width, const QImage& picture
 }
 
 QImage KeyFrameReader::frameAt(double seconds, int width) {
+  lastKeySeconds_ = -1;
   if (!isOpen() || width <= 0) return {};
   // A file with an index of its key frames (most containers) names the
   // frame without reading; otherwise the packet the seek lands on does.
   std::int64_t key = indexedKeyFrame(seconds);
+  if (key != AV_NOPTS_VALUE) lastKeySeconds_ = secondsOf(key);
   if (auto kept = pictures_.find({key, width}); key != AV_NOPTS_VALUE && kept != pictures_.end()) return kept->second;
   if (!seek(seconds) || !readVideoPacket()) return {};
   if (key == AV_NOPTS_VALUE) {
     key = packet_->pts != AV_NOPTS_VALUE ? packet_->pts : packet_->dts;
+    if (key != AV_NOPTS_VALUE) lastKeySeconds_ = secondsOf(key);
     if (auto kept = pictures_.find({key, width}); key != AV_NOPTS_VALUE && kept != pictures_.end()) {
       av_packet_unref(packet_);
       return kept->second;
@@ -168,6 +177,31 @@ QImage KeyFrameReader::frameAt(double seconds, int width) {
   QImage picture = scaled(width);
   av_frame_unref(frame_);
   if (!picture.isNull() && key != AV_NOPTS_VALUE) remember(key, width, picture);
+  return picture;
+}
+
+QImage KeyFrameReader::exactFrameAt(double seconds, int width, const std::function<bool()>& superseded) {
+  if (!isOpen() || width <= 0 || !seek(seconds)) return {};
+  const std::int64_t target = streamTime(seconds);
+  // Every frame from the key frame on is needed to reach the one asked for.
+  codec_->skip_frame = AVDISCARD_DEFAULT;
+  QImage picture;
+  bool ended = false;
+  for (int n = 0; n < kMaxPackets && picture.isNull() && !stop_ && !superseded(); ++n) {
+    ended = !readVideoPacket();
+    const int sent = avcodec_send_packet(codec_, ended ? nullptr : packet_);
+    av_packet_unref(packet_);
+    if (sent < 0 && sent != AVERROR(EAGAIN)) break;
+    while (picture.isNull() && avcodec_receive_frame(codec_, frame_) == 0) {
+      // The last frame of the file stands for any time after it.
+      if (frame_->best_effort_timestamp >= target || frame_->best_effort_timestamp == AV_NOPTS_VALUE || ended)
+        picture = scaled(width);
+      av_frame_unref(frame_);
+    }
+    if (ended) break;
+  }
+  codec_->skip_frame = AVDISCARD_NONKEY;
+  avcodec_flush_buffers(codec_);
   return picture;
 }
 

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -39,10 +40,17 @@ class KeyFrameReader {
   // The key frame at or before `seconds`, `width` pixels wide with the
   // video's display shape; null when none could be decoded.
   QImage frameAt(double seconds, int width);
+  // Where the key frame of the last frameAt lies, in seconds; negative when
+  // unknown.
+  double lastKeySeconds() const { return lastKeySeconds_; }
+  // The first frame at or after `seconds`, decoded on from the key frame
+  // before it; null when `superseded` turns true first or none comes.
+  QImage exactFrameAt(double seconds, int width, const std::function<bool()>& superseded);
 
  private:
   // `seconds` from the video's start in the stream's time base.
   std::int64_t streamTime(double seconds) const;
+  double secondsOf(std::int64_t streamTime) const;
   // The time stamp of the key frame at or before `seconds` in the file's
   // index; AV_NOPTS_VALUE without an index.
   std::int64_t indexedKeyFrame(double seconds) const;
@@ -62,6 +70,7 @@ class KeyFrameReader {
   AVFrame* frame_ = nullptr;
   SwsContext* scaler_ = nullptr;
   int stream_ = -1;
+  double lastKeySeconds_ = -1;
 
   // Pictures by the key frame's time stamp and width, oldest first out.
   std::map<std::pair<std::int64_t, int>, QImage> pictures_;

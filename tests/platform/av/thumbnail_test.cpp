@@ -52,5 +52,33 @@ TEST(AvThumbnails, TwoTimesOfAClipGiveTheirOwnFramesAtTheWidthAsked) {
   EXPECT_FALSE(answers[2].picture);
 }
 
+double meanGrey(const QImage& image) {
+  double sum = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) sum += qGray(image.pixel(x, y));
+  return image.isNull() ? -1 : sum / (double(image.width()) * image.height());
+}
+
+// Key frames far apart: the key frame answers at once, the frame of the time
+// itself follows.
+TEST(AvThumbnails, TheKeyFrameBeforeTheTimeIsFollowedByTheExactFrame) {
+  test::TempDir dir;
+  // Grey rising with time (about 127 of 255 at 5 s); one key frame, at 0.
+  const std::string clip = ffmpegMake(
+      dir.path() + "/rising.mp4", {"-f", "lavfi", "-i", "color=c=black:s=64x48:r=10:d=8,geq=lum='T*25':cb=128:cr=128",
+                                   "-c:v", "libx264", "-preset", "ultrafast", "-g", "100", "-pix_fmt", "yuv420p"});
+  ASSERT_FALSE(clip.empty());
+  AvThumbnailDecoder decoder;
+  std::vector<Thumbnail> answers;
+  decoder.Decoded.connect([&](const Thumbnail& t) { answers.push_back(t); });
+  decoder.request(clip, 5, 32);
+  ASSERT_TRUE(pumpUntil([&] { return answers.size() == 2; }, 20000));
+  EXPECT_FALSE(answers[0].exact);
+  EXPECT_LT(meanGrey(pictureOf(answers[0])), 30) << "the key frame at 0 s";
+  EXPECT_TRUE(answers[1].exact);
+  EXPECT_DOUBLE_EQ(answers[1].seconds, 5);
+  EXPECT_NEAR(meanGrey(pictureOf(answers[1])), 127, 15) << "the frame at 5 s";
+}
+
 }  // namespace
 }  // namespace qm
