@@ -29,7 +29,8 @@ DesktopPlayer::DesktopPlayer(Options options) {
   auto flash = std::make_unique<FlashEngineChooser>(
       clock_,
       FlashEngineChooser::Options{
-          options.ruffleFolder.empty() ? options.programFolder + "/ruffle" : options.ruffleFolder, options.media});
+          options.ruffleFolder.empty() ? options.programFolder + "/ruffle" : options.ruffleFolder, options.media,
+          options.ruffleKept});
   flash_ = flash.get();
   engines.flash = std::move(flash);
   auto web = std::make_unique<LazyWebBrowser>();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -46,6 +47,8 @@ class DesktopPlayer {
     // The Flash runtime's files (beside the executable); empty: the
     // program folder's "ruffle".
     std::string ruffleFolder;
+    // How long Ruffle's page outlives its last movie.
+    std::chrono::milliseconds ruffleKept{30000};
     // Ends the event loop; the shutdown has run by then.
     std::function<void()> quit;
   };

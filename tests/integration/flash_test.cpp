@@ -109,11 +109,14 @@ TEST(FlashMovie, CrashOfTheWebEnginesProcessEndsTheMovie) {
 }
 
 // The movie's web view takes the keyboard when its page loads; once it hides
-// for the next entry, the player's keys reach the window again.
-TEST(FlashMovie, KeysReachThePlayerAgainAfterAMovie) {
+// for the next entry, the player's keys reach the window again. A while
+// later the page and its process go.
+TEST(FlashMovie, AfterAMovieTheKeysReachThePlayerAndItsPageGoes) {
   WindowManager manager;  // which gives the window the keyboard
   ASSERT_TRUE(manager.ok()) << manager.error();
-  PlayerRig rig;
+  PlayerRig::Options options;
+  options.ruffleKept = std::chrono::milliseconds(1000);
+  PlayerRig rig(options);
   const std::string folder = rig.folder("movies");
   ASSERT_TRUE(writeFile(folder + "/a.swf", swf_writer::countingMovie()));
   ASSERT_TRUE(makeClip(folder + "/b.mp4", 20));
@@ -122,11 +125,16 @@ TEST(FlashMovie, KeysReachThePlayerAgainAfterAMovie) {
   Form1& f = rig.form();
   f.File1.setListIndex(0);
   ASSERT_TRUE(pumpUntil([&] { return shownFrame(f).value_or(0) > 3; }, 20000)) << f.Label1.caption();
+  ASSERT_NE(rig.flash().ruffle(), nullptr);
+  const qint64 page = qobject_cast<QWebEngineView*>(rig.flash().ruffle()->view())->page()->renderProcessPid();
 
   f.File1.setListIndex(1);
   ASSERT_TRUE(pumpUntil([&] { return rig.media().playState() == play_state::Playing; }, 10000));
   ASSERT_TRUE(runTool("xdotool", {"key", "space"}));
   EXPECT_TRUE(pumpUntil([&] { return rig.media().playState() == play_state::Paused; }, 3000));
+
+  EXPECT_TRUE(pumpUntil([&] { return rig.flash().ruffle() == nullptr; }, 5000));
+  EXPECT_TRUE(pumpUntil([&] { return ::kill(pid_t(page), 0) != 0; }, 10000)) << "the page process runs on";
 }
 
 TEST(FlashVideo, PlayerMovieFollowsSeeksAndMovesOnAtTheEnd) {

@@ -37,6 +37,7 @@ PlayerRig::PlayerRig(Options options) {
   desktop.lockFolder = lockFolder_;
   desktop.media = options.media;
   desktop.music = options.music;
+  desktop.ruffleKept = options.ruffleKept;
   desktop.ruffleFolder = (fs::path(QM_PROGRAM_DIR) / "ruffle").string();
   desktop.quit = [this] { quitRequested_ = true; };
   desktop_ = std::make_unique<DesktopPlayer>(std::move(desktop));

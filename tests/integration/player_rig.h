@@ -23,6 +23,7 @@ class PlayerRig {
     // nowhere.
     MpvEngine::Options media = {{"ao", "null"}};
     MpvEngine::Options music = {{"ao", "null"}};
+    std::chrono::milliseconds ruffleKept{30000};
   };
 
   PlayerRig();

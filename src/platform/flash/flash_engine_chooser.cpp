@@ -33,6 +33,11 @@ FlashEngineChooser::FlashEngineChooser(Clock& clock, Options options)
       playerMovie_(clock, std::move(options.playerMedia)),
       ruffleFolder_(std::move(options.ruffleFolder)) {
   for (FlashEngine* engine : std::initializer_list<FlashEngine*>{&native_, &playerMovie_}) forwardCommands(*engine);
+  releaseRuffle_.setSingleShot(true);
+  releaseRuffle_.setInterval(options.ruffleKept);
+  QObject::connect(&releaseRuffle_, &QTimer::timeout, [this] {
+    if (runtime_ != Runtime::Ruffle) ruffle_.reset();
+  });
 }
 
 void FlashEngineChooser::forwardCommands(FlashEngine& engine) {
@@ -101,6 +106,10 @@ bool FlashEngineChooser::setMovie(const std::string& path) {
     }
     if (!loaded) runtime_ = Runtime::Native;
   }
+  if (runtime_ == Runtime::Ruffle)
+    releaseRuffle_.stop();
+  else if (ruffle_ && !releaseRuffle_.isActive())
+    releaseRuffle_.start();
   showRuntime();
   return loaded;
 }

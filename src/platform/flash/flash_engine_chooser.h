@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QPointer>
+#include <QTimer>
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -23,12 +25,16 @@ namespace qm {
 //   the first such movie (without the module such a movie does not load).
 // A file that is not a readable SWF (missing, truncated, a lying header,
 // another format) leaves the engine empty and setMovie returns false.
-// Whatever the previous movie was, it is unloaded first.
+// Whatever the previous movie was, it is unloaded first. Ruffle's page goes
+// a while after its last movie, and comes again with the next one.
 class FlashEngineChooser : public FlashEngine, public ContentViewSource {
  public:
   struct Options {
     std::string ruffleFolder;
     MpvEngine::Options playerMedia;  // libmpv options of the player movie's video
+    // How long Ruffle's page is kept once no movie of its own shows: its
+    // page process holds some 200 MB.
+    std::chrono::milliseconds ruffleKept{30000};
   };
   FlashEngineChooser(Clock& clock, Options options);
   ~FlashEngineChooser() override;
@@ -69,6 +75,7 @@ class FlashEngineChooser : public FlashEngine, public ContentViewSource {
   PlayerMovieEngine playerMovie_;
   std::string ruffleFolder_;
   std::unique_ptr<RuffleRuntime> ruffle_;
+  QTimer releaseRuffle_;
   Runtime runtime_ = Runtime::Native;
   int scaleMode_ = 0;
   Control* area_ = nullptr;
