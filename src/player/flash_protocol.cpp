@@ -20,9 +20,10 @@ constexpr Presentation kPresentations[] = {
 };
 // clang-format on
 
+// The title bar's icon goes with the bars.
 void setSkinPicturesVisible(Form1& f, bool visible) {
   for (Control* picture :
-       std::initializer_list<Control*>{&f.Picture2, &f.Picture3, &f.Picture4, &f.Picture5, &f.Picture7})
+       std::initializer_list<Control*>{&f.Picture2, &f.Picture3, &f.Picture4, &f.Picture5, &f.Picture7, &f.Image32})
     picture->setVisible(visible);
 }
 
