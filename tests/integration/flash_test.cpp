@@ -45,6 +45,24 @@ std::optional<long> shownFrame(const Form1& f) {
   return std::stol(match[1]);
 }
 
+// Starts the player on `folder` and plays its first entry, a movie for
+// Ruffle, until its frames count.
+::testing::AssertionResult playFirstMovie(PlayerRig& rig, const std::string& folder) {
+  rig.rememberListFolder(folder);
+  if (!rig.start()) return ::testing::AssertionFailure() << "the player did not start";
+  Form1& f = rig.form();
+  f.File1.setListIndex(0);
+  if (!pumpUntil([&] { return shownFrame(f).value_or(0) > 3; }, 20000))
+    return ::testing::AssertionFailure() << "no frames: " << f.Label1.caption();
+  return ::testing::AssertionSuccess();
+}
+
+// The process of the page Ruffle runs in; 0 without one.
+qint64 rufflePageProcess(PlayerRig& rig) {
+  auto* view = rig.flash().ruffle() ? qobject_cast<QWebEngineView*>(rig.flash().ruffle()->view()) : nullptr;
+  return view ? view->page()->renderProcessPid() : 0;
+}
+
 TEST(FlashMovie, FramesShowInTheTimeDisplayAndTheSeekBarMovesTheTimeline) {
   PlayerRig rig;
   const std::string folder = rig.folder("movies");
@@ -88,16 +106,10 @@ TEST(FlashMovie, CrashOfTheWebEnginesProcessEndsTheMovie) {
   const std::string folder = rig.folder("movies");
   ASSERT_TRUE(writeFile(folder + "/a.swf", swf_writer::countingMovie()));
   ASSERT_TRUE(writeFile(folder + "/b.swf", swf_writer::countingMovie()));
-  rig.rememberListFolder(folder);
-  ASSERT_TRUE(rig.start());
+  ASSERT_TRUE(playFirstMovie(rig, folder));
   Form1& f = rig.form();
-  f.File1.setListIndex(0);
-  ASSERT_TRUE(pumpUntil([&] { return shownFrame(f).value_or(0) > 3; }, 20000)) << f.Label1.caption();
 
-  ASSERT_NE(rig.flash().ruffle(), nullptr);
-  auto* view = qobject_cast<QWebEngineView*>(rig.flash().ruffle()->view());
-  ASSERT_NE(view, nullptr);
-  const qint64 pid = view->page()->renderProcessPid();
+  const qint64 pid = rufflePageProcess(rig);
   ASSERT_GT(pid, 0);
   ASSERT_EQ(::kill(pid_t(pid), SIGKILL), 0);
 
@@ -105,7 +117,7 @@ TEST(FlashMovie, CrashOfTheWebEnginesProcessEndsTheMovie) {
       << "still on " << rig.flash().movie();
   EXPECT_EQ(f.File1.listIndex(), 1);
   EXPECT_TRUE(pumpUntil([&] { return rig.flash().FrameNum().value_or(0) > 3; }, 20000));
-  EXPECT_NE(view->page()->renderProcessPid(), pid);
+  EXPECT_NE(rufflePageProcess(rig), pid);
 }
 
 // The movie's web view takes the keyboard when its page loads; once it hides
@@ -120,15 +132,10 @@ TEST(FlashMovie, AfterAMovieTheKeysReachThePlayerAndItsPageGoes) {
   const std::string folder = rig.folder("movies");
   ASSERT_TRUE(writeFile(folder + "/a.swf", swf_writer::countingMovie()));
   ASSERT_TRUE(makeClip(folder + "/b.mp4", 20));
-  rig.rememberListFolder(folder);
-  ASSERT_TRUE(rig.start());
-  Form1& f = rig.form();
-  f.File1.setListIndex(0);
-  ASSERT_TRUE(pumpUntil([&] { return shownFrame(f).value_or(0) > 3; }, 20000)) << f.Label1.caption();
-  ASSERT_NE(rig.flash().ruffle(), nullptr);
-  const qint64 page = qobject_cast<QWebEngineView*>(rig.flash().ruffle()->view())->page()->renderProcessPid();
+  ASSERT_TRUE(playFirstMovie(rig, folder));
+  const qint64 page = rufflePageProcess(rig);
 
-  f.File1.setListIndex(1);
+  rig.form().File1.setListIndex(1);
   ASSERT_TRUE(pumpUntil([&] { return rig.media().playState() == play_state::Playing; }, 10000));
   ASSERT_TRUE(runTool("xdotool", {"key", "space"}));
   EXPECT_TRUE(pumpUntil([&] { return rig.media().playState() == play_state::Paused; }, 3000));
