@@ -185,20 +185,25 @@ QImage KeyFrameReader::exactFrameAt(double seconds, int width, const std::functi
   const std::int64_t target = streamTime(seconds);
   // Every frame from the key frame on is needed to reach the one asked for.
   codec_->skip_frame = AVDISCARD_DEFAULT;
-  QImage picture;
-  bool ended = false;
+  QImage picture, last;
   for (int n = 0; n < kMaxPackets && picture.isNull() && !stop_ && !superseded(); ++n) {
-    ended = !readVideoPacket();
+    const bool ended = !readVideoPacket();
     const int sent = avcodec_send_packet(codec_, ended ? nullptr : packet_);
     av_packet_unref(packet_);
     if (sent < 0 && sent != AVERROR(EAGAIN)) break;
     while (picture.isNull() && avcodec_receive_frame(codec_, frame_) == 0) {
-      // The last frame of the file stands for any time after it.
-      if (frame_->best_effort_timestamp >= target || frame_->best_effort_timestamp == AV_NOPTS_VALUE || ended)
+      const std::int64_t at = frame_->best_effort_timestamp;
+      if (at == AV_NOPTS_VALUE || at >= target)
         picture = scaled(width);
+      else if (ended)
+        last = scaled(width);
       av_frame_unref(frame_);
     }
-    if (ended) break;
+    // The last frame of the file stands for any time after it.
+    if (ended) {
+      if (picture.isNull()) picture = last;
+      break;
+    }
   }
   codec_->skip_frame = AVDISCARD_NONKEY;
   avcodec_flush_buffers(codec_);
