@@ -27,10 +27,9 @@ DesktopPlayer::DesktopPlayer(Options options) {
   engines.media = std::move(media);
   engines.background = std::move(music);
   auto flash = std::make_unique<FlashEngineChooser>(
-      clock_,
-      FlashEngineChooser::Options{
-          options.ruffleFolder.empty() ? options.programFolder + "/ruffle" : options.ruffleFolder, options.media,
-          options.ruffleKept});
+      clock_, FlashEngineChooser::Options{
+                  options.ruffleFolder.empty() ? options.programFolder + "/ruffle" : options.ruffleFolder,
+                  options.media, options.ruffleKept});
   flash_ = flash.get();
   engines.flash = std::move(flash);
   auto web = std::make_unique<LazyWebBrowser>();

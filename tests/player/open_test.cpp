@@ -102,8 +102,8 @@ TEST_F(Open, FlashMovieClosesTheMediaEngineAndWaitsBeforeTheEndWatch) {
 TEST_F(Open, FlashVideoReloadsThePlayerMovieEveryTime) {
   select("b.flv");
   select("b.flv");
-  const std::vector<std::string> expected = {t.programFile("0.swf"), t.programFile("power.swf"),
-                                             t.programFile("0.swf"), t.programFile("power.swf")};
+  const std::vector<std::string> expected = {t.programFile("0.swf"), t.programFile("power.swf"), t.programFile("0.swf"),
+                                             t.programFile("power.swf")};
   EXPECT_EQ(t.flash->movies, expected);
   EXPECT_EQ(t.flash->GetVariable("testVar"), t.mediaPath("b.flv"));
   EXPECT_EQ(t.flash->calls.back(), "Play");
@@ -176,7 +176,6 @@ TEST_F(Open, FlashCommandsByKindAndExactCase) {
   t.clock.advance(200);
   EXPECT_EQ(f.File1.listIndex(), 2);
 }
-
 
 }  // namespace
 }  // namespace qm::test

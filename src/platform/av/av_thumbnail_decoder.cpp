@@ -97,8 +97,7 @@ void AvThumbnailDecoder::run() {
       std::lock_guard lock(mutex_);
       return superseded();
     };
-    if (QImage exact = reader.exactFrameAt(job.seconds, job.width, supersededNow);
-        !exact.isNull() && !supersededNow())
+    if (QImage exact = reader.exactFrameAt(job.seconds, job.width, supersededNow); !exact.isNull() && !supersededNow())
       answer(Thumbnail{job.path, job.seconds, std::make_shared<const QImage>(std::move(exact)), true, true});
   }
 }
