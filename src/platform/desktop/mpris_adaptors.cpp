@@ -31,10 +31,14 @@ void MprisPlayerAdaptor::Seek(qlonglong offset) {
   emit Seeked(service_.positionMicroseconds());
 }
 
-// A position for another track than the one playing is ignored, as clients
-// expect.
+// A position for another track than the one playing, before its start or
+// past its end is ignored, as clients expect: a widget's stale or rounded
+// value must not end the track.
 void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath& track, qlonglong position) {
-  if (track != service_.metadata().value(QStringLiteral("mpris:trackid")).value<QDBusObjectPath>()) return;
+  const QVariantMap metadata = service_.metadata();
+  if (track != metadata.value(QStringLiteral("mpris:trackid")).value<QDBusObjectPath>()) return;
+  const QVariant length = metadata.value(QStringLiteral("mpris:length"));
+  if (position < 0 || (length.isValid() && position > length.toLongLong())) return;
   service_.SeekTo.raise(static_cast<double>(position) / 1e6);
   emit Seeked(service_.positionMicroseconds());
 }
