@@ -244,7 +244,7 @@ bool MpvEngine::startFile() {
   // libmpv would play a folder's files as a play list; the engine plays
   // files only. An absolute path is also never taken for a network URL.
   if (ec || std::filesystem::is_directory(absolute, ec)) {
-    command({"stop"});  // what played goes, as with any open
+    queueStop();  // what played goes, as with any open, unless the turn takes it back
     fail();
     publishState();
     return false;
@@ -267,7 +267,7 @@ std::optional<MpvEngine::OpenedFile> MpvEngine::openedFile(const std::string& ab
 // once libmpv has moved there), without libmpv probing and loading it a
 // second time. Pictures are loaded again as before.
 bool MpvEngine::restartOpenFile(const std::string& path) {
-  if (phase_ != Phase::Started || loadQueued_ || !opened_ || namedAsPicture(path)) return false;
+  if (phase_ != Phase::Started || queued_ != Queued::Nothing || !opened_ || namedAsPicture(path)) return false;
   std::error_code ec;
   const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
   if (ec || openedFile(absolute.string()) != opened_) return false;
@@ -276,41 +276,80 @@ bool MpvEngine::restartOpenFile(const std::string& path) {
   beginOpen();
   publishState();
   if (ticket != loadTicket_) return true;  // a state handler opened something else
-  setFlag("pause", false);
+  startOver(0);
+  return true;
+}
+
+// libmpv keeps the file and moves to `seconds`; the seek's restart reports
+// the file playing.
+void MpvEngine::startOver(double seconds) {
+  setFlag("pause", pauseWanted_);
   setDouble("speed", 1);
-  if (!seekTo(0)) {
+  if (!seekTo(seconds)) {
     fail();
     publishState();
+  }
+}
+
+// The list locate walks a folder in one turn, opening entries on its way
+// and, when the file that plays is the first of its folder, ending on it
+// after a folder's empty entry. The file libmpv holds, unchanged on disk,
+// is taken back here instead of being stopped, probed and loaded again.
+bool MpvEngine::takeBackHeld(const std::string& path) {
+  if (!held_ || namedAsPicture(path) || openedFile(path) != held_->file) return false;
+  entryId_ = held_->entryId;
+  opened_ = held_->file;
+  double length = 0;
+  if (mpv_get_property(mpv_, "duration", MPV_FORMAT_DOUBLE, &length) >= 0) duration_ = length;
+  if (held_->started) {
+    startOver(pendingSeek_ >= 0 ? pendingSeek_ : 0);
+    pendingSeek_ = -1;
+  } else {
+    // Still opening: it starts from the beginning, and a seek asked
+    // meanwhile is sent once it has loaded.
+    setFlag("pause", pauseWanted_);
+    setDouble("speed", 1);
   }
   return true;
 }
 
-// The first open of a turn of the event loop goes to libmpv at once, so it
-// opens and decodes on its own threads while the start-up still builds the
-// window. Opens that follow it within the same turn reach libmpv as one, the
+void MpvEngine::queueLoad(std::string path) {
+  queuedPath_ = std::move(path);
+  queued_ = Queued::Load;
+  postTurnEnd();
+}
+
+void MpvEngine::queueStop() {
+  queuedPath_.clear();
+  queued_ = Queued::Stop;
+  postTurnEnd();
+}
+
+// Requests made within one turn of the event loop reach libmpv as one, the
 // newest, when the turn ends: walking a whole folder (the list locate selects
 // every entry on its way) would otherwise flood libmpv, which refuses
 // requests once a thousand wait unanswered, and lose the open that counts.
-void MpvEngine::queueLoad(std::string path) {
-  queuedPath_ = std::move(path);
-  if (loadQueued_) return;
-  loadQueued_ = true;
-  if (turnHasLoad_) return;
-  turnHasLoad_ = true;
-  sendQueuedLoad();
+// While libmpv holds no file the first request goes at once, so it opens
+// and decodes on its own threads while the start-up still builds the window.
+void MpvEngine::postTurnEnd() {
+  if (turnEndPosted_) return;
+  turnEndPosted_ = true;
+  if (!held_) sendQueued();
   QMetaObject::invokeMethod(
       receiver_.get(),
       [this] {
-        turnHasLoad_ = false;
-        if (loadQueued_) sendQueuedLoad();
+        turnEndPosted_ = false;
+        sendQueued();
       },
       Qt::QueuedConnection);
 }
 
-void MpvEngine::sendQueuedLoad() {
-  loadQueued_ = false;
-  if (queuedPath_.empty() || phase_ != Phase::Opening) return;  // closed or stopped meanwhile
+void MpvEngine::sendQueued() {
+  const Queued what = std::exchange(queued_, Queued::Nothing);
   const std::string path = std::exchange(queuedPath_, {});
+  if (what == Queued::Stop) sendStop();
+  if (what != Queued::Load || phase_ != Phase::Opening) return;  // closed or stopped meanwhile
+  if (takeBackHeld(path)) return;
   setFlag("pause", pauseWanted_);
   setDouble("speed", 1);
   opened_ = openedFile(path);  // the walk's merged opens are not looked at
@@ -318,6 +357,7 @@ void MpvEngine::sendQueuedLoad() {
 }
 
 void MpvEngine::loadIntoMpv(const std::string& path) {
+  held_.reset();
   if (!command(loadCommand(path), loadTicket_)) {
     fail();
     publishState();
@@ -359,6 +399,11 @@ void MpvEngine::leaveFile(Phase next) {
   clearFrame();
 }
 
+void MpvEngine::sendStop() {
+  held_.reset();
+  command({"stop"});
+}
+
 void MpvEngine::fail() {
   failed_ = true;
   leaveFile(Phase::Ended);
@@ -366,10 +411,11 @@ void MpvEngine::fail() {
 
 void MpvEngine::close() {
   if (!mpv_) return;
+  queued_ = Queued::Nothing;
   queuedPath_.clear();
   preloadPath_.clear();
   ++loadTicket_;
-  command({"stop"});
+  sendStop();
   url_.clear();
   failed_ = false;
   duration_ = 0;
@@ -380,9 +426,10 @@ void MpvEngine::close() {
 bool MpvEngine::stop() {
   if (!mpv_ || url_.empty()) return false;
   if (phase_ == Phase::Ended) return true;
+  queued_ = Queued::Nothing;
   queuedPath_.clear();
   ++loadTicket_;
-  command({"stop"});
+  sendStop();
   leaveFile(Phase::Ended);
   publishState();
   return true;
@@ -396,7 +443,7 @@ bool MpvEngine::play() {
       return setFlag("pause", false);
     case Phase::Opening:
       pauseWanted_ = false;
-      return loadQueued_ || setFlag("pause", false);
+      return queued_ == Queued::Load || setFlag("pause", false);
     case Phase::Ended:
       // After stop() or the end the file starts again from the beginning.
       return !failed_ && startFile();
@@ -409,7 +456,7 @@ bool MpvEngine::play() {
 bool MpvEngine::pause() {
   if (phase_ != Phase::Started && phase_ != Phase::Opening) return false;
   pauseWanted_ = true;
-  if (loadQueued_) return true;  // the queued open starts paused
+  if (queued_ == Queued::Load) return true;  // the queued open starts paused
   return setFlag("pause", true);
 }
 

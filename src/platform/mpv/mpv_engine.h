@@ -146,8 +146,11 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   void beginOpen();
   bool startFile();
   void queueLoad(std::string path);
-  void sendQueuedLoad();
+  void queueStop();
+  void postTurnEnd();
+  void sendQueued();
   void loadIntoMpv(const std::string& path);
+  void sendStop();
   // libmpv's loadfile for the file: MIDI and far oversized PNGs go through
   // the player's own streams, with the options that file needs.
   std::vector<std::string> loadCommand(const std::string& path) const;
@@ -184,10 +187,12 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   std::int64_t entryId_ = -1;
   std::int64_t startedEntryId_ = -1;
   double pendingSeek_ = -1;  // asked for while the file was still opening
-  // The open waiting for the event loop, and the pause it is to start with.
+  // What waits for the end of the turn of the event loop: the newest open
+  // (queuedPath_) or the stop of a refused one.
+  enum class Queued { Nothing, Load, Stop };
+  Queued queued_ = Queued::Nothing;
   std::string queuedPath_;
-  bool loadQueued_ = false;
-  bool turnHasLoad_ = false;  // an open went to libmpv in this turn
+  bool turnEndPosted_ = false;
   // The file opened ahead (absolute path), its ticket, and whether libmpv
   // has shown its first frame.
   std::string preloadPath_;
@@ -206,6 +211,16 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   static std::optional<OpenedFile> openedFile(const std::string& absolutePath);
   std::optional<OpenedFile> opened_;
   bool restartOpenFile(const std::string& path);
+  // The file libmpv has loaded, its entry and whether it has played: an
+  // open of it that ends a turn takes it back rather than loading it again.
+  struct Held {
+    OpenedFile file;
+    std::int64_t entryId = -1;
+    bool started = false;
+  };
+  std::optional<Held> held_;
+  bool takeBackHeld(const std::string& path);
+  void startOver(double seconds);
   bool pauseWanted_ = false;
 
   double position_ = 0;

@@ -93,6 +93,7 @@ void MpvEngine::handleEvent(const mpv_event& event) {
         fail();
       else
         entryId_ = entryIdOfReply(*static_cast<const mpv_event_command*>(event.data));
+      if (event.error >= 0 && entryId_ >= 0 && opened_) held_ = Held{*opened_, entryId_};
       break;
     case MPV_EVENT_START_FILE:
       startedEntryId_ = static_cast<const mpv_event_start_file*>(event.data)->playlist_entry_id;
@@ -106,9 +107,11 @@ void MpvEngine::handleEvent(const mpv_event& event) {
     case MPV_EVENT_PLAYBACK_RESTART:
       if (phase_ == Phase::Opening && showingEntry()) phase_ = Phase::Started;
       if (preloading() && showingEntry()) preloadRestarted_ = true;
+      if (held_ && held_->entryId == startedEntryId_) held_->started = true;
       break;
     case MPV_EVENT_END_FILE: {
       const auto* end = static_cast<const mpv_event_end_file*>(event.data);
+      if (held_ && end->playlist_entry_id == held_->entryId) held_.reset();
       if (entryId_ < 0 || end->playlist_entry_id != entryId_) break;
       if (preloading()) {
         // Opened ahead and failed: setURL opens it again and reports that.
@@ -122,7 +125,7 @@ void MpvEngine::handleEvent(const mpv_event& event) {
       } else {
         // An error, or a play list or archive that libmpv would expand into
         // other entries: the engine plays single files only.
-        if (end->reason == MPV_END_FILE_REASON_REDIRECT) command({"stop"});
+        if (end->reason == MPV_END_FILE_REASON_REDIRECT) sendStop();
         fail();
       }
       break;
@@ -131,6 +134,7 @@ void MpvEngine::handleEvent(const mpv_event& event) {
       handleProperty(event);
       break;
     case MPV_EVENT_SHUTDOWN:
+      held_.reset();
       // The player is gone; nothing more will play.
       if (phase_ == Phase::Opening || phase_ == Phase::Started) fail();
       break;

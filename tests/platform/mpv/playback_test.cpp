@@ -313,6 +313,26 @@ TEST(MpvPlayback, OpeningTheFileThatPlaysStartsItOverUnlessItChangedOnDisk) {
   EXPECT_NEAR(engine.duration(), 2.0, 0.2);
 }
 
+// The list locate walks a folder in one turn; when it ends on the file that
+// plays, after other files and a folder, libmpv keeps that file.
+TEST(MpvPlayback, AWalkEndingOnTheFileThatPlaysStartsItOverWithoutLoadingItAgain) {
+  MpvEngine engine(MpvEngine::Video::Shown, silent());
+  const std::string path = Media::get().longClip();
+  ASSERT_TRUE(engine.setURL(path));
+  ASSERT_TRUE(pumpUntil([&] { return engine.currentPosition() > 1.0; }));
+  const std::optional<std::int64_t> entry = engine.counter("playlist/0/id");
+  ASSERT_TRUE(entry.has_value());
+
+  engine.setURL(Media::get().shortClip());
+  engine.setURL(Media::get().dir());
+  ASSERT_TRUE(engine.setURL(path));
+  ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Playing; }));
+  EXPECT_LT(engine.currentPosition(), 0.5);
+  EXPECT_NEAR(engine.duration(), 20.0, 0.2);
+  EXPECT_EQ(engine.counter("playlist/0/id"), entry);
+  EXPECT_TRUE(pumpUntil([&] { return engine.currentPosition() > 0.3; }));
+}
+
 TEST(MpvPlayback, PathsWithSpacesQuotesAndChineseCharactersPlay) {
   namespace fs = std::filesystem;
   const fs::path folder = fs::path(Media::get().dir()) / u8"片 'a' \"b\"";
