@@ -139,6 +139,7 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   void handleProperty(const mpv_event& event);
   void drawDueFrame();
   bool showingEntry() const;
+  bool hasVideoTrack() const;
   QSize effectiveFrameSize() const;
   void drawAtVideoSize();
   void clearFrame();
@@ -186,7 +187,8 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   std::uint64_t loadTicket_ = 0;
   std::int64_t entryId_ = -1;
   std::int64_t startedEntryId_ = -1;
-  double pendingSeek_ = -1;  // asked for while the file was still opening
+  std::int64_t videoEntryId_ = -1;  // the last entry that loaded with a video track
+  double pendingSeek_ = -1;         // asked for while the file was still opening
   // What waits for the end of the turn of the event loop: the newest open
   // (queuedPath_) or the stop of a refused one.
   enum class Queued { Nothing, Load, Stop };

@@ -99,6 +99,7 @@ void MpvEngine::handleEvent(const mpv_event& event) {
       startedEntryId_ = static_cast<const mpv_event_start_file*>(event.data)->playlist_entry_id;
       break;
     case MPV_EVENT_FILE_LOADED:
+      if (hasVideoTrack()) videoEntryId_ = startedEntryId_;
       if (phase_ == Phase::Opening && showingEntry() && pendingSeek_ >= 0) {
         seekTo(pendingSeek_);
         pendingSeek_ = -1;
@@ -197,6 +198,11 @@ void MpvEngine::drawAtVideoSize() {
 
 bool MpvEngine::showingEntry() const { return entryId_ >= 0 && startedEntryId_ == entryId_; }
 
+bool MpvEngine::hasVideoTrack() const {
+  std::int64_t id = 0;
+  return mpv_get_property(mpv_, "current-tracks/video/id", MPV_FORMAT_INT64, &id) >= 0;
+}
+
 // --- video ---------------------------------------------------------------------
 
 bool MpvEngine::hasVideo() const { return renderer_ && renderer_->ok(); }
@@ -214,7 +220,10 @@ void MpvEngine::drawDueFrame() {
   // libmpv waits for each frame to be drawn, so it is drawn even when it is
   // not shown; a frame left over from a file no longer playing is blanked.
   if (!renderer_->renderIfDue()) return;
-  const bool current = (phase_ == Phase::Started || phase_ == Phase::Opening) && showingEntry();
+  // libmpv draws the last video frame again while a file without video
+  // starts after it: a frame counts once the file loaded with a video track.
+  const bool current =
+      (phase_ == Phase::Started || phase_ == Phase::Opening) && showingEntry() && videoEntryId_ == entryId_;
   if (!current) renderer_->clear();
   frameChanged.raise();
 }

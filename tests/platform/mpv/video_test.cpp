@@ -63,6 +63,21 @@ TEST(MpvVideo, FramesOfAVideoArriveAtItsOwnSizeUntilAViewSetsOne) {
   EXPECT_EQ(nonBlackShare(engine.frame()), 0);
 }
 
+// Sound without pictures leaves nothing of the video opened before it.
+// Whether libmpv draws the video's last frame again while the sound file
+// starts depends on timing, so the change is made a few times.
+TEST(MpvVideo, AnAudioFileAfterAVideoShowsNoPicture) {
+  MpvEngine engine(MpvEngine::Video::Shown, silent());
+  engine.setFrameSize(QSize(160, 120));
+  for (int round = 0; round < 3; ++round) {
+    ASSERT_TRUE(engine.setURL(Media::get().longClip()));
+    ASSERT_TRUE(pumpUntil([&] { return engine.currentPosition() > 0.5 && nonBlackShare(engine.frame()) > 0.5; }));
+    ASSERT_TRUE(engine.setURL(Media::get().longStereoTone()));
+    ASSERT_TRUE(pumpUntil([&] { return engine.currentPosition() > 0.5; }));
+    EXPECT_EQ(nonBlackShare(engine.frame()), 0) << "round " << round;
+  }
+}
+
 TEST(MpvVideo, AStillPictureIsDrawnAgainAtANewSizeAndClosingBlanksIt) {
   MpvEngine engine(MpvEngine::Video::Shown, silent());
   ASSERT_TRUE(engine.setURL(Media::get().stillPicture()));
