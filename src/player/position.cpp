@@ -107,7 +107,9 @@ void timeDisplayTick(PlayerContext& p) {
     const MediaEngine& media = f.WindowsMediaPlayer1.engine();
     if (auto percent = percentDown(media.currentPosition(), media.duration())) f.tVate1.setValue(*percent);
     f.Label1.setCaption(media.currentPositionString());
-    f.Label2.setCaption("/" + media.durationString());
+    // With nothing open (the menu's stop closes the engine while the display
+    // runs on) there is no length to ask for: the total keeps its text.
+    if (!media.URL().empty()) f.Label2.setCaption("/" + media.durationString());
     return;
   }
   if (!f.ShockwaveFlash1.visible()) return;

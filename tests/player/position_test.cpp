@@ -39,6 +39,12 @@ TEST_F(Position, TimeDisplayFollowsTheMediaEngine) {
   t.clock.advance(50);
   EXPECT_EQ(t.form().tVate1.Value(), 25);
   EXPECT_EQ(t.form().Label1.caption(), "00:03");
+  // Closed, the engine has no length: the total is left as it was.
+  t.media->setDuration(200);
+  t.clock.advance(50);
+  t.form().WindowsMediaPlayer1.engine().close();
+  t.clock.advance(50);
+  EXPECT_EQ(t.form().Label2.caption(), "/03:20");
 }
 
 TEST_F(Position, AValueAboveTheRangeStartsOver) {

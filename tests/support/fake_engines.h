@@ -27,9 +27,9 @@ class FakeMediaEngine : public MediaEngine {
   bool fastReverse() override;
   double currentPosition() const override { return position_; }
   bool setCurrentPosition(double s) override;
-  std::string currentPositionString() const override { return formatMediaTime(position_); }
+  std::string currentPositionString() const override { return url_.empty() ? "" : formatMediaTime(position_); }
   double duration() const override { return duration_; }
-  std::string durationString() const override { return formatMediaTime(duration_); }
+  std::string durationString() const override { return url_.empty() ? "" : formatMediaTime(duration_); }
   int volume() const override { return volume_; }
   bool setVolume(int v) override;
   bool mute() const override { return mute_; }
