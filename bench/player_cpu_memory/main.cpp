@@ -101,9 +101,9 @@ int main(int argc, char** argv) {
     printFigure(std::string("peak memory, ") + what, "MiB", medianOrFailed(playerPeak));
     return 0;
   }
-  std::vector<std::string> floorEnvironment = privateEnvironment(media.sub("floor-home"));
-  floorEnvironment.push_back("QT_QPA_PLATFORM=xcb");
-  const Usage floor = measure(probe, {QM_TOOLKIT_FLOOR, clip}, floorEnvironment, seconds, false);
+  // The player's own environment: without a runtime folder Qt alone holds
+  // several MiB more.
+  const Usage floor = measure(probe, {QM_TOOLKIT_FLOOR, clip}, folder.environment(), seconds, false);
   std::printf("  a bare Qt window with libmpv, no video output: peak memory %6.1f MiB (%.2f of mpv)\n", floor.peakMiB,
               floor.peakMiB / medianOrFailed(mpvPeak));
   std::printf("  ratio of the medians, quilmora / mpv: CPU %.2f, memory %.2f\n",
