@@ -194,7 +194,7 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   enum class Queued { Nothing, Load, Stop };
   Queued queued_ = Queued::Nothing;
   std::string queuedPath_;
-  bool turnEndPosted_ = false;
+  bool turnEndPosted_ = false;  // the call at the end of this turn is posted
   // The file opened ahead (absolute path), its ticket, and whether libmpv
   // has shown its first frame.
   std::string preloadPath_;
