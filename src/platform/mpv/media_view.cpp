@@ -1,8 +1,10 @@
 #include "platform/mpv/media_view.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QStyleHints>
 #include <cmath>
 
 #include "model/control.h"
@@ -88,7 +90,11 @@ void MediaView::mousePressEvent(QMouseEvent* event) {
   if (!acceptsMouse()) return;
   const int button = buttonCode(event->button());
   if (button == 0) return;
-  if (button == kLeftButton) clickPending_ = true;
+  if (button == kLeftButton) {
+    clickPending_ = true;
+    leftPressHere_ = true;
+    leftPressTime_ = event->timestamp();
+  }
   const QPointF p = event->position();
   control_.MouseDown.raise(button, shiftCode(event->modifiers()), p.x(), p.y());
 }
@@ -107,15 +113,24 @@ void MediaView::mouseReleaseEvent(QMouseEvent* event) {
   }
 }
 
+// The toolkit pairs two presses within the interval in one window, also
+// when the first fell on another widget: a list row whose open hid the list
+// over this view. Only a pair of presses here is a double click.
 void MediaView::mouseDoubleClickEvent(QMouseEvent* event) {
   if (!acceptsMouse()) return;
-  if (event->button() != Qt::LeftButton) {
-    mousePressEvent(event);  // another button's second press is a plain press
+  const bool pairedHere =
+      leftPressHere_ && event->timestamp() - leftPressTime_ <=
+                            static_cast<quint64>(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+  if (event->button() != Qt::LeftButton || !pairedHere) {
+    mousePressEvent(event);  // another button's second press, or a first press here, is a plain press
     return;
   }
+  leftPressHere_ = false;
   clickPending_ = false;  // its release ends the double click, not a new click
   control_.DblClick.raise();
 }
+
+void MediaView::leaveEvent(QEvent*) { leftPressHere_ = false; }
 
 void MediaView::mouseMoveEvent(QMouseEvent* event) {
   if (!acceptsMouse()) return;

@@ -23,6 +23,7 @@ class MediaView : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   bool acceptsMouse() const;
@@ -32,6 +33,10 @@ class MediaView : public QWidget {
   // A press whose release may still make a Click (left button, not the
   // second press of a double click).
   bool clickPending_ = false;
+  // The last left press on this view, while the pointer stayed over it: a
+  // double click is one only when its first press was here too.
+  bool leftPressHere_ = false;
+  quint64 leftPressTime_ = 0;
 };
 
 }  // namespace qm

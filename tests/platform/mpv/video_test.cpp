@@ -203,6 +203,16 @@ TEST(MpvVideo, TheViewTurnsTheMouseIntoControlEvents) {
             (std::vector<E>{
                 {'D', 1, 0, 50, 50}, {'U', 1, 0, 50, 50}, {'C', 0, 0, 0, 0}, {'2', 0, 0, 0, 0}, {'U', 1, 0, 50, 50}}));
 
+  // When the pair's first press fell elsewhere (a list row whose open hid the
+  // list over the view, so the pointer left the view), the second press is a
+  // plain press and a Click, not a DblClick.
+  screen.log.clear();
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(screen.view.get(), &leave);
+  screen.send(QEvent::MouseButtonDblClick, QPointF(50, 50), Qt::LeftButton, Qt::LeftButton);
+  screen.send(QEvent::MouseButtonRelease, QPointF(50, 50), Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(screen.log, (std::vector<E>{{'D', 1, 0, 50, 50}, {'U', 1, 0, 50, 50}, {'C', 0, 0, 0, 0}}));
+
   // Moves without a button report button 0 (the pointer-hiding rule uses them).
   screen.log.clear();
   screen.send(QEvent::MouseMove, QPointF(7, 8), Qt::NoButton, Qt::NoButton);
