@@ -267,10 +267,7 @@ std::optional<MpvEngine::OpenedFile> MpvEngine::openedFile(const std::string& ab
 // once libmpv has moved there), without libmpv probing and loading it a
 // second time. Pictures are loaded again as before.
 bool MpvEngine::restartOpenFile(const std::string& path) {
-  if (phase_ != Phase::Started || queued_ != Queued::Nothing || !opened_ || namedAsPicture(path)) return false;
-  std::error_code ec;
-  const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
-  if (ec || openedFile(absolute.string()) != opened_) return false;
+  if (phase_ != Phase::Started || queued_ != Queued::Nothing || !holdsUnchanged(path)) return false;
   const std::uint64_t ticket = ++loadTicket_;
   url_ = path;
   beginOpen();
@@ -283,8 +280,7 @@ bool MpvEngine::restartOpenFile(const std::string& path) {
 // libmpv keeps the file and moves to `seconds`; the seek's restart reports
 // the file playing.
 void MpvEngine::startOver(double seconds) {
-  setFlag("pause", pauseWanted_);
-  setDouble("speed", 1);
+  setStartFlags();
   if (!seekTo(seconds)) {
     fail();
     publishState();
@@ -296,9 +292,8 @@ void MpvEngine::startOver(double seconds) {
 // after a folder's empty entry. The file libmpv holds, unchanged on disk,
 // is taken back here instead of being stopped, probed and loaded again.
 bool MpvEngine::takeBackHeld(const std::string& path) {
-  if (!held_ || namedAsPicture(path) || openedFile(path) != held_->file) return false;
+  if (!holdsUnchanged(path)) return false;
   entryId_ = held_->entryId;
-  opened_ = held_->file;
   double length = 0;
   if (mpv_get_property(mpv_, "duration", MPV_FORMAT_DOUBLE, &length) >= 0) duration_ = length;
   if (held_->started) {
@@ -307,10 +302,23 @@ bool MpvEngine::takeBackHeld(const std::string& path) {
   } else {
     // Still opening: it starts from the beginning, and a seek asked
     // meanwhile is sent once it has loaded.
-    setFlag("pause", pauseWanted_);
-    setDouble("speed", 1);
+    setStartFlags();
   }
   return true;
+}
+
+// Pictures are loaded again rather than taken back.
+bool MpvEngine::holdsUnchanged(const std::string& path) const {
+  if (!held_ || namedAsPicture(path)) return false;
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+  return !ec && openedFile(absolute.string()) == held_->file;
+}
+
+// An open plays at normal speed, unless a pause was asked while it opened.
+void MpvEngine::setStartFlags() {
+  setFlag("pause", pauseWanted_);
+  setDouble("speed", 1);
 }
 
 void MpvEngine::queueLoad(std::string path) {
@@ -350,8 +358,7 @@ void MpvEngine::sendQueued() {
   if (what == Queued::Stop) sendStop();
   if (what != Queued::Load || phase_ != Phase::Opening) return;  // closed or stopped meanwhile
   if (takeBackHeld(path)) return;
-  setFlag("pause", pauseWanted_);
-  setDouble("speed", 1);
+  setStartFlags();
   opened_ = openedFile(path);  // the walk's merged opens are not looked at
   loadIntoMpv(path);
 }

@@ -202,8 +202,8 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   bool preloadRestarted_ = false;
   bool preloading() const { return !preloadPath_.empty() && loadTicket_ == preloadTicket_; }
   bool adoptPreload(const std::string& path);
-  // The file handed to libmpv last, as it was on disk then: opening it again
-  // while it plays and unchanged starts it over without a second load.
+  // The file handed to libmpv last, as it was on disk then; libmpv's answer
+  // to the load makes it the held file below.
   struct OpenedFile {
     std::string path;  // absolute
     std::filesystem::file_time_type written;
@@ -221,8 +221,10 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
     bool started = false;
   };
   std::optional<Held> held_;
+  bool holdsUnchanged(const std::string& path) const;
   bool takeBackHeld(const std::string& path);
   void startOver(double seconds);
+  void setStartFlags();
   bool pauseWanted_ = false;
 
   double position_ = 0;
