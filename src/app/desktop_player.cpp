@@ -4,6 +4,7 @@
 
 #include "platform/desktop/session_bus.h"
 #include "platform/flash/flash_engine_chooser.h"
+#include "platform/qt/skin_font.h"
 #include "platform/web_view.h"
 #include "player/remote_commands.h"
 #include "window/skin_design.h"
@@ -11,6 +12,7 @@
 namespace qm {
 
 DesktopPlayer::DesktopPlayer(Options options) {
+  useSkinFont();
   windows_ = std::make_unique<DesktopWindowSystem>([this](const Control& c) { return widgetOf(c); });
   instance_ = std::make_unique<LocalSingleInstance>(options.lockFolder);
   registry_ = std::make_unique<FileRegistry>(options.registryFolder.empty() ? FileRegistry::defaultFolder()

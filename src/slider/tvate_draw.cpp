@@ -43,8 +43,7 @@ void drawClipped(QPainter& painter, const Picture& picture, double sx, double sy
 }
 
 QFont captionFont() {
-  QFont font;
-  font.setFamilies({QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("DejaVu Sans")});
+  QFont font;  // the program's font: the skin's own
   font.setPixelSize(12);
   return font;
 }
