@@ -2,10 +2,12 @@
 
 #include <unistd.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QKeyEvent>
 #include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -52,6 +54,27 @@ const char* stageScale(int mode) {
   static const char* names[] = {"showAll", "noBorder", "exactFit"};
   return names[mode];
 }
+
+// Esc reaches the window even while the movie has the keyboard (after a
+// click on it): over a movie there is no menu and no double-click, so in a
+// mode without bars Esc is the way back. The movie keeps every other key.
+class EscapeToWindow : public QObject {
+ public:
+  explicit EscapeToWindow(QWidget& view) : QObject(&view), view_(view) { qApp->installEventFilter(this); }
+
+  bool eventFilter(QObject* target, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Escape || key->modifiers() != Qt::NoModifier) return false;
+    auto* widget = qobject_cast<QWidget*>(target);
+    if (!widget || !(widget == &view_ || view_.isAncestorOf(widget)) || view_.window() == &view_) return false;
+    QCoreApplication::sendEvent(view_.window(), event);
+    return true;
+  }
+
+ private:
+  QWidget& view_;
+};
 
 // A movie that rests on its last frame this much longer than a frame lasts
 // has stopped at its end.
@@ -108,6 +131,7 @@ bool RuffleEngine::ensureWebEngine() {
   settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
   view_->setPage(page);
   view_->setContextMenuPolicy(Qt::NoContextMenu);
+  new EscapeToWindow(*view_);
   if (parent_) view_->setGeometry(parent_->rect());
   QObject::connect(view_.data(), &QWebEngineView::loadFinished, view_.data(), [this](bool ok) { onPageReady(ok); });
   QObject::connect(page, &QWebEnginePage::renderProcessTerminated, view_.data(), [this] { onPageProcessGone(); });
