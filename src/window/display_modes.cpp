@@ -19,6 +19,7 @@ constexpr double kStretchFactor = 1.2;
 constexpr Twips kTheaterHeightMargin = 1650;
 constexpr Twips kNativeHeightMargin = 1620;
 constexpr double kZoomFactors[] = {0.5, 1.0, 1.5, 2.0};
+constexpr Twips kScreenFootMargin = 240;
 
 // Asks for a window state and runs `then` once it holds, with the size that
 // goes with it (at once when the window is in it already). The window
@@ -214,6 +215,18 @@ void restoreButton(PlayerContext& p) {
 
 // With neither the video nor a Flash movie showing, the restore button of
 // the Flash full screen is the way back to the normal window.
+// The small restore button of a movie's full screen goes to the foot of the
+// screen, centred, where the help sends the user; the empty panel keeps its
+// place beside it.
+static void placeRestorePanelsAtScreenFoot(PlayerContext& p) {
+  Form1& f = p.form;
+  const Twips besideX = f.Frame3.left() - f.Frame4.left(), besideY = f.Frame3.top() - f.Frame4.top();
+  f.Frame3.setLeft((p.windows.screenWidth() - f.Frame3.width()) / 2);
+  f.Frame3.setTop(p.windows.screenHeight() - f.Frame3.height() - kScreenFootMargin);
+  f.Frame4.setLeft(f.Frame3.left() - besideX);
+  f.Frame4.setTop(f.Frame3.top() - besideY);
+}
+
 void fullScreenButton(PlayerContext& p) {
   Form1& f = p.form;
   setBars(f, false);
@@ -228,8 +241,10 @@ void fullScreenButton(PlayerContext& p) {
       f.ShockwaveFlash1.engine().setScaleMode(2);  // the movie stretched to the screen
       f.ShockwaveFlash1.setGeometry(0, 0, p.windows.screenWidth(), p.windows.screenHeight());
       f.Frame1.setVisible(false);
+      placeRestorePanelsAtScreenFoot(p);
     } else {
       f.Frame3.setVisible(true);
+      placeRestorePanelsAtScreenFoot(p);
     }
     f.Frame3.zOrder(0);
     f.Frame4.zOrder(0);

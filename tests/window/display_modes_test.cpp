@@ -113,7 +113,8 @@ TEST(DisplayModes, FullScreenButtonWithNothingShownKeepsAWayBack) {
   EXPECT_FALSE(f.Frame3.visible());
 }
 
-// A Flash movie in full screen fills the screen, stretched to it.
+// A Flash movie in full screen fills the screen, stretched to it, with the
+// small restore button at the foot of the screen.
 TEST(DisplayModes, FullScreenButtonStretchesAFlashMovieOverTheScreen) {
   TestPlayer t;
   t.makeMedia({"a.swf"});
@@ -126,6 +127,7 @@ TEST(DisplayModes, FullScreenButtonStretchesAFlashMovieOverTheScreen) {
   EXPECT_EQ(t.flash->ScaleMode(), 2);
   EXPECT_EQ(f.ShockwaveFlash1.width(), t.windows.screenWidth());
   EXPECT_TRUE(f.Frame3.visible() && f.Frame4.visible());
+  EXPECT_GT(f.Frame3.top(), t.windows.screenHeight() * 3 / 4) << "the restore button sits at the screen's foot";
 }
 
 TEST(DisplayModes, MaximiseAndRestoreSwapTheirButtons) {
