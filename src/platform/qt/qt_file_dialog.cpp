@@ -1,6 +1,7 @@
 #include "platform/qt/qt_file_dialog.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace qm {
 
@@ -23,9 +24,14 @@ std::string QtFileDialog::showOpen(const std::vector<FileFilter>& filters) {
   for (const FileFilter& f : filters) names << qtNameFilter(f);
   dialog.setNameFilters(names);
   if (!names.isEmpty()) dialog.selectNameFilter(names.front());
+  // It opens where the last choice was made (the first time, in the folder
+  // the player was started from).
+  if (!lastFolder_.isEmpty()) dialog.setDirectory(lastFolder_);
   if (dialog.exec() != QDialog::Accepted) return {};
   const QStringList chosen = dialog.selectedFiles();
-  return chosen.isEmpty() ? std::string() : chosen.front().toStdString();
+  if (chosen.isEmpty()) return {};
+  lastFolder_ = QFileInfo(chosen.front()).absolutePath();
+  return chosen.front().toStdString();
 }
 
 }  // namespace qm

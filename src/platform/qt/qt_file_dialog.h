@@ -10,7 +10,7 @@ class QWidget;
 namespace qm {
 
 // Qt's own open-file dialog (the same on every desktop), modal, above the
-// player's topmost window.
+// player's topmost window, opening in the folder of the last file chosen.
 class QtFileDialog : public FileDialog {
  public:
   // `owner` gives the window the dialog belongs to (null: none).
@@ -19,6 +19,7 @@ class QtFileDialog : public FileDialog {
 
  private:
   std::function<QWidget*()> owner_;
+  QString lastFolder_;
 };
 
 // Qt's name filter text for one entry: "description (masks)"; "*.*" stands
