@@ -213,8 +213,6 @@ void restoreButton(PlayerContext& p) {
   inWindowState(p, Form::Normal, [&f] { slidersToFront(f); });
 }
 
-// With neither the video nor a Flash movie showing, the restore button of
-// the Flash full screen is the way back to the normal window.
 // The small restore button of a movie's full screen goes to the foot of the
 // screen, centred, where the help sends the user; the empty panel keeps its
 // place beside it.
@@ -227,6 +225,8 @@ static void placeRestorePanelsAtScreenFoot(PlayerContext& p) {
   f.Frame4.setTop(f.Frame3.top() - besideY);
 }
 
+// With neither the video nor a Flash movie showing, the restore button of
+// the Flash full screen is the way back to the normal window.
 void fullScreenButton(PlayerContext& p) {
   Form1& f = p.form;
   setBars(f, false);
