@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QByteArray>
-#include <QLocalServer>
+#include <QObject>
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
-#include <unordered_map>
 
-class QLocalSocket;
+class QSocketNotifier;
 class QTimer;
 
 namespace qm {
@@ -18,6 +18,8 @@ namespace qm {
 // text is taken, but the connection is gone before an answer). Requests
 // reach the handler from the event loop, after the client has its answer,
 // so a handler that opens a modal box keeps no client waiting.
+// Plain sockets on the event loop: Qt's network module would cost every
+// player the memory of a library it needs for nothing else.
 class ExecuteServer {
  public:
   using Handler = std::function<void(const std::string& text)>;
@@ -30,9 +32,9 @@ class ExecuteServer {
   // Listens on `socketPath`, replacing what an ended player left there; the
   // caller makes sure no running player owns it.
   bool listen(const std::string& socketPath);
-  bool listening() const { return server_.isListening(); }
+  bool listening() const { return listenFd_ >= 0; }
 
-  static constexpr qsizetype kMaxRequestBytes = 64 * 1024;
+  static constexpr std::size_t kMaxRequestBytes = 64 * 1024;
   // A client that has not sent its whole request this long after it came is
   // dropped, however often it sends a byte.
   static constexpr int kRequestTimeoutMs = 2000;
@@ -43,24 +45,30 @@ class ExecuteServer {
 
  private:
   struct Client {
-    QByteArray text;
-    QTimer* deadline = nullptr;
-    std::uint64_t arrival = 0;
+    int fd = -1;
+    std::string text;
+    // Owns the client's notifier and deadline; deleted later, since the
+    // client may end inside one of their signals.
+    QObject* watchers = nullptr;
   };
+  // Clients by order of arrival: the first is the one waiting longest.
+  using Clients = std::map<std::uint64_t, Client>;
 
   void acceptClients();
-  void readFrom(QLocalSocket* socket);
-  void clientGone(QLocalSocket* socket);
-  void answer(QLocalSocket* socket, const QByteArray& text);
-  void drop(QLocalSocket* socket);
-  void dropLongestWaiting();
-  void deliver(const QByteArray& text);
+  void readFrom(std::uint64_t id);
+  void answer(Clients::iterator client);
+  void drop(Clients::iterator client);
+  void deliver(const std::string& text);
+  void stopListening();
 
   Handler onRequest_;
   int requestTimeoutMs_;
   std::uint64_t arrivals_ = 0;
-  QLocalServer server_;
-  std::unordered_map<QLocalSocket*, Client> clients_;
+  int listenFd_ = -1;
+  QSocketNotifier* incoming_ = nullptr;
+  Clients clients_;
+  // Parent of every notifier, deadline and queued request: gone with it.
+  QObject context_;
 };
 
 }  // namespace qm

@@ -2,15 +2,30 @@
 
 #include <QImageReader>
 #include <algorithm>
+#include <array>
+#include <fstream>
 
 namespace qm {
 
+namespace {
+
+// The JPEG start-of-image marker. Looking for it first keeps Qt from loading
+// its image-format plugins for every song and clip that is opened.
+bool startsLikeJpeg(const std::string& path) {
+  std::array<char, 3> head{};
+  std::ifstream file(path, std::ios::binary);
+  return file.read(head.data(), head.size()) && head == std::array<char, 3>{'\xFF', '\xD8', '\xFF'};
+}
+
+}  // namespace
+
 int jpegReductionStep(const std::string& path) {
-  // The reader looks at the content, not the name, and reads only the header.
-  QImageReader reader(QString::fromStdString(path));
-  reader.setDecideFormatFromContent(true);
-  if (reader.format() != "jpeg") return 0;
+  // The content decides, not the name; the reader reads only the header.
+  if (!startsLikeJpeg(path)) return 0;
+  QImageReader reader(QString::fromStdString(path), "jpeg");
+  reader.setAutoDetectImageFormat(false);
   const QSize size = reader.size();
+  if (!size.isValid()) return 0;
   const int longer = std::max(size.width(), size.height());
   int step = 0;
   while (step < 3 && (longer >> (step + 1)) >= kSharpPictureSide) ++step;
