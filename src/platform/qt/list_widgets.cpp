@@ -10,6 +10,7 @@
 
 #include "platform/qt/control_widget.h"
 #include "platform/qt/list_text.h"
+#include "platform/qt/side_panel_style.h"
 
 namespace qm {
 
@@ -39,15 +40,7 @@ class PlayerKeysToWindow : public QObject {
 };
 
 void styleList(QAbstractItemView& view, const QString& accessibleName) {
-  view.setStyleSheet(
-      "QListView, QListWidget, QComboBox { background: #1c1c1c; color: #dddddd; border: 1px solid #3a3a3a; }"
-      "QListView::item:selected, QListWidget::item:selected { background: #3399ff; color: white; }"
-      "QScrollBar:vertical { background: #1c1c1c; width: 10px; margin: 0; border: none; }"
-      "QScrollBar:horizontal { background: #1c1c1c; height: 10px; margin: 0; border: none; }"
-      "QScrollBar::handle { background: #4a4f57; border-radius: 4px; min-height: 20px; min-width: 20px; }"
-      "QScrollBar::handle:hover { background: #3399ff; }"
-      "QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; border: none; }"
-      "QScrollBar::add-page, QScrollBar::sub-page { background: none; }");
+  applySidePanelStyle(view);
   QFont font = view.font();
   font.setPixelSize(12);
   view.setFont(font);
@@ -196,16 +189,17 @@ void DirListWidget::reload() {
 }
 
 DriveWidget::DriveWidget(DriveListBox& list, QWidget* parent) : QComboBox(parent), list_(list) {
-  // The drop-down's rows too: the light text would stand on the style's
-  // white otherwise.
-  setStyleSheet(
-      "QComboBox { background: #1c1c1c; color: #dddddd; border: 1px solid #3a3a3a; }"
-      "QComboBox QAbstractItemView { background: #1c1c1c; color: #dddddd; selection-background-color: #3399ff;"
-      " selection-color: white; }");
+  applySidePanelStyle(*this);
   setAccessibleName(QStringLiteral("驱动器列表"));
   for (const std::string& d : list_.drives()) addItem(QString::fromStdString(d));
   setCurrentText(QString::fromStdString(list_.drive()));
   connect(this, &QComboBox::activated, this, [this](int index) { list_.setDrive(itemText(index).toStdString()); });
+}
+
+// The drop-down is made when it first opens; its rows take the panel's look.
+void DriveWidget::showPopup() {
+  applySidePanelStyle(*view());
+  QComboBox::showPopup();
 }
 
 }  // namespace qm

@@ -56,6 +56,7 @@ class DirListWidget : public QListWidget {
 class DriveWidget : public QComboBox {
  public:
   DriveWidget(DriveListBox& list, QWidget* parent);
+  void showPopup() override;
 
  private:
   DriveListBox& list_;
