@@ -7,6 +7,7 @@
 #include "platform/qt/skin_font.h"
 #include "platform/web_view.h"
 #include "player/remote_commands.h"
+#include "player/startup.h"
 #include "window/skin_design.h"
 
 namespace qm {
@@ -25,6 +26,10 @@ DesktopPlayer::DesktopPlayer(Options options) {
   auto media = std::make_unique<MpvEngine>(MpvEngine::Video::Shown, options.media);
   auto music = std::make_unique<MpvEngine>(MpvEngine::Video::None, options.music, MpvEngine::Startup::OnFirstUse);
   media_ = media.get();
+  // libmpv's format probe briefly takes 10 MiB; started now, it is over
+  // before the windows' code and fonts come into memory, rather than adding
+  // to them at the player's peak. The file also plays a little sooner.
+  media->preload(mediaFileOfCommandLine(files_, options.commandLine));
   music_ = music.get();
   engines.media = std::move(media);
   engines.background = std::move(music);

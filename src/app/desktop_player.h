@@ -49,6 +49,9 @@ class DesktopPlayer {
     std::string ruffleFolder;
     // How long Ruffle's page outlives its last movie.
     std::chrono::milliseconds ruffleKept{30000};
+    // The process's command line: its media file starts opening as soon
+    // as the engine is up, before the windows are built.
+    std::string commandLine;
     // Ends the event loop; the shutdown has run by then.
     std::function<void()> quit;
   };

@@ -97,10 +97,12 @@ int main(int argc, char** argv) {
     quitting = true;
     QCoreApplication::exit(0);
   };
+  options.commandLine = qm::commandLineOf(arguments, currentFolder());
+  const std::string commandLine = options.commandLine;
   qm::DesktopPlayer desktop(std::move(options));
   qm::Player& player = desktop.player();
 
-  if (!player.load(qm::commandLineOf(arguments, currentFolder()))) {
+  if (!player.load(commandLine)) {
     // Another player runs: this one ends at once. A lock that cannot be made
     // at all has been said in a box; it is said here too, and is a failure.
     const std::string failure = player.context.instance.claimFailure();

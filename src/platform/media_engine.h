@@ -29,7 +29,8 @@ class MediaEngine {
   virtual bool setURL(const std::string& path) = 0;
   // A hint that setURL(path) is coming: an engine may start opening the
   // file, silently and unseen, so that it plays sooner. Nothing is reported
-  // for it until setURL; an engine that cannot open ahead ignores it.
+  // for it until setURL; the same hint again changes nothing. An engine
+  // that cannot open ahead ignores it.
   virtual void preload(const std::string& path) { (void)path; }
   virtual std::string URL() const = 0;
   virtual void close() = 0;

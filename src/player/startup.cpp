@@ -104,6 +104,11 @@ void openCommandLineFile(PlayerContext& p, const std::string& ext) {
 
 }  // namespace
 
+std::string mediaFileOfCommandLine(FileSystem& files, const std::string& commandLine) {
+  const std::string file = withoutQuotes(commandLine);
+  return opensFromCommandLine(GetExtension(files.lookup(file))) ? file : std::string();
+}
+
 bool startUp(PlayerContext& p, const std::string& commandLine) {
   Form1& f = p.form;
   PlayerState& s = p.state;
@@ -140,10 +145,11 @@ bool startUp(PlayerContext& p, const std::string& commandLine) {
   s.CmdFile = withoutQuotes(s.CmdLine);
   s.CmdFileName = p.files.lookup(s.CmdFile);
   s.ListNum = 0;
-  // The media engine may start opening the command-line file now, unseen and
-  // silent, while the window is built; it still shows only once the window
-  // has painted and the file is opened below.
-  if (opensFromCommandLine(ext)) f.WindowsMediaPlayer1.engine().preload(s.CmdFile);
+  // The media engine may start opening the command-line file now (if it has
+  // not already), unseen and silent, while the window is built; it still
+  // shows only once the window has painted and the file is opened below.
+  if (const std::string ahead = mediaFileOfCommandLine(p.files, s.CmdLine); !ahead.empty())
+    f.WindowsMediaPlayer1.engine().preload(ahead);
 
   // The folder the list showed last. A saved folder the list refuses (a
   // removed disk, a broken file, a missing key) starts in the documents

@@ -178,7 +178,7 @@ void MpvEngine::preload(const std::string& path) {
   if (path.empty() || isMidiPath(path) || !startMpv() || phase_ != Phase::Closed) return;
   std::error_code ec;
   const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
-  if (ec || !std::filesystem::is_regular_file(absolute, ec)) return;
+  if (ec || !std::filesystem::is_regular_file(absolute, ec) || preloadPath_ == absolute.string()) return;
   preloadPath_ = absolute.string();
   opened_ = openedFile(preloadPath_);
   preloadTicket_ = ++loadTicket_;
