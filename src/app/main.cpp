@@ -1,6 +1,7 @@
 // The player's process: builds the player on this desktop, runs the start-up,
 // and ends with the shutdown however the process is asked to end.
 #include <fontconfig/fontconfig.h>
+#include <malloc.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <QTranslator>
 #include <cerrno>
 #include <clocale>
@@ -121,6 +123,11 @@ int main(int argc, char** argv) {
     [[maybe_unused]] auto n = ::read(signalPipe[0], &c, 1);
     player.form.closeRequested.raise();
   });
+
+  // Start-up's temporary allocations (settings, lists, the skin's pictures)
+  // leave free pages inside the heap: they go back to the system once the
+  // window is up.
+  QTimer::singleShot(0, [] { ::malloc_trim(0); });
 
   const int code = app.exec();
   player.unload();
