@@ -148,8 +148,7 @@ bool startUp(PlayerContext& p, const std::string& commandLine) {
   // The media engine may start opening the command-line file now (if it has
   // not already), unseen and silent, while the window is built; it still
   // shows only once the window has painted and the file is opened below.
-  if (const std::string ahead = mediaFileOfCommandLine(p.files, s.CmdLine); !ahead.empty())
-    f.WindowsMediaPlayer1.engine().preload(ahead);
+  if (opensFromCommandLine(ext)) f.WindowsMediaPlayer1.engine().preload(s.CmdFile);
 
   // The folder the list showed last. A saved folder the list refuses (a
   // removed disk, a broken file, a missing key) starts in the documents
