@@ -1,7 +1,7 @@
 #include "swf_writer/own_movies.h"
 
 #include "platform/swf/own_movie_marks.h"
-#include "swf_writer/swf_builder.h"
+#include "platform/swf/swf_builder.h"
 
 namespace qm::swf_writer {
 namespace {
@@ -42,7 +42,7 @@ std::vector<uint8_t> countingMovie() {
   constexpr int kFrames = 100;
   SwfBuilder movie(kSwfVersion, kStageWidthPx, kStageHeightPx, kFramesPerSecond);
   movie.fileAttributes().backgroundColor(kBlack).defineRectangle(kRectangle, kStageWidthPx / 2, kStageHeightPx / 2,
-                                                                  Color{0x30, 0x90, 0xe0});
+                                                                 Color{0x30, 0x90, 0xe0});
   movie.placeObject(kRectangle, 1, kStageWidthPx / 4, kStageHeightPx / 4);
   for (int i = 0; i < kFrames; ++i) movie.showFrame();
   return movie.build(Compression::kZlib);

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/swf/host_movie.h"
 #include "platform/swf/swf_file.h"
-#include "swf_writer/host_movie.h"
 
 namespace qm {
 

@@ -17,10 +17,10 @@
 
 #include "platform/flash/movie_root_name.h"
 #include "platform/flash/swf_facts.h"
+#include "platform/swf/host_movie.h"
 #include "platform/swf/own_movie_marks.h"
 #include "platform/webengine/movie_server.h"
 #include "platform/webengine/ruffle_page.h"
-#include "swf_writer/host_movie.h"
 
 namespace qm {
 namespace {

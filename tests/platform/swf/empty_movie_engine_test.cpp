@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/swf/swf_builder.h"
 #include "support/manual_clock.h"
 #include "swf_writer/own_movies.h"
-#include "swf_writer/swf_builder.h"
 #include "temp_folder.h"
 
 namespace qm {

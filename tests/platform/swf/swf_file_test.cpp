@@ -5,8 +5,8 @@
 #include <random>
 
 #include "platform/swf/byte_reader.h"
+#include "platform/swf/swf_builder.h"
 #include "swf_writer/own_movies.h"
-#include "swf_writer/swf_builder.h"
 #include "temp_folder.h"
 
 namespace qm::swf {

@@ -1,4 +1,4 @@
-#include "swf_writer/host_movie.h"
+#include "platform/swf/host_movie.h"
 
 #include <string>
 

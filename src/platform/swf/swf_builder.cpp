@@ -1,4 +1,4 @@
-#include "swf_writer/swf_builder.h"
+#include "platform/swf/swf_builder.h"
 
 #include <zlib.h>
 

@@ -1,8 +1,8 @@
-#include "swf_writer/action_builder.h"
+#include "platform/swf/action_builder.h"
 
 #include <stdexcept>
 
-#include "swf_writer/bit_writer.h"
+#include "platform/swf/bit_writer.h"
 
 namespace qm::swf_writer {
 namespace {

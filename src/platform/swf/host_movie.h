@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "swf_writer/swf_builder.h"
+#include "platform/swf/swf_builder.h"
 
 namespace qm::swf_writer {
 

@@ -1,4 +1,4 @@
-#include "swf_writer/bit_writer.h"
+#include "platform/swf/bit_writer.h"
 
 #include <algorithm>
 #include <stdexcept>

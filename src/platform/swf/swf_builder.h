@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "swf_writer/action_builder.h"
-#include "swf_writer/bit_writer.h"
+#include "platform/swf/action_builder.h"
+#include "platform/swf/bit_writer.h"
 #include "platform/swf/swf_tags.h"
 
 namespace qm::swf_writer {
