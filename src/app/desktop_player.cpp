@@ -28,8 +28,9 @@ DesktopPlayer::DesktopPlayer(Options options) {
   media_ = media.get();
   // libmpv's format probe briefly takes 10 MiB; started now, it is over
   // before the windows' code and fonts come into memory, rather than adding
-  // to them at the player's peak. The file also plays a little sooner.
-  media->preload(mediaFileOfCommandLine(files_, options.commandLine));
+  // to them at the player's peak. The file also plays a little sooner. A
+  // second start opens nothing: the claim start-up makes is made here first.
+  if (instance_->claim()) media->preload(mediaFileOfCommandLine(files_, options.commandLine));
   music_ = music.get();
   engines.media = std::move(media);
   engines.background = std::move(music);

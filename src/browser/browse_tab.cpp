@@ -4,9 +4,12 @@
 #include "browser/tabs.h"
 #include "forms/player_context.h"
 #include "model/media_types.h"
+#include "player/advancing.h"
 #include "player/flash_host.h"
 #include "player/media_kind.h"
 #include "player/open.h"
+#include "player/position.h"
+#include "player/window_title.h"
 #include "window/tab_colours.h"
 
 namespace qm {
@@ -50,7 +53,7 @@ void playChosenFile(PlayerContext& p, const std::string& path, MediaKind kind) {
       loadEmptyMovie(p);
       f.WindowsMediaPlayer1.setVisible(true);
       f.WindowsMediaPlayer1.engine().setURL(path);
-      f.Timer1.setEnabled(true);
+      runSlideShow(p);
       break;
     case MediaKind::FlashMovie:
       f.File1.setPattern(chosenKindPattern(kind));
@@ -59,13 +62,13 @@ void playChosenFile(PlayerContext& p, const std::string& path, MediaKind kind) {
       f.ShockwaveFlash1.setVisible(true);
       f.ShockwaveFlash1.zOrder(0);
       f.ShockwaveFlash1.engine().setMovie(path);
-      f.Timer2.setEnabled(true);
+      startFlashMovie(p);
       f.Timer8.setEnabled(true);
       break;
     case MediaKind::FlashVideo:
       // The player movie is told the file when the list locate opens its
       // entry.
-      f.Timer4.setEnabled(false);
+      awaitPlayerMovieEnd(p);
       f.File1.setPattern(chosenKindPattern(kind));
       f.WindowsMediaPlayer1.engine().close();
       f.WindowsMediaPlayer1.setVisible(false);
@@ -83,7 +86,7 @@ void playChosenFile(PlayerContext& p, const std::string& path, MediaKind kind) {
       f.WindowsMediaPlayer1.setVisible(true);
       f.WindowsMediaPlayer1.engine().setURL(path);
       f.Timer6.setEnabled(true);
-      f.Timer4.setEnabled(true);
+      watchEnd(p);
       f.Timer8.setEnabled(true);
       break;
   }
@@ -119,10 +122,10 @@ void openChosenFile(PlayerContext& p, const std::string& path) {
     p.state.CmdFileName =
         p.files.isFile(path) ? path.substr(path.rfind(kPathSeparator) + 1) : p.files.lookup(withoutQuotes(path));
     playChosenFile(p, path, kindOfExtension(ext));
+    showPlayingTitle(p, path.substr(path.rfind(kPathSeparator) + 1));
   }
   paintTabs(f, f.Label7);
-  f.Label1.setCaption("00:00");
-  f.Label2.setCaption("/00:00");
+  clearTimeDisplay(p);
 }
 
 void browseTab(PlayerContext& p) {

@@ -1,6 +1,7 @@
 #include "browser/filters.h"
 
 #include "forms/player_context.h"
+#include "player/advancing.h"
 #include "player/open.h"
 #include "player/transport.h"
 #include "window/tab_colours.h"
@@ -11,7 +12,7 @@ void applyFilter(PlayerContext& p, Filter filter) {
   Form1& f = p.form;
   showPointer(p.windows);
   f.File1.setPattern(groupPattern(filter));
-  f.Timer1.setEnabled(false);
+  endSlideShow(p);
   f.Dir1.setVisible(true);
   f.Dir1.setEnabled(true);
   f.Dir1.refresh();

@@ -3,6 +3,7 @@
 
 #include "forms/player_context.h"
 #include "model/web_addresses.h"
+#include "player/advancing.h"
 #include "player/flash_host.h"
 #include "player/transport.h"
 #include "window/tab_colours.h"
@@ -19,9 +20,7 @@ constexpr const char* kHelpTopic = "help.htm";
 void homePageTab(PlayerContext& p) {
   Form1& f = p.form;
   showPointer(p.windows);
-  f.Timer1.setEnabled(false);
-  f.Timer2.setEnabled(false);
-  f.Timer4.setEnabled(false);
+  stopAdvancing(p);
   f.WindowsMediaPlayer1.setVisible(false);
   f.WindowsMediaPlayer1.engine().close();
   f.ShockwaveFlash1.setVisible(false);

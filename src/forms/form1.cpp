@@ -23,7 +23,8 @@ Form1::Form1(Clock& clock, WindowSystem& windows, FolderReader& disk, Engines en
       Timer8("Timer8", clock, 50),
       Timer9("Timer9", clock, 0),
       Timer10("Timer10", clock, 500),
-      Timer11("Timer11", clock, 100) {
+      Timer11("Timer11", clock, 100),
+      WindowStateWait("WindowStateWait", clock, kWindowStateWaitMs) {
   WindowsMediaPlayer2.setVisible(false);
 }
 

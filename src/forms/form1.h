@@ -28,21 +28,21 @@ class Form1 : public Form {
   Form1(Clock& clock, WindowSystem& windows, FolderReader& disk, Engines engines);
 
   // Picture stores: invisible images that only hold pictures for the buttons.
-  Image Image1{"Image1", this};    // seek bar skin strip
-  Image Image14{"Image14", this};  // volume bar skin strip
-  Image Image51{"Image51", this};  // pointer over the slider thumb
-  Image Image22{"Image22", this}, Image23{"Image23", this};  // minimise
-  Image Image24{"Image24", this}, Image25{"Image25", this};  // close
-  Image Image26{"Image26", this}, Image27{"Image27", this};  // maximise
-  Image Image28{"Image28", this}, Image29{"Image29", this};  // restore
-  Image Image30{"Image30", this}, Image31{"Image31", this};  // system menu
-  Image Image52{"Image52", this}, Image53{"Image53", this};  // play
-  Image Image54{"Image54", this}, Image55{"Image55", this};  // pause
-  Image Image56{"Image56", this}, Image57{"Image57", this};  // up
-  Image Image58{"Image58", this}, Image59{"Image59", this};  // down
-  Image Image60{"Image60", this}, Image61{"Image61", this};  // loop
-  Image Image62{"Image62", this}, Image63{"Image63", this};  // stop
-  Image Image12{"Image12", this}, Image13{"Image13", this};  // full-screen restore
+  Image Image1{"Image1", this};                                                        // seek bar skin strip
+  Image Image14{"Image14", this};                                                      // volume bar skin strip
+  Image Image51{"Image51", this};                                                      // pointer over the slider thumb
+  Image Image22{"Image22", this}, Image23{"Image23", this};                            // minimise
+  Image Image24{"Image24", this}, Image25{"Image25", this};                            // close
+  Image Image26{"Image26", this}, Image27{"Image27", this};                            // maximise
+  Image Image28{"Image28", this}, Image29{"Image29", this};                            // restore
+  Image Image30{"Image30", this}, Image31{"Image31", this};                            // system menu
+  Image Image52{"Image52", this}, Image53{"Image53", this};                            // play
+  Image Image54{"Image54", this}, Image55{"Image55", this};                            // pause
+  Image Image56{"Image56", this}, Image57{"Image57", this};                            // up
+  Image Image58{"Image58", this}, Image59{"Image59", this};                            // down
+  Image Image60{"Image60", this}, Image61{"Image61", this};                            // loop
+  Image Image62{"Image62", this}, Image63{"Image63", this};                            // stop
+  Image Image12{"Image12", this}, Image13{"Image13", this};                            // full-screen restore
   Image Image45{"Image45", this}, Image46{"Image46", this}, Image47{"Image47", this};  // channels, selected
   Image Image48{"Image48", this}, Image49{"Image49", this}, Image50{"Image50", this};  // channels, normal
 
@@ -149,6 +149,10 @@ class Form1 : public Form {
   Timer Timer9;   // never ticks: its enabled state is the paused flag
   Timer Timer10;  // list locate
   Timer Timer11;  // grip display
+  // How long a step waits for a window state the window manager may never
+  // deliver (window/window_state_wait.h).
+  Timer WindowStateWait;
+  static constexpr int kWindowStateWaitMs = 1000;
 
   // The paused flag, held by Timer9.
   bool PausedFlag() const { return Timer9.enabled(); }

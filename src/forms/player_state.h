@@ -43,10 +43,11 @@ struct PlayerState {
   // has arrived with its size.
   int AwaitedWindowState = -1;
   std::function<void()> AfterWindowState;
-  // The barless mode whose rectangle the video has, while nothing else has
-  // placed it since (-1: none): a later size of the window, as a window
-  // manager settles, places it again.
-  int PlacedMode = -1;
+  // A display mode's placement, made again after each later size of the
+  // window while the window stays in the state it was made for (a window
+  // manager answers in steps, late, or twice).
+  int HeldPlacementState = -1;
+  std::function<void()> HeldPlacement;
 };
 
 }  // namespace qm

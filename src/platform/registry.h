@@ -84,6 +84,12 @@ class Registry {
     return RegistryStatus::Ok;
   }
 
+  // The file type under which the desktop keeps its default application for
+  // files with the extension key (".rm"); two extensions of one type cannot
+  // have different defaults there. Empty where the desktop does not follow
+  // the class registry.
+  virtual std::string desktopFileType(std::string_view /*extensionKey*/) const { return {}; }
+
  protected:
   // For implementations: the handle of a key they have found or created.
   static RegistryKey openedKey(RegistryRoot root, std::string path) { return RegistryKey(root, std::move(path)); }

@@ -1,20 +1,14 @@
 #include "player/advance.h"
 
-#include <chrono>
-
 #include "forms/player_context.h"
+#include "platform/player_movie_protocol.h"
+#include "player/advancing.h"
 #include "player/flash_host.h"
 #include "player/media_kind.h"
 
 namespace qm {
 
 namespace {
-
-void armFlashLimit(PlayerContext& p) {
-  p.form.Timer5.setInterval(500);
-  p.form.Timer5.setEnabled(true);
-  p.state.SwfEndTime = p.clock.now() + std::chrono::minutes(kFlashMovieMinutes);
-}
 
 // Only a Flash movie goes to the Flash engine: handing it anything else
 // leaves it empty, which would read as a finished movie and skip on.
@@ -48,10 +42,7 @@ void endWatchTick(PlayerContext& p) {
     f.Frame1.setVisible(false);
     // A list that shows nothing (a filter without a match) has nothing to
     // play next: the watch ends rather than replay the old file for ever.
-    if (!selectNextEntry(p)) {
-      f.Timer4.setEnabled(false);
-      return;
-    }
+    if (!selectNextEntry(p)) return stopAdvancing(p);
     if (selectedKind(f.File1) == MediaKind::FlashVideo) {
       media.stop();
       media.close();
@@ -63,46 +54,35 @@ void endWatchTick(PlayerContext& p) {
   // The empty movie and the player movie loop, so only a Flash movie that
   // reached its end reads as not playing.
   if (!f.ShockwaveFlash1.engine().IsPlaying()) {
-    if (!selectNextEntry(p)) {
-      f.Timer4.setEnabled(false);
-      return;
-    }
-    armFlashLimit(p);
+    if (!selectNextEntry(p)) return stopAdvancing(p);
+    // Only a Flash movie is cut after three minutes.
+    if (selectedKind(f.File1) == MediaKind::FlashMovie) armFlashLimit(p);
     loadIfFlashMovie(p);
   }
 }
 
-void flashStartDelayTick(PlayerContext& p) {
-  p.form.Timer2.setEnabled(false);
-  p.form.Timer4.setEnabled(true);
-  armFlashLimit(p);
-}
+void flashStartDelayTick(PlayerContext& p) { watchFlashMovie(p); }
 
 void flashLimitTick(PlayerContext& p) {
   if (p.clock.now() < p.state.SwfEndTime) return;
-  p.form.Timer5.setEnabled(false);
-  if (!selectNextEntry(p)) return;
+  if (!selectNextEntry(p)) return stopAdvancing(p);
   loadIfFlashMovie(p);
-  p.state.SwfEndTime = p.clock.now() + std::chrono::minutes(kFlashMovieMinutes);
-  // Only another Flash movie keeps the limit running; the open's start delay
-  // arms it again for that movie anyway, and other kinds must not be cut.
-  if (selectedKind(p.form.File1) == MediaKind::FlashMovie) p.form.Timer5.setEnabled(true);
+  // Only another Flash movie keeps the limit running: other kinds must not
+  // be cut.
+  if (selectedKind(p.form.File1) == MediaKind::FlashMovie) armFlashLimit(p);
 }
 
 void nextFlashVideoTick(PlayerContext& p) {
-  p.form.Timer7.setEnabled(false);
+  stopAdvancing(p);  // once; the open sets what runs next
   resetPlayerMovie(p);
   if (!selectNextEntry(p)) return;
   FlashEngine& flash = p.form.ShockwaveFlash1.engine();
-  flash.SetVariable("testVar", p.state.PlayFile);
+  flash.SetVariable(player_movie::kFile, p.state.PlayFile);
   flash.Play();
 }
 
 void slideShowTick(PlayerContext& p) {
-  if (!selectNextEntry(p)) {
-    p.form.Timer1.setEnabled(false);
-    return;
-  }
+  if (!selectNextEntry(p)) return stopAdvancing(p);
   playIfMediaEngineKind(p);
 }
 

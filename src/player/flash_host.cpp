@@ -1,6 +1,7 @@
 #include "player/flash_host.h"
 
 #include "forms/player_context.h"
+#include "platform/player_movie_protocol.h"
 
 namespace qm {
 
@@ -16,7 +17,7 @@ void startFlashVideo(PlayerContext& p, const std::string& path, bool emptyFirst)
   FlashEngine& flash = p.form.ShockwaveFlash1.engine();
   if (emptyFirst) flash.setMovie(p.programFile(kEmptyMovie));
   flash.setMovie(p.programFile(kPlayerMovie));
-  flash.SetVariable("testVar", path);
+  flash.SetVariable(player_movie::kFile, path);
   flash.Play();
 }
 

@@ -2,8 +2,12 @@
 
 #include "forms/form1_geometry.h"
 #include "forms/player_context.h"
+#include "platform/player_movie_protocol.h"
+#include "player/advancing.h"
 #include "player/flash_host.h"
 #include "player/media_kind.h"
+#include "window/display_modes.h"
+#include "window/window_state_wait.h"
 
 namespace qm {
 namespace {
@@ -14,9 +18,9 @@ struct Presentation {
   int scaleMode;  // 0 show all, 1 no border, 2 exact fit
 };
 constexpr Presentation kPresentations[] = {
-    {"full",    1},
-    {"juyuan",  0},
-    {"yanshen", 2},
+    {player_movie::kFullScreen,    1},
+    {player_movie::kTheater,  0},
+    {player_movie::kStretch, 2},
 };
 // clang-format on
 
@@ -27,25 +31,32 @@ void setSkinPicturesVisible(Form1& f, bool visible) {
     picture->setVisible(visible);
 }
 
+// The window's layout meets the maximised size first and puts the movie back
+// in the display area; the movie covers the screen after it, and again
+// after every later size while the window stays maximised.
 void present(PlayerContext& p, int scaleMode) {
   Form1& f = p.form;
   setSkinPicturesVisible(f, false);
-  p.windows.setWindowState(f, Form::Maximized);
   f.ShockwaveFlash1.engine().setScaleMode(scaleMode);
-  f.ShockwaveFlash1.setGeometry(0, 0, p.windows.screenWidth(), p.windows.screenHeight());
   f.Frame1.setVisible(false);
+  inWindowState(p, Form::Maximized, [&p] {
+    coverScreenWithMovie(p);
+    holdPlacement(p, [&p] { coverScreenWithMovie(p); });
+  });
 }
 
 void backToWindow(PlayerContext& p) {
   Form1& f = p.form;
-  p.windows.setWindowState(f, Form::Normal);
   f.Frame1.setVisible(false);
   f.Image16.setVisible(true);
   f.Image19.setVisible(false);
   setSkinPicturesVisible(f, true);
   f.ShockwaveFlash1.engine().setScaleMode(0);
-  f.ShockwaveFlash1.setGeometry(geometry::kDisplayLeft, geometry::kDisplayTop, f.width() - geometry::kOpenedWidthMargin,
-                                f.height() - geometry::kDisplayHeightMargin);
+  inWindowState(p, Form::Normal, [&f] {
+    f.ShockwaveFlash1.setGeometry(geometry::kDisplayLeft, geometry::kDisplayTop,
+                                  f.width() - geometry::kOpenedWidthMargin,
+                                  f.height() - geometry::kDisplayHeightMargin);
+  });
   showPointer(p.windows);
 }
 
@@ -54,10 +65,10 @@ void backToWindow(PlayerContext& p) {
 void flashCommand(PlayerContext& p, const std::string& command) {
   for (const Presentation& presentation : kPresentations)
     if (command == presentation.command) return present(p, presentation.scaleMode);
-  if (command == "normal") return backToWindow(p);
-  if (command == "close") return p.form.closeRequested.raise();
+  if (command == player_movie::kNormal) return backToWindow(p);
+  if (command == player_movie::kClose) return p.form.closeRequested.raise();
   if (selectedKind(p.form.File1) != MediaKind::FlashVideo) return;
-  if (command == "oknext") return p.form.Timer7.setEnabled(true);
+  if (command == player_movie::kEnded) return nextFlashVideoSoon(p);
   resetPlayerMovie(p);
   showPointer(p.windows);
 }

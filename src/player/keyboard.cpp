@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "forms/player_context.h"
+#include "platform/player_movie_protocol.h"
 #include "player/flash_protocol.h"
 #include "player/transport.h"
 #include "window/display_modes.h"
@@ -95,7 +96,7 @@ void keyPressed(PlayerContext& p, int key, int shift) {
       // A movie's own full screen hides the bars with no display mode of
       // the menu set; its way back is the movie's own "normal".
       if (!f.Picture2.visible() && f.BUT2.checked() && !f.Frame3.visible())
-        flashCommand(p, "normal");
+        flashCommand(p, player_movie::kNormal);
       else
         leaveAnyMode(p);
       break;

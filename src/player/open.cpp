@@ -3,8 +3,10 @@
 #include "forms/form1_geometry.h"
 #include "forms/player_context.h"
 #include "model/paths.h"
+#include "player/advancing.h"
 #include "player/flash_host.h"
 #include "player/media_kind.h"
+#include "player/position.h"
 
 namespace qm {
 
@@ -47,14 +49,6 @@ static void showInFlashEngine(PlayerContext& p) {
 
 void openSelectedEntry(PlayerContext& p) {
   Form1& f = p.form;
-  // The timers of the previous kind. The Flash time limit goes too: the
-  // start delay arms it again for a Flash movie, and no other kind may be
-  // cut off after three minutes.
-  f.Timer1.setEnabled(false);
-  f.Timer2.setEnabled(false);
-  f.Timer4.setEnabled(false);
-  f.Timer5.setEnabled(false);
-
   f.WebBrowser1.setVisible(false);
   f.WebBrowser1.view().Stop();
   f.WebBrowser1.view().Quit();
@@ -62,26 +56,25 @@ void openSelectedEntry(PlayerContext& p) {
   f.ShockwaveFlash1.setVisible(false);
 
   const MediaKind kind = selectedKind(f.File1);
+  // What ran for the entry before goes, a pending next Flash video and a
+  // Flash movie's limit included: no other kind may be cut off after three
+  // minutes.
+  advanceAsKind(p, kind);
   p.state.ListNum = f.File1.listIndex();
   p.state.PlayFile = selectedPath(f.File1);
 
   switch (kind) {
     case MediaKind::Picture:
       showInMediaEngine(p, true);
-      f.Timer1.setEnabled(true);
       break;
     case MediaKind::Media:
       showInMediaEngine(p, false);
-      f.Timer4.setEnabled(true);
       break;
     case MediaKind::FlashMovie:
       showInFlashEngine(p);
       f.ShockwaveFlash1.engine().setMovie(p.state.PlayFile);
-      f.Timer4.setEnabled(false);
-      f.Timer2.setEnabled(true);
       break;
     case MediaKind::FlashVideo:
-      f.Timer4.setEnabled(false);
       showInFlashEngine(p);
       startFlashVideo(p, p.state.PlayFile, true);
       f.ShockwaveFlash1.zOrder(0);
@@ -89,6 +82,7 @@ void openSelectedEntry(PlayerContext& p) {
   }
 
   f.Frame1.setVisible(false);
+  clearTimeDisplay(p);
   f.Timer8.setInterval(50);
   f.Timer8.setEnabled(true);
   f.Image34.refresh();

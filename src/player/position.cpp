@@ -5,8 +5,9 @@
 #include <cstdlib>
 
 #include "forms/player_context.h"
+#include "platform/player_movie_protocol.h"
+#include "player/advancing.h"
 #include "player/media_kind.h"
-#include "player/pause.h"
 
 namespace qm {
 
@@ -27,22 +28,23 @@ std::optional<int> percentDown(double part, double whole) {
 void showFlashVideoTimes(PlayerContext& p) {
   Form1& f = p.form;
   FlashEngine& flash = f.ShockwaveFlash1.engine();
-  if (auto v = flash.GetVariable("curent1")) p.state.FlvCurrent = *v;
-  if (auto v = flash.GetVariable("total1")) p.state.FlvTotal = *v;
+  if (auto v = flash.GetVariable(player_movie::kPosition)) p.state.FlvCurrent = *v;
+  if (auto v = flash.GetVariable(player_movie::kLength)) p.state.FlvTotal = *v;
   auto current = parseNumber(p.state.FlvCurrent), total = parseNumber(p.state.FlvTotal);
   if (current && total)
     if (auto percent = percentDown(*current, *total)) f.tVate1.setValue(*percent);
-  if (auto v = flash.GetVariable("curentvar")) f.Label1.setCaption(*v);
-  if (auto v = flash.GetVariable("timevar")) f.Label2.setCaption(*v);
+  if (auto v = flash.GetVariable(player_movie::kPositionText)) f.Label1.setCaption(*v);
+  if (auto v = flash.GetVariable(player_movie::kLengthText)) f.Label2.setCaption(*v);
 }
 
+// Before the runtime knows the movie's frames the display counts none.
 void showFlashMovieFrames(PlayerContext& p) {
   Form1& f = p.form;
   FlashEngine& flash = f.ShockwaveFlash1.engine();
   auto frame = flash.FrameNum();
   auto total = flash.TotalFrames();
   if (frame && total && *total > 1) f.tVate1.setValue(static_cast<int>(roundEven(*frame * 100.0 / (*total - 1))));
-  if (frame && total) f.Label1.setCaption(std::to_string(*frame + 1) + "/" + std::to_string(*total));
+  f.Label1.setCaption(frame && total ? std::to_string(*frame + 1) + "/" + std::to_string(*total) : "0/0");
   f.Label2.setCaption("/" + std::to_string(f.tVate1.Value()) + "%");
 }
 
@@ -62,11 +64,11 @@ void seekTo(PlayerContext& p, bool release) {
       break;
     }
     case MediaKind::FlashVideo: {
-      if (auto v = flash.GetVariable("total1")) p.state.FlvTotal = *v;
+      if (auto v = flash.GetVariable(player_movie::kLength)) p.state.FlvTotal = *v;
       // A total that is not a number keeps the previous target.
       if (auto total = parseNumber(p.state.FlvTotal)) p.state.FlvSeekTo = numberText(*total * (value / 100.0));
-      flash.SetVariable("kkk", p.state.FlvSeekTo);
-      flash.SetVariable("testVar2", release ? "vbplay" : "vbdown");
+      flash.SetVariable(player_movie::kSeekTarget, p.state.FlvSeekTo);
+      flash.SetVariable(player_movie::kControl, release ? player_movie::kPlay : player_movie::kSeekBarDown);
       break;
     }
     default: {
@@ -98,6 +100,13 @@ std::string numberText(double value) {
   char buf[40];
   std::snprintf(buf, sizeof buf, "%.15g", value);
   return buf;
+}
+
+void clearTimeDisplay(PlayerContext& p) {
+  Form1& f = p.form;
+  f.tVate1.setValue(0);
+  f.Label1.setCaption("00:00");
+  f.Label2.setCaption("/00:00");
 }
 
 void timeDisplayTick(PlayerContext& p) {
@@ -136,7 +145,7 @@ void seekBarMove(PlayerContext& p, int button) {
 
 // Releasing the bar plays on, also a file the pause button paused.
 void seekBarUp(PlayerContext& p) {
-  if (p.form.PausedFlag()) endPause(p);
+  if (p.form.PausedFlag()) resumeAdvancing(p);
   seekTo(p, true);
   p.form.Timer8.setEnabled(true);
 }

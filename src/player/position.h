@@ -10,6 +10,9 @@ struct PlayerContext;
 // The time display (Timer8, every 50 ms): the seek bar and the two time
 // labels follow whichever engine shows.
 void timeDisplayTick(PlayerContext& p);
+// A file of another kind starts from an empty display, not the times of the
+// file before.
+void clearTimeDisplay(PlayerContext& p);
 
 // The seek bar: a press (or a drag with the left button) pauses the engine
 // at the bar's value; the release plays on from there.

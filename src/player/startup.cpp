@@ -6,6 +6,7 @@
 
 #include "forms/form1_geometry.h"
 #include "forms/player_context.h"
+#include "player/advancing.h"
 #include "player/flash_host.h"
 #include "player/media_kind.h"
 #include "player/program_movies.h"
@@ -88,7 +89,7 @@ void openCommandLineFile(PlayerContext& p, const std::string& ext) {
     f.ShockwaveFlash1.engine().Play();
     f.Timer6.setEnabled(true);
     f.Timer8.setEnabled(true);
-    f.Timer4.setEnabled(true);
+    watchEnd(p);
   } else if (opensFromCommandLine(ext)) {
     f.WindowsMediaPlayer1.setGeometry(kDisplayLeft, kDisplayTop, W - kOpenedWidthMargin,
                                       H - kCommandLineMediaHeightMargin);
@@ -97,7 +98,7 @@ void openCommandLineFile(PlayerContext& p, const std::string& ext) {
     f.WindowsMediaPlayer1.engine().setURL(file);
     f.Timer6.setEnabled(true);
     f.Timer8.setEnabled(true);
-    f.Timer4.setEnabled(true);
+    watchEnd(p);
   }
   // Anything else, pictures included, is not opened.
 }

@@ -4,10 +4,11 @@
 
 #include "forms/form1_geometry.h"
 #include "forms/player_context.h"
+#include "platform/player_movie_protocol.h"
+#include "player/advancing.h"
 #include "player/flash_host.h"
 #include "player/media_kind.h"
 #include "player/open.h"
-#include "player/pause.h"
 #include "window/list_panel.h"
 #include "window/tab_colours.h"
 
@@ -20,10 +21,10 @@ constexpr const char* kMusicFile = "music.wma";
 // Resumes what the pause button paused, by the kind of the current entry.
 void resumeByKind(PlayerContext& p) {
   Form1& f = p.form;
-  endPause(p);
+  resumeAdvancing(p);
   switch (selectedKind(f.File1)) {
     case MediaKind::FlashVideo:
-      f.ShockwaveFlash1.engine().SetVariable("testVar2", "vbplay");
+      f.ShockwaveFlash1.engine().SetVariable(player_movie::kControl, player_movie::kPlay);
       break;
     case MediaKind::FlashMovie:
       f.ShockwaveFlash1.engine().Play();
@@ -64,15 +65,12 @@ void playTab(PlayerContext& p) {
 
 void pauseButton(PlayerContext& p) {
   Form1& f = p.form;
-  f.setPausedFlag(true);
-  f.Timer1.setEnabled(false);
-  f.Timer4.setEnabled(false);
-  f.Timer7.setEnabled(false);
+  pauseAdvancing(p);
   f.WindowsMediaPlayer1.engine().pause();
   f.WindowsMediaPlayer2.engine().pause();
   switch (selectedKind(f.File1)) {
     case MediaKind::FlashVideo:
-      f.ShockwaveFlash1.engine().SetVariable("testVar2", "vbpause");
+      f.ShockwaveFlash1.engine().SetVariable(player_movie::kControl, player_movie::kPause);
       break;
     case MediaKind::FlashMovie:
       f.ShockwaveFlash1.engine().StopPlay();
@@ -84,7 +82,8 @@ void pauseButton(PlayerContext& p) {
 
 void stopButton(PlayerContext& p) {
   Form1& f = p.form;
-  for (Timer* t : {&f.Timer1, &f.Timer2, &f.Timer4, &f.Timer5, &f.Timer7, &f.Timer8}) t->setEnabled(false);
+  stopAdvancing(p);
+  f.Timer8.setEnabled(false);
   f.Label1.setCaption("00:00");
   f.Label2.setCaption("/00:00");
   f.WindowsMediaPlayer1.engine().close();
@@ -152,11 +151,7 @@ void arrowButton(PlayerContext& p, Arrow arrow) {
   Form1& f = p.form;
   const bool pictureArrow = arrow == Arrow::PicturePrevious || arrow == Arrow::PictureNext;
   const bool next = arrow == Arrow::MediaNext || arrow == Arrow::PictureNext;
-  if (pictureArrow) {
-    f.Timer1.setEnabled(true);
-    f.Timer4.setEnabled(false);
-    if (arrow == Arrow::PicturePrevious) f.Timer7.setEnabled(false);
-  }
+  if (pictureArrow) runSlideShow(p);
 
   // After the last entry comes entry 0; before entry 0 comes "no entry". A
   // cursor past the end (the list moved to a smaller folder) wraps as well.
@@ -169,26 +164,21 @@ void arrowButton(PlayerContext& p, Arrow arrow) {
   }
   f.File1.setListIndex(cursor);  // opens it; an index outside the list changes nothing
 
-  // The open has set up the new entry; what it leaves to the arrows: a
-  // pending next Flash video is dropped, media and Flash movies get the end
-  // watch at once, and media entries end the background music.
+  // The open has set up the new entry, or nothing opened (no entry there).
+  // What the arrows add: a Flash movie gets the end watch at once, and the
+  // kinds that are not pictures end the picture arrows' slide show and the
+  // background music of media.
   switch (selectedKind(f.File1)) {
     case MediaKind::Picture:
-      f.Timer7.setEnabled(false);
       break;
     case MediaKind::FlashMovie:
-      f.Timer1.setEnabled(false);
-      f.Timer7.setEnabled(false);
-      f.Timer4.setEnabled(true);
+      watchFlashMovieNow(p);
       break;
     case MediaKind::FlashVideo:
-      f.Timer1.setEnabled(false);
-      f.Timer4.setEnabled(false);
+      awaitPlayerMovieEnd(p);
       break;
     case MediaKind::Media:
-      f.Timer1.setEnabled(false);
-      f.Timer7.setEnabled(false);
-      f.Timer4.setEnabled(true);
+      watchEnd(p);
       f.WindowsMediaPlayer2.engine().close();
       break;
   }

@@ -1,6 +1,10 @@
 #include "shell/association_dialog.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <map>
+#include <vector>
 
 #include "forms/file_types.h"
 #include "model/web_addresses.h"
@@ -60,6 +64,40 @@ void loadTicks(PlayerContext& p) {
   }
   d.Label2.setCaption("说明: 如果遇到播放器不支持的文件格式， 请到以下网站下载最新解码器以获得支持。");
   d.Command1.setCaption(kSelectNone);
+}
+
+// The extension as the user reads it: ".rmvb" is "RMVB".
+std::string extensionName(const char* extensionKey) {
+  std::string name(extensionKey[0] == '.' ? extensionKey + 1 : extensionKey);
+  for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return name;
+}
+
+// The desktop keeps one default application per file type. Where a ticked
+// and an unticked extension share a type, the player stays the default of
+// both, so both are ticked (and stored so); the user is told which. Returns
+// what to tell, empty when nothing was joined.
+std::string joinTicksOfSharedTypes(PlayerContext& p) {
+  auto boxes = p.Form4.boxes();
+  std::map<std::string, std::vector<std::size_t>> byType;
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    const std::string type = p.registry.desktopFileType(kAssociationTypes[i].extensionKey);
+    if (!type.empty()) byType[type].push_back(i);
+  }
+  std::string joined;
+  for (const auto& [type, members] : byType) {
+    const auto ticked = std::count_if(members.begin(), members.end(),
+                                      [&](std::size_t i) { return boxes[i]->value() == CheckBox::Checked; });
+    if (ticked == 0 || ticked == static_cast<long>(members.size())) continue;
+    std::string names;
+    for (std::size_t i : members) {
+      boxes[i]->setValue(CheckBox::Checked);
+      names += (names.empty() ? "" : " 与 ") + extensionName(kAssociationTypes[i].extensionKey);
+    }
+    joined += (joined.empty() ? "" : "\n") + names;
+  }
+  if (joined.empty()) return {};
+  return "桌面把以下文件视为同一种类型，无法分开设置，Quilmora 仍是它们的默认播放器：\n" + joined;
 }
 
 // Everything OK does except closing the dialog.
@@ -125,8 +163,10 @@ void toggleAllFileTypes(PlayerContext& p) {
 }
 
 void applyFileTypes(PlayerContext& p) {
+  const std::string joined = joinTicksOfSharedTypes(p);
   writeAssociations(p);
   p.Form4.unload();
+  if (!joined.empty()) p.windows.messageBox(joined);
 }
 
 void openCodecDownload(PlayerContext& p) { p.launcher.openWebPage(kCodecDownloadAddress); }

@@ -5,6 +5,7 @@
 #include "forms/form1_geometry.h"
 #include "forms/player_context.h"
 #include "window/chrome.h"
+#include "window/window_state_wait.h"
 
 namespace qm {
 
@@ -20,37 +21,6 @@ constexpr Twips kTheaterHeightMargin = 1650;
 constexpr Twips kNativeHeightMargin = 1620;
 constexpr double kZoomFactors[] = {0.5, 1.0, 1.5, 2.0};
 constexpr Twips kScreenFootMargin = 240;
-
-// Asks for a window state and runs `then` once it holds, with the size that
-// goes with it (at once when the window is in it already). The window
-// system answers later on a real desktop; the layout runs first.
-void inWindowState(PlayerContext& p, int state, std::function<void()> then) {
-  PlayerState& s = p.state;
-  s.PlacedMode = -1;  // whatever comes next places the video anew
-  if (p.form.windowState() == state && !s.AfterWindowState) {
-    then();
-    return;
-  }
-  // A second step for the state already on its way runs after the first.
-  if (s.AfterWindowState && s.AwaitedWindowState == state) {
-    s.AfterWindowState = [first = std::move(s.AfterWindowState), then = std::move(then)] {
-      first();
-      then();
-    };
-    return;
-  }
-  s.AwaitedWindowState = state;
-  s.AfterWindowState = std::move(then);
-  p.windows.setWindowState(p.form, state);
-}
-
-void windowStateArrived(PlayerContext& p) {
-  if (!p.state.AfterWindowState || p.form.windowState() != p.state.AwaitedWindowState) return;
-  auto then = std::move(p.state.AfterWindowState);
-  p.state.AfterWindowState = nullptr;
-  p.state.AwaitedWindowState = -1;
-  then();
-}
 
 MenuItem& flagOf(Form1& f, Mode mode) {
   switch (mode) {
@@ -123,19 +93,12 @@ void modeCommand(PlayerContext& p, Mode mode) {
   inWindowState(p, kBarlessState, [&p, mode] {
     placeVideo(p.form, mode);
     p.form.WindowsMediaPlayer1.setVisible(true);
-    p.state.PlacedMode = static_cast<int>(mode);
+    // Each later size the window manager gives puts the video back in the
+    // display area first (the layout); the mode's rectangle follows it.
+    holdPlacement(p, [&f = p.form, mode] {
+      if (flagOf(f, mode).checked()) placeVideo(f, mode);
+    });
   });
-}
-
-// A window manager may answer in steps, a size after the state: the layout
-// meets each size first and puts the video back in the display area, so the
-// video is placed in its mode's rectangle again, unless a zoom or another
-// mode has placed it since. Only called while no window state is awaited.
-static void followWindowSize(PlayerContext& p) {
-  Form1& f = p.form;
-  if (p.state.PlacedMode < 0 || f.windowState() != kBarlessState) return;
-  const Mode mode = static_cast<Mode>(p.state.PlacedMode);
-  if (flagOf(f, mode).checked()) placeVideo(f, mode);
 }
 
 // The normal window's pieces: bars, maximise button and grip shown, the
@@ -170,7 +133,7 @@ void zoomCommand(PlayerContext& p, int which) {
   Form1& f = p.form;
   MenuItem* items[] = {&f.BUT8A, &f.BUT8B, &f.BUT8C, &f.BUT8D};
   if (which < 0 || which > 3) return;
-  p.state.PlacedMode = -1;
+  dropPlacement(p);
   MediaPlayer& v = f.WindowsMediaPlayer1;
   const Twips W = f.width(), H = f.height();
   v.setVisible(false);
@@ -213,6 +176,10 @@ void restoreButton(PlayerContext& p) {
   inWindowState(p, Form::Normal, [&f] { slidersToFront(f); });
 }
 
+void coverScreenWithMovie(PlayerContext& p) {
+  p.form.ShockwaveFlash1.setGeometry(0, 0, p.windows.screenWidth(), p.windows.screenHeight());
+}
+
 // The small restore button of a movie's full screen goes to the foot of the
 // screen, centred, where the help sends the user; the empty panel keeps its
 // place beside it.
@@ -239,7 +206,8 @@ void fullScreenButton(PlayerContext& p) {
       f.Frame3.setVisible(true);
       f.Frame4.setVisible(true);
       f.ShockwaveFlash1.engine().setScaleMode(2);  // the movie stretched to the screen
-      f.ShockwaveFlash1.setGeometry(0, 0, p.windows.screenWidth(), p.windows.screenHeight());
+      coverScreenWithMovie(p);
+      holdPlacement(p, [&p] { coverScreenWithMovie(p); });
       f.Frame1.setVisible(false);
       placeRestorePanelsAtScreenFoot(p);
     } else {
@@ -262,16 +230,21 @@ void fullScreenRestoreButton(PlayerContext& p) {
   });
 }
 
-// Toggles between full screen and native size.
+// Toggles between full screen and native size. A barless state still on
+// its way counts as reached: a second press right after the first goes back.
+// Where the window is not barless (the window manager left the state, or
+// never gave it) the press enters full screen, whatever the marks say.
 void videoDoubleClick(PlayerContext& p) {
   Form1& f = p.form;
-  if (isMaximised(f) && (f.BUT1.checked() || f.BUT0.checked() || f.BUT17.checked())) {
+  const int awaited = awaitedWindowState(p);
+  const bool barless = isMaximised(f) ? awaited < 0 || awaited == kBarlessState : awaited == kBarlessState;
+  if (barless && (f.BUT1.checked() || f.BUT0.checked() || f.BUT17.checked())) {
     nativeSizeCommand(p);
     markOnly(f, f.BUT2);
     return;
   }
+  f.BUT1.setChecked(false);
   modeCommand(p, Mode::FullScreen);
-  markOnly(f, f.BUT1);
 }
 
 void leaveAnyMode(PlayerContext& p) {
@@ -290,12 +263,7 @@ void leaveAnyMode(PlayerContext& p) {
 void connectDisplayModes(PlayerContext& p) {
   Form1& f = p.form;
   // After the layout, which was connected first.
-  f.Resize.connect([&p] {
-    if (p.state.AfterWindowState)
-      windowStateArrived(p);
-    else
-      followWindowSize(p);
-  });
+  connectWindowStateWait(p);
   f.BUT0.Click.connect([&p] { modeCommand(p, Mode::Theater); });
   f.BUT1.Click.connect([&p] { modeCommand(p, Mode::FullScreen); });
   f.BUT17.Click.connect([&p] { modeCommand(p, Mode::Stretch); });

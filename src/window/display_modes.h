@@ -24,4 +24,7 @@ void videoDoubleClick(PlayerContext& p);         // WindowsMediaPlayer1
 // Back to the normal window from whatever mode the window is in.
 void leaveAnyMode(PlayerContext& p);
 
+// The Flash area over the whole screen, as a movie's full screen has it.
+void coverScreenWithMovie(PlayerContext& p);
+
 }  // namespace qm

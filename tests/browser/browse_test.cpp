@@ -104,13 +104,34 @@ TEST_F(Browse, ChosenPictureAndMovieSetTheirKindsPatternWithoutLocating) {
   t.clock.advance(7000);  // the slide show goes on from the list's start
   EXPECT_EQ(f.File1.fileName(), "z.jpg");
 
+  // A movie chosen while the slide show runs plays as one clicked in the
+  // list does, and the title names it.
   t.files.write("/movies/m.swf");
+  t.files.write("/movies/n.swf");
   choose("/movies/m.swf");
   EXPECT_EQ(f.File1.pattern(), "*.swf");
-  EXPECT_EQ(t.flash->movie(), "/movies/m.swf");
   EXPECT_TRUE(f.ShockwaveFlash1.visible());
   EXPECT_FALSE(f.WindowsMediaPlayer1.visible());
   EXPECT_FALSE(f.Timer6.enabled() || f.Timer10.enabled());
+  t.clock.advance(12000);
+  EXPECT_EQ(t.flash->movie(), "/movies/m.swf");
+  EXPECT_EQ(f.caption(), "m.swf - Quilmora");
+}
+
+// The home page leaves playback: a movie's limit, armed once the movie has
+// played five seconds, does not open the next entry over the page.
+TEST_F(Browse, NothingMovesOnOverTheHomePage) {
+  Form1& f = t.form();
+  t.files.write("/movies/m.swf");
+  t.files.write("/movies/n.swf");
+  f.File1.setPath("/movies");
+  f.File1.setListIndex(0);
+  t.clock.advance(6000);
+  f.Label8.Click.raise();
+  t.clock.advance(4 * 60 * 1000);
+  EXPECT_EQ(f.File1.listIndex(), 0);
+  EXPECT_EQ(t.flash->movie(), t.programFile("0.swf"));
+  EXPECT_TRUE(f.WebBrowser1.visible());
 }
 
 // Dropping a folder opens it in the lists; dropping a file plays it as a

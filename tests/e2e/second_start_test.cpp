@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "e2e/player_run.h"
 #include "support/event_wait.h"
@@ -12,6 +14,11 @@ namespace qm::e2e {
 namespace {
 
 using namespace live;
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 TEST(SecondStart, EndsAtOnceWithoutOpeningItsFile) {
   PlayerRun first;
@@ -27,7 +34,9 @@ TEST(SecondStart, EndsAtOnceWithoutOpeningItsFile) {
   PlayerRun second(first.runtimeFolder());
   ASSERT_TRUE(second.ready());
   const std::string secondSound = second.scratch("out") + "/sound.wav";
-  second.setEnv("QUILMORA_MPV_OPTIONS", QString::fromStdString("ao=pcm,ao-pcm-file=" + secondSound));
+  const std::string secondLog = second.scratch("out") + "/mpv.log";
+  second.setEnv("QUILMORA_MPV_OPTIONS",
+                QString::fromStdString("ao=pcm,ao-pcm-file=" + secondSound + ",log-file=" + secondLog));
   // How fast it ends is the benchmarks' to measure; here it ends by itself,
   // before it opens anything.
   ASSERT_TRUE(second.start({QString::fromStdString(other)}));
@@ -37,6 +46,7 @@ TEST(SecondStart, EndsAtOnceWithoutOpeningItsFile) {
   // Its engine never opened the file, and it did not touch its program folder.
   pumpFor(500);
   EXPECT_FALSE(std::filesystem::exists(secondSound));
+  EXPECT_EQ(readFile(secondLog).find("other.mp4"), std::string::npos) << "libmpv opened the file";
   EXPECT_TRUE(second.hasProgramFile("0.dll"));
   EXPECT_FALSE(second.hasProgramFile("fileinf.ini"));
   // The first one plays on, with its window.

@@ -158,6 +158,11 @@ TEST(FlashVideo, PlayerMovieFollowsSeeksAndMovesOnAtTheEnd) {
   rig.rememberListFolder(folder);
   ASSERT_TRUE(rig.start());
   Form1& f = rig.form();
+  // Stopped, the player movie stands loaded and idle: no video engine of its
+  // own until a video plays.
+  f.Image9.Click.raise();
+  ASSERT_EQ(rig.flash().movie(), rig.programFolder() + "/power.swf");
+  EXPECT_EQ(rig.flash().playerMovie().media(), nullptr);
   f.File1.setListIndex(0);
 
   ASSERT_TRUE(pumpUntil([&] { return f.Label2.caption() == "/00:04"; }, 10000)) << f.Label2.caption();

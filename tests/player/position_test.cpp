@@ -69,6 +69,27 @@ TEST_F(Position, FlashMovieShowsFrames) {
   EXPECT_EQ(t.form().Label1.caption(), "1/1");
 }
 
+// A movie whose frames the runtime does not know yet starts from an empty
+// display, not from the times of the video before it.
+TEST_F(Position, AMovieAfterAVideoStartsFromAnEmptyDisplay) {
+  t.makeMedia({"a.mp4", "m.swf"});
+  ASSERT_TRUE(t.load(""));
+  Form1& f = t.form();
+  f.File1.setPath(t.mediaFolder);
+  f.File1.setListIndex(0);
+  t.media->setDuration(300);
+  t.media->setPosition(56);
+  t.clock.advance(50);
+  ASSERT_EQ(f.Label1.caption(), "00:56");
+  t.flash->framesKnown = false;
+  f.KeyDown.raise(kKeyPageDown, 0);
+  ASSERT_EQ(f.File1.fileName(), "m.swf");
+  t.clock.advance(50);
+  EXPECT_EQ(f.Label1.caption(), "0/0");
+  EXPECT_EQ(f.Label2.caption(), "/0%");
+  EXPECT_EQ(f.tVate1.Value(), 0);
+}
+
 TEST_F(Position, FlashVideoReadsThePlayerMovie) {
   start("v.flv");
   t.flash->SetVariable("curent1", "30");

@@ -88,6 +88,25 @@ TEST_F(AssociationOnDesktop, FirstStartThenOnlyAvi) {
   EXPECT_NE(readText(mimeapps).find("text/plain=editor.desktop"), std::string::npos);
 }
 
+// The desktop keeps one default for .rm and .rmvb: keeping one of them keeps
+// both, the flags say so, and the user is told.
+TEST_F(AssociationOnDesktop, ExtensionsOfOneDesktopTypeGoTogether) {
+  auto registry = newRegistry();
+  test::TestPlayer t(registry.get());
+  ASSERT_TRUE(t.load(""));
+  AssociationForm& d = t.context().Form4;
+  for (CheckBox* box : d.boxes()) box->setValue(CheckBox::Unchecked);
+  d.Check11.click();  // RMVB alone
+  d.Command2.Click.raise();
+  const std::string flags = t.programFile("datinf/QLinf.ini");
+  EXPECT_EQ(t.settings.getString(flags, "user", "serialrm", "none"), "1");
+  EXPECT_EQ(t.settings.getString(flags, "user", "serialrmvb", "none"), "1");
+  EXPECT_EQ(t.settings.getString(flags, "user", "serialvob", "none"), "0");
+  EXPECT_TRUE(readString(*registry, kClasses, "rmfile\\shell\\open\\command", ""));
+  ASSERT_EQ(t.windows.messages.size(), 1u);
+  EXPECT_NE(t.windows.messages[0].find("RMVB 与 RM"), std::string::npos) << t.windows.messages[0];
+}
+
 // A store that is junk through and through: the first start still registers
 // the types, and the junk is kept aside rather than lost.
 TEST_F(AssociationOnDesktop, FirstStartOverAJunkStore) {

@@ -17,17 +17,41 @@ namespace qm::test {
 class FakeWindowSystem : public WindowSystem {
  public:
   int showCursor(bool show) override { return counter += show ? 1 : -1; }
-  // The window manager at once: the state arrives with the screen's size,
-  // and the normal state brings back the size the window had before.
+
+  // How the window manager answers a window state. The state comes with the
+  // screen's size, and the normal state brings back the size the window had
+  // before; it comes at once, late (when deliverStates() runs), twice (the
+  // state at the old size, then the size), merged (deliverStates() carries
+  // out only the newest request) or never.
+  enum class Answer { AtOnce, Late, Twice, Merged, Never };
   void setWindowState(Form& form, int state) override {
     stateRequests.push_back(state);
-    if (form.windowState() == Form::Normal) normal = {form.left(), form.top(), form.width(), form.height()};
-    if (state == Form::Maximized || state == Form::FullScreen)
-      form.syncFromScreen(0, 0, screenWidth(), screenHeight(), state);
-    else if (state == Form::Normal)
-      form.syncFromScreen(normal[0], normal[1], normal[2], normal[3], state);
-    else
-      form.syncFromScreen(form.left(), form.top(), form.width(), form.height(), state);
+    if (form.windowState() == Form::Normal && heldStates.empty())
+      normal = {form.left(), form.top(), form.width(), form.height()};
+    std::array<double, 4> size = {form.left(), form.top(), form.width(), form.height()};
+    if (state == Form::Maximized || state == Form::FullScreen) size = {0, 0, screenWidth(), screenHeight()};
+    if (state == Form::Normal) size = normal;
+    switch (answer) {
+      case Answer::AtOnce:
+        form.syncFromScreen(size[0], size[1], size[2], size[3], state);
+        break;
+      case Answer::Twice:
+        form.syncFromScreen(form.left(), form.top(), form.width(), form.height(), state);
+        form.syncFromScreen(size[0], size[1], size[2], size[3], state);
+        break;
+      case Answer::Late:
+      case Answer::Merged:
+        heldStates.push_back({&form, state, size});
+        break;
+      case Answer::Never:
+        break;
+    }
+  }
+  void deliverStates() {
+    auto held = std::move(heldStates);
+    heldStates.clear();
+    if (answer == Answer::Merged && !held.empty()) held.erase(held.begin(), held.end() - 1);
+    for (const HeldState& h : held) h.form->syncFromScreen(h.size[0], h.size[1], h.size[2], h.size[3], h.state);
   }
   void setTopmost(Form& form) override {
     ++topmostCalls;
@@ -62,6 +86,13 @@ class FakeWindowSystem : public WindowSystem {
   }
 
   int counter = 0;
+  Answer answer = Answer::AtOnce;
+  struct HeldState {
+    Form* form;
+    int state;
+    std::array<double, 4> size;
+  };
+  std::vector<HeldState> heldStates;
   std::vector<int> stateRequests;
   std::array<double, 4> normal{};
   int topmostCalls = 0;

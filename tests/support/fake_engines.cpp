@@ -127,12 +127,12 @@ bool FakeFlashEngine::GotoFrame(long f) {
 }
 
 std::optional<long> FakeFlashEngine::TotalFrames() const {
-  if (movie_.empty()) return std::nullopt;
+  if (movie_.empty() || !framesKnown) return std::nullopt;
   return totalFrames;
 }
 
 std::optional<long> FakeFlashEngine::FrameNum() const {
-  if (movie_.empty()) return std::nullopt;
+  if (movie_.empty() || !framesKnown) return std::nullopt;
   return frame;
 }
 

@@ -81,6 +81,7 @@ class FakeFlashEngine : public FlashEngine {
   std::vector<std::string> movies;  // every path loaded
   long totalFrames = 100;
   long frame = 0;
+  bool framesKnown = true;  // false: the runtime has not read the movie yet
 
  private:
   std::string movie_;

@@ -54,9 +54,13 @@ TEST(DisplayModes, TheaterAndStretchCoverTheScreenAndGoBackToTheNormalWindow) {
   EXPECT_FALSE(f.Picture2.visible() || f.Picture4.visible() || f.Picture7.visible());
   EXPECT_TRUE(f.Timer3.enabled());
 
-  f.BUT17.Click.raise();  // from theater straight to stretch
+  f.BUT17.Click.raise();  // from theater straight to stretch: past the screen's edges, centred
   EXPECT_EQ(marked(f), std::vector<std::string>{"BUT17"});
-  EXPECT_EQ(rectOf(f.WindowsMediaPlayer1), (Rect{(W - W * 1.2) / 2, (H - H * 1.2) / 2, W * 1.2, H * 1.2}));
+  const Rect stretched = rectOf(f.WindowsMediaPlayer1);
+  EXPECT_LT(stretched.left, 0);
+  EXPECT_LT(stretched.top, 0);
+  EXPECT_DOUBLE_EQ(stretched.left + stretched.width, W - stretched.left);
+  EXPECT_DOUBLE_EQ(stretched.top + stretched.height, H - stretched.top);
 
   f.BUT17.Click.raise();  // the same item again: native size
   EXPECT_EQ(marked(f), std::vector<std::string>{"BUT2"});
@@ -79,6 +83,49 @@ TEST(DisplayModes, TheaterVideoKeepsItsRectangleOnASizeAfterTheState) {
   f.BUT0.Click.raise();                                 // the state arrives at once with the screen's size
   f.syncFromScreen(0, 0, W, H - 15, Form::FullScreen);  // and then settles
   EXPECT_EQ(rectOf(f.WindowsMediaPlayer1), (Rect{120, 645, W - 240, H - 15 - 1650}));
+}
+
+// Whether the window manager answers late, merges the requests, answers
+// twice or not at all, F, F, Esc end in the normal window with its bars and
+// its video.
+TEST(DisplayModes, QuickTogglesEndInTheNormalWindowWhateverTheWindowManagerAnswers) {
+  using Answer = FakeWindowSystem::Answer;
+  for (Answer answer : {Answer::Late, Answer::Merged, Answer::Twice, Answer::Never}) {
+    SCOPED_TRACE(static_cast<int>(answer));
+    TestPlayer t;
+    ASSERT_TRUE(t.load(""));
+    Form1& f = t.form();
+    const Rect normal = rectOf(f);
+    t.windows.answer = answer;
+    f.KeyDown.raise(kKeyF, 0);
+    f.KeyDown.raise(kKeyF, 0);
+    t.windows.deliverStates();
+    f.KeyDown.raise(kKeyEscape, 0);
+    t.windows.deliverStates();
+    t.clock.advance(Form1::kWindowStateWaitMs);
+    EXPECT_EQ(f.windowState(), Form::Normal);
+    EXPECT_EQ(rectOf(f), normal);
+    EXPECT_EQ(marked(f), std::vector<std::string>{"BUT2"});
+    EXPECT_TRUE(f.WindowsMediaPlayer1.visible());
+    EXPECT_EQ(f.WindowsMediaPlayer1.left(), 120);
+    EXPECT_EQ(f.WindowsMediaPlayer1.top(), 645);
+    EXPECT_GT(f.WindowsMediaPlayer1.height(), normal.height / 2);
+    EXPECT_TRUE(f.Picture2.visible() && f.Picture4.visible());
+  }
+}
+
+// A state that never comes still lets the mode show its video, in the
+// window as it is, once the wait is over.
+TEST(DisplayModes, AStateThatNeverComesEndsTheWait) {
+  TestPlayer t;
+  ASSERT_TRUE(t.load(""));
+  Form1& f = t.form();
+  t.windows.answer = FakeWindowSystem::Answer::Never;
+  f.BUT1.Click.raise();
+  EXPECT_FALSE(f.WindowsMediaPlayer1.visible());
+  t.clock.advance(Form1::kWindowStateWaitMs);
+  EXPECT_TRUE(f.WindowsMediaPlayer1.visible());
+  EXPECT_EQ(rectOf(f.WindowsMediaPlayer1), (Rect{0, 0, f.width(), f.height()}));
 }
 
 TEST(DisplayModes, DoubleClickTogglesFullScreenAndNativeSize) {
@@ -123,11 +170,25 @@ TEST(DisplayModes, FullScreenButtonStretchesAFlashMovieOverTheScreen) {
   f.File1.setPath(t.mediaFolder);
   f.File1.setListIndex(0);
   ASSERT_TRUE(f.ShockwaveFlash1.visible());
+  t.windows.answer = FakeWindowSystem::Answer::Twice;  // the state at the old size, then the size
   f.Image10.Click.raise();
   EXPECT_EQ(t.flash->ScaleMode(), 2);
-  EXPECT_EQ(f.ShockwaveFlash1.width(), t.windows.screenWidth());
+  const Rect screen{0, 0, t.windows.screenWidth(), t.windows.screenHeight()};
+  EXPECT_EQ(rectOf(f.ShockwaveFlash1), screen);
   EXPECT_TRUE(f.Frame3.visible() && f.Frame4.visible());
   EXPECT_GT(f.Frame3.top(), t.windows.screenHeight() * 3 / 4) << "the restore button sits at the screen's foot";
+
+  // The player movie's own full screen, from the normal window, as well.
+  f.Image11.Click.raise();
+  ASSERT_EQ(f.windowState(), Form::Normal);
+  f.ShockwaveFlash1.engine().FSCommand.raise("full", "");
+  EXPECT_EQ(f.windowState(), Form::Maximized);
+  EXPECT_EQ(rectOf(f.ShockwaveFlash1), screen);
+  EXPECT_EQ(t.flash->ScaleMode(), 1);
+  f.ShockwaveFlash1.engine().FSCommand.raise("normal", "");
+  EXPECT_EQ(f.windowState(), Form::Normal);
+  EXPECT_TRUE(f.Picture2.visible());
+  EXPECT_EQ(f.ShockwaveFlash1.top(), 645);
 }
 
 TEST(DisplayModes, MaximiseAndRestoreSwapTheirButtons) {

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QSlider>
 
+#include "platform/player_movie_protocol.h"
+
 namespace qm {
 namespace {
 
@@ -18,11 +20,11 @@ struct BarButton {
 
 // clang-format off
 constexpr BarButton kPresentationButtons[] = {
-    {"全屏", "full"},
-    {"影院", "juyuan"},
-    {"拉伸", "yanshen"},
-    {"正常", "normal"},
-    {"关闭", "close"},
+    {"全屏", player_movie::kFullScreen},
+    {"影院", player_movie::kTheater},
+    {"拉伸", player_movie::kStretch},
+    {"正常", player_movie::kNormal},
+    {"关闭", player_movie::kClose},
 };
 // clang-format on
 
@@ -61,7 +63,12 @@ PlayerMovieBar::PlayerMovieBar(QWidget* parent) : QWidget(parent) {
 
 void PlayerMovieBar::placeIn(QWidget* box, QWidget* video) {
   video_ = video;
+  box->removeEventFilter(this);
   box->installEventFilter(this);
+  if (video_) {
+    video_->setGeometry(0, 0, box->width(), std::max(0, box->height() - kBarHeight));
+    video_->show();  // made after the box may have shown
+  }
   raise();
 }
 

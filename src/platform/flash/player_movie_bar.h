@@ -20,8 +20,10 @@ class PlayerMovieBar : public QWidget {
   std::function<void()> pauseToggled;
   std::function<void(double)> seekTo;  // fraction of the length
 
-  // Keeps the video filling `box` and the bar along its bottom.
+  // Keeps the video (once there is one) filling `box` and the bar along its
+  // bottom.
   void placeIn(QWidget* box, QWidget* video);
+  bool hasVideo() const { return video_ != nullptr; }
   // The position, length and pause state of the frame just shown.
   void showTime(double position, double length, bool paused);
 

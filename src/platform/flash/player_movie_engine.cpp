@@ -6,6 +6,7 @@
 
 #include "platform/flash/movie_root_name.h"
 #include "platform/flash/player_movie_bar.h"
+#include "platform/player_movie_protocol.h"
 
 namespace qm {
 namespace {
@@ -37,22 +38,25 @@ PlayerMovieEngine::~PlayerMovieEngine() {
   delete view_.data();
 }
 
+// The video's engine and its view come with the first file: the movie
+// loaded without one (the stop button's reset) runs nothing.
 MpvEngine& PlayerMovieEngine::ensureMedia() {
   if (!media_) media_ = std::make_unique<MpvEngine>(MpvEngine::Video::Shown, options_);
+  if (view_ && area_ && !bar_->hasVideo()) bar_->placeIn(view_, media_->createView(*area_, view_));
   return *media_;
 }
 
 QWidget* PlayerMovieEngine::view(Control& area, QWidget* parent) {
   if (view_) return view_;
+  area_ = &area;
   auto* box = new QWidget(parent);
   box->setAutoFillBackground(true);
   box->setStyleSheet("background:#000");
-  QWidget* video = ensureMedia().createView(area, box);
   bar_ = new PlayerMovieBar(box);
   bar_->command = [this](const std::string& cmd) { FSCommand.raise(cmd, std::string()); };
   bar_->pauseToggled = [this] { togglePause(); };
   bar_->seekTo = [this](double fraction) { seekFraction(fraction); };
-  bar_->placeIn(box, video);
+  bar_->placeIn(box, media_ ? media_->createView(area, box) : nullptr);
   view_ = box;
   return box;
 }
@@ -60,8 +64,10 @@ QWidget* PlayerMovieEngine::view(Control& area, QWidget* parent) {
 bool PlayerMovieEngine::load(const std::string& path) {
   unload();
   path_ = path;
-  variables_ = {{"curent1", "0"}, {"total1", "0"}, {"curentvar", "00:00"}, {"timevar", "/00:00"}};
-  frames_.setEnabled(true);
+  variables_ = {{player_movie::kPosition, "0"},
+                {player_movie::kLength, "0"},
+                {player_movie::kPositionText, "00:00"},
+                {player_movie::kLengthText, "/00:00"}};
   return true;
 }
 
@@ -116,18 +122,19 @@ bool PlayerMovieEngine::SetVariable(const std::string& name, const std::string& 
   if (key.empty()) return false;
   // The same file told again (the open and the next-video step both tell
   // it) plays on rather than starting over.
-  const bool sameFile = key == "testVar" && fileStarted_ && variables_[key] == value;
+  const bool sameFile = key == player_movie::kFile && fileStarted_ && variables_[key] == value;
   variables_[key] = value;
-  if (key == "testVar" && !sameFile) {
+  if (key == player_movie::kFile && !sameFile) {
     fileStarted_ = ensureMedia().setURL(value);
     endSent_ = false;
-  } else if (key == "testVar2" && media_ && fileStarted_) {
-    if (value == "vbplay") {
+    frames_.setEnabled(fileStarted_);
+  } else if (key == player_movie::kControl && media_ && fileStarted_) {
+    if (value == player_movie::kPlay) {
       seekToTarget();
       media_->play();
-    } else if (value == "vbpause") {
+    } else if (value == player_movie::kPause) {
       media_->pause();
-    } else if (value == "vbdown") {
+    } else if (value == player_movie::kSeekBarDown) {
       media_->pause();
       seekToTarget();
     }
@@ -136,7 +143,7 @@ bool PlayerMovieEngine::SetVariable(const std::string& name, const std::string& 
 }
 
 void PlayerMovieEngine::seekToTarget() {
-  const auto found = variables_.find("kkk");
+  const auto found = variables_.find(player_movie::kSeekTarget);
   if (found == variables_.end()) return;
   const std::optional<double> target = number(found->second);
   if (!target || *target < 0) return;
@@ -167,17 +174,17 @@ void PlayerMovieEngine::seekFraction(double fraction) {
 void PlayerMovieEngine::onFrame() {
   if (!media_ || !fileStarted_) return;
   const double position = media_->currentPosition(), length = media_->duration();
-  variables_["curent1"] = seconds(position);
-  variables_["total1"] = seconds(length);
-  variables_["curentvar"] = formatMediaTime(position);
-  variables_["timevar"] = "/" + formatMediaTime(length);
+  variables_[player_movie::kPosition] = seconds(position);
+  variables_[player_movie::kLength] = seconds(length);
+  variables_[player_movie::kPositionText] = formatMediaTime(position);
+  variables_[player_movie::kLengthText] = "/" + formatMediaTime(length);
   if (bar_) bar_->showTime(position, length, media_->playState() == play_state::Paused);
   const int state = media_->playState();
   // Stopped only once the file ended or failed; the engine is never Stopped
   // while the file still opens.
   if (state == play_state::Stopped && !endSent_) {
     endSent_ = true;
-    FSCommand.raise("oknext", std::string());
+    FSCommand.raise(player_movie::kEnded, std::string());
   }
 }
 

@@ -20,7 +20,7 @@ class PlayerMovieBar;
 
 // Our player movie, run natively: it plays the .flv named by "testVar" on a
 // media engine of its own, drawn in the Flash area under a small control
-// bar. The media engine is made on the first player movie only.
+// bar. The media engine is made when the first video starts.
 //
 // The protocol, as the movie keeps it:
 // - "testVar" set: the file starts.
@@ -62,7 +62,7 @@ class PlayerMovieEngine : public FlashEngine {
   bool SetVariable(const std::string& name, const std::string& value) override;
   std::optional<std::string> GetVariable(const std::string& name) const override;
 
-  // The engine playing the video, or null before the first player movie.
+  // The engine playing the video, or null before the first video.
   MpvEngine* media() const { return media_.get(); }
   // What the bar's buttons do.
   void togglePause();
@@ -76,6 +76,7 @@ class PlayerMovieEngine : public FlashEngine {
   MpvEngine::Options options_;
   std::unique_ptr<MpvEngine> media_;
   QPointer<QWidget> view_;
+  Control* area_ = nullptr;
   PlayerMovieBar* bar_ = nullptr;
   Timer frames_;
   std::string path_;

@@ -301,6 +301,10 @@ RegistryStatus FileRegistry::deleteKey(const RegistryKey& parent, std::string_vi
   });
 }
 
+std::string FileRegistry::desktopFileType(std::string_view extensionKey) const {
+  return std::string(registry::mimeTypeOfExtension(extensionKey));
+}
+
 registry::Associations FileRegistry::associations() const {
   registry::Associations result;
   for (const std::string& extension : registry::mimeExtensionKeys()) {

@@ -41,6 +41,7 @@ class FileRegistry final : public Registry {
                           std::string_view data) override;
   RegistryStatus deleteValue(const RegistryKey& key, std::string_view name) override;
   RegistryStatus deleteKey(const RegistryKey& parent, std::string_view subPath) override;
+  std::string desktopFileType(std::string_view extensionKey) const override;
 
  private:
   struct Location {
