@@ -1,6 +1,7 @@
 // desktop_entry_writer <out-file> <program>: writes the installed desktop
 // entry of the player, starting <program> with a file and offering it for
-// every MIME type the player registers, from the registry layer's own table.
+// every MIME type the player registers, from the registry layer's own table,
+// and for the other formats the lists play.
 #include <cstdio>
 #include <fstream>
 #include <set>
@@ -22,6 +23,11 @@ int main(int argc, char** argv) {
   std::set<std::string> types;
   for (const std::string& extension : qm::registry::mimeExtensionKeys())
     types.insert(std::string(qm::registry::mimeTypeOfExtension(extension)));
+  // The formats of today the lists play: offered under "Open with", never
+  // made the default, as the file types dialog keeps its fifteen types.
+  for (const char* type : {"video/webm", "video/ogg", "video/x-m4v", "video/mp2t", "audio/ogg", "audio/x-opus+ogg",
+                           "audio/flac", "audio/mp4", "audio/aac"})
+    types.insert(type);
   std::string mimeTypes;
   for (const std::string& type : types) mimeTypes += type + ';';
   const std::string text = qm::registry::desktopEntryText({{"Type", "Application"},

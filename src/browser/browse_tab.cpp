@@ -20,7 +20,10 @@ namespace {
 constexpr const char* kDialogFilter =
     "AllFiles|*.*|*.wmv|*.wmv|*.avi|*.avi|*.mpeg|*.mpeg|*.mpg|*.mpg|*.asf|*.asf|*.rm|*.rm|*.mov|*.mov|*.mkv|*.mkv|"
     "*.rmvb|*.rmvb|*.3gp|*.3gp|*.3gpp|*.3gpp|*.mp4|*.mp4|*.swf|*.swf|*.flv|*.flv|*.dat|*.dat|*.vob|*.vob|*.mp3|"
-    "*.mp3|*.mid|*.mid|*.midi|*.midi|*.wma|*.wma|*.wav|*.wav|*.*|*.*";
+    "*.mp3|*.mid|*.mid|*.midi|*.midi|*.wma|*.wma|*.wav|*.wav|"
+    // Formats of today, before the closing catch-all.
+    "*.webm|*.webm|*.ogv|*.ogv|*.m4v|*.m4v|*.ts|*.ts|*.m2ts|*.m2ts|*.ogg|*.ogg|*.opus|*.opus|*.flac|*.flac|"
+    "*.m4a|*.m4a|*.aac|*.aac|*.*|*.*";
 
 std::string withoutQuotes(std::string text) {
   text.erase(std::remove(text.begin(), text.end(), '"'), text.end());

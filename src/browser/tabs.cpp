@@ -2,9 +2,11 @@
 #include "browser/tabs.h"
 
 #include "forms/player_context.h"
+#include "model/media_types.h"
 #include "model/web_addresses.h"
 #include "player/advancing.h"
 #include "player/flash_host.h"
+#include "player/tracks.h"
 #include "player/transport.h"
 #include "window/tab_colours.h"
 
@@ -51,6 +53,8 @@ void openDroppedPaths(PlayerContext& p, const std::vector<std::string>& paths) {
     return;
   }
   if (!p.files.isFile(path)) return;
+  // Subtitles dropped on a playing video go with it.
+  if (namedAsSubtitles(path) && addSubtitleFile(p, path)) return;
   showPointer(p.windows);
   f.Frame1.setVisible(false);
   f.WebBrowser1.setVisible(false);

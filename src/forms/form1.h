@@ -133,6 +133,19 @@ class Form1 : public Form {
   MenuItem BUT9A{"BUT9A", &BUT9}, BUT9B{"BUT9B", &BUT9}, BUT9C{"BUT9C", &BUT9};
   MenuItem BUT13{"BUT13", &menu};
   MenuItem BUT13A{"BUT13A", &BUT13}, BUT13B{"BUT13B", &BUT13}, BUT13C{"BUT13C", &BUT13};
+  // What players of today add: the open file's sound and subtitle tracks
+  // (their items made as the menu opens), the speed, going on where a file
+  // was left, and a picture of the video.
+  MenuItem AudioTracks{"AudioTracks", &menu};
+  MenuItem Subtitles{"Subtitles", &menu};
+  MenuItem SubtitleFile{"SubtitleFile", &Subtitles};
+  MenuItem SubtitlesOff{"SubtitlesOff", &Subtitles};
+  MenuItem Speeds{"Speeds", &menu};
+  MenuItem Speed050{"Speed050", &Speeds}, Speed075{"Speed075", &Speeds}, Speed100{"Speed100", &Speeds},
+      Speed125{"Speed125", &Speeds}, Speed150{"Speed150", &Speeds}, Speed200{"Speed200", &Speeds};
+  MenuItem RememberPosition{"RememberPosition", &menu};
+  MenuItem Snapshot{"Snapshot", &menu};
+  std::vector<std::unique_ptr<MenuItem>> trackItems;
   MenuItem BUT3{"BUT3", &menu};
   MenuItem BUT10{"BUT10", &menu};
   MenuItem BUT11{"BUT11", &menu};
@@ -160,6 +173,9 @@ class Form1 : public Form {
 
   // Every popup menu item, submenu items included.
   std::vector<MenuItem*> menuItems();
+  // Raised just before the popup menu shows, so that its items show what
+  // holds then.
+  Event<> MenuOpening;
 };
 
 }  // namespace qm

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "model/clock.h"
 
@@ -48,6 +49,18 @@ struct PlayerState {
   // manager answers in steps, late, or twice).
   int HeldPlacementState = -1;
   std::function<void()> HeldPlacement;
+
+  // Where files were left, the newest last (read from the settings on first
+  // use), and a file the loop button opens again from its start.
+  struct KeptPlace {
+    std::string path;
+    double seconds = 0;
+    std::uintmax_t size = 0;
+    std::int64_t written = 0;
+  };
+  std::vector<KeptPlace> KeptPlaces;
+  bool KeptPlacesRead = false;
+  std::string StartOverFile;
 };
 
 }  // namespace qm

@@ -33,6 +33,11 @@ inline constexpr int kKeyDown = 40;
 inline constexpr int kKeyF = 'F';
 inline constexpr int kKeyM = 'M';
 inline constexpr int kKeyO = 'O';
+inline constexpr int kKeyB = 'B';
+inline constexpr int kKeyS = 'S';
+inline constexpr int kKeyV = 'V';
+inline constexpr int kKeyOpenBracket = 0xDB;   // '['
+inline constexpr int kKeyCloseBracket = 0xDD;  // ']'
 inline constexpr int kShiftCtrl = 2;
 
 // Colours are 0x00BBGGRR values.

@@ -1,5 +1,7 @@
 #include "model/media_types.h"
 
+#include <cctype>
+
 namespace qm {
 
 namespace {
@@ -37,6 +39,14 @@ bool opensFromCommandLine(const std::string& extension) {
 bool mayHoldVideo(const std::string& extension) {
   const MediaType* type = find(extension);
   return !type || (type->kind == MediaKind::Media && type->group != MediaGroup::Music);
+}
+
+bool namedAsSubtitles(const std::string& fileName) {
+  const auto dot = fileName.rfind('.');
+  if (dot == std::string::npos) return false;
+  std::string ext = fileName.substr(dot + 1);
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return ext == "srt" || ext == "ass" || ext == "ssa" || ext == "sub" || ext == "vtt";
 }
 
 std::string groupPattern(MediaGroup group) {

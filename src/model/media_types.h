@@ -49,6 +49,17 @@ inline constexpr MediaType kMediaTypes[] = {
     {"DAT", MediaKind::Media, MediaGroup::Films, true},
     {"VOB", MediaKind::Media, MediaGroup::Films, true},
     {"mkv", MediaKind::Media, MediaGroup::Films, true},
+    // Formats of today, after the original table.
+    {"webm", MediaKind::Media, MediaGroup::Films, true},
+    {"ogv", MediaKind::Media, MediaGroup::Films, true},
+    {"m4v", MediaKind::Media, MediaGroup::Films, true},
+    {"ts", MediaKind::Media, MediaGroup::Films, true},
+    {"m2ts", MediaKind::Media, MediaGroup::Films, true},
+    {"ogg", MediaKind::Media, MediaGroup::Music, true},
+    {"opus", MediaKind::Media, MediaGroup::Music, true},
+    {"flac", MediaKind::Media, MediaGroup::Music, true},
+    {"m4a", MediaKind::Media, MediaGroup::Music, true},
+    {"aac", MediaKind::Media, MediaGroup::Music, true},
     {"jpg", MediaKind::Picture, MediaGroup::Pictures, false},
     {"jpeg", MediaKind::Picture, MediaGroup::Pictures, false},
     {"gif", MediaKind::Picture, MediaGroup::Pictures, false},
@@ -70,6 +81,12 @@ bool opensFromCommandLine(const std::string& extension);
 // Whether a file of this extension may hold a moving picture: media that is
 // not music (an extension the table does not hold may).
 bool mayHoldVideo(const std::string& extension);
+
+// Whether a file name ends in an extension of subtitle files (srt, ass, ssa,
+// sub, vtt; any letter case).
+bool namedAsSubtitles(const std::string& fileName);
+// The open-file dialog's mask for them.
+inline constexpr const char* kSubtitleMask = "*.srt;*.ass;*.ssa;*.sub;*.vtt";
 
 // The file list's pattern ("*.jpg;*.jpeg;...") of one filter.
 std::string groupPattern(MediaGroup group);

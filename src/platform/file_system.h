@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "model/folder_reader.h"
@@ -31,6 +33,17 @@ class FileSystem : public FolderReader {
   // Replaces the file's content as one step: a crash leaves the old or the
   // new content, never a mix.
   virtual bool replaceFile(const std::string& path, const std::string& content) = 0;
+  // What tells one version of a file from another: its size and when it was
+  // last written. Nothing when the file cannot be looked at.
+  struct Stamp {
+    std::uintmax_t size = 0;
+    std::int64_t written = 0;  // nanoseconds of the file system's clock
+    bool operator==(const Stamp&) const = default;
+  };
+  virtual std::optional<Stamp> stamp(const std::string& path) {
+    (void)path;
+    return std::nullopt;
+  }
 };
 
 }  // namespace qm

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/event.h"
 
@@ -16,6 +17,17 @@ inline constexpr int ScanForward = 4;
 inline constexpr int ScanReverse = 5;
 inline constexpr int Transitioning = 9;  // a new file is opening
 }  // namespace play_state
+
+// A sound or subtitle track of the open file.
+struct MediaTrack {
+  enum class Kind { Audio, Subtitle };
+  Kind kind = Kind::Audio;
+  int id = 0;            // the engine's number for it, from 1
+  std::string title;     // as the file names it; may be empty
+  std::string language;  // a language tag ("chi", "zh-CN"); may be empty
+  bool selected = false;
+  bool external = false;  // a subtitle file beside the media, or one added
+};
 
 // A media engine: plays one file at a time (video, audio, or a still picture
 // that stays shown until the next open). The player relies on: writing a path
@@ -63,8 +75,48 @@ class MediaEngine {
   virtual bool enabled() const = 0;
   virtual void setEnabled(bool on) = 0;
 
+  // The open file's sound and subtitle tracks, once it has loaded. An
+  // engine finds the subtitle files beside a video itself (the same name, or
+  // the same name with a language tag: "movie.zh.srt").
+  virtual std::vector<MediaTrack> tracks() const { return {}; }
+  // Plays that track; a subtitle id of 0 shows no subtitles.
+  virtual bool selectTrack(MediaTrack::Kind kind, int id) {
+    (void)kind;
+    (void)id;
+    return false;
+  }
+  // Loads a subtitle file as a track of the open file (or of the file still
+  // opening, once it has loaded) and shows it. Its text may be in any of the
+  // encodings subtitle files come in.
+  virtual bool addSubtitles(const std::string& path) {
+    (void)path;
+    return false;
+  }
+  // The speed playback runs at, 1 normal; sound keeps its pitch. It holds
+  // for the files that follow; fast forward runs above it and play()
+  // returns to it.
+  virtual double speed() const { return 1; }
+  virtual bool setSpeed(double factor) {
+    (void)factor;
+    return false;
+  }
+  // Saves the video's frame on show, at the video's own size, as a PNG
+  // file; FrameSaved tells how it went.
+  virtual bool saveFrame(const std::string& path) {
+    (void)path;
+    return false;
+  }
+  Event<std::string, bool> FrameSaved;
+  // A short text over the video for a moment.
+  virtual void showText(const std::string& text) { (void)text; }
+  // What the file's tags name it; empty when they do not.
+  virtual std::string mediaTitle() const { return {}; }
+
   // Raised on the user-interface thread with the new play state.
   Event<int> PlayStateChange;
+  // Raised as a file that had started is left for another, closed or
+  // stopped before its end: its URL, where it was, and its length.
+  Event<std::string, double, double> FileLeft;
 };
 
 // Formats a position or a length the way the engine's texts show it.

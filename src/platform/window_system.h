@@ -30,6 +30,9 @@ class WindowSystem {
   virtual void setScreenSaverActive(bool active) = 0;
   // The user's documents folder; empty when it cannot be found.
   virtual std::string documentsFolder() = 0;
+  // The user's pictures folder (it may not exist yet); empty when the
+  // desktop names none.
+  virtual std::string picturesFolder() { return {}; }
   // A plain message box with an OK button.
   virtual void messageBox(const std::string& text) = 0;
   // Gives the window the input focus.

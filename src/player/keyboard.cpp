@@ -5,6 +5,9 @@
 #include "forms/player_context.h"
 #include "platform/player_movie_protocol.h"
 #include "player/flash_protocol.h"
+#include "player/snapshot.h"
+#include "player/speed.h"
+#include "player/tracks.h"
 #include "player/transport.h"
 #include "window/display_modes.h"
 #include "window/volume.h"
@@ -105,6 +108,21 @@ void keyPressed(PlayerContext& p, int key, int shift) {
       break;
     case kKeyO:
       if (shift & kShiftCtrl) f.Label7.Click.raise();
+      break;
+    case kKeyB:
+      nextAudioTrack(p);
+      break;
+    case kKeyV:
+      nextSubtitles(p);
+      break;
+    case kKeyS:
+      takeSnapshot(p);
+      break;
+    case kKeyOpenBracket:
+      stepSpeed(p, -1);
+      break;
+    case kKeyCloseBracket:
+      stepSpeed(p, 1);
       break;
     default:
       break;

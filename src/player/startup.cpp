@@ -10,6 +10,7 @@
 #include "player/flash_host.h"
 #include "player/media_kind.h"
 #include "player/program_movies.h"
+#include "player/resume.h"
 
 namespace qm {
 
@@ -181,6 +182,7 @@ bool startUp(PlayerContext& p, const std::string& commandLine) {
   for (MenuItem* item : f.menuItems()) item->setChecked(false);
   f.BUT2.setChecked(true);
   f.BUT4.setChecked(true);
+  loadRememberPosition(p);
 
   // The media button set, with the restore button of the normal window.
   f.Image2.setVisible(false);

@@ -9,6 +9,7 @@
 #include "player/flash_host.h"
 #include "player/media_kind.h"
 #include "player/open.h"
+#include "player/resume.h"
 #include "window/list_panel.h"
 #include "window/tab_colours.h"
 
@@ -109,7 +110,14 @@ void menuStop(PlayerContext& p) { p.form.WindowsMediaPlayer1.engine().close(); }
 void menuFastForward(PlayerContext& p) { p.form.WindowsMediaPlayer1.engine().fastForward(); }
 void menuRewind(PlayerContext& p) { p.form.WindowsMediaPlayer1.engine().fastReverse(); }
 
-void loopButton(PlayerContext& p) { openSelectedEntry(p); }
+// The loop opens the entry again from its beginning, even where places are
+// remembered.
+static void openSelectedFromTheStart(PlayerContext& p) {
+  openFromTheStart(p, joinPath(p.form.File1.path(), p.form.File1.fileName()));
+  openSelectedEntry(p);
+}
+
+void loopButton(PlayerContext& p) { openSelectedFromTheStart(p); }
 
 void loopItem(PlayerContext& p) {
   MenuItem& item = p.form.BUT12;
@@ -118,7 +126,7 @@ void loopItem(PlayerContext& p) {
     return;
   }
   item.setChecked(true);
-  openSelectedEntry(p);
+  openSelectedFromTheStart(p);
 }
 
 // "Play the next file" goes one entry on and "play the previous file" one

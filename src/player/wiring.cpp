@@ -3,6 +3,10 @@
 #include "forms/player_context.h"
 #include "player/advance.h"
 #include "player/flash_protocol.h"
+#include "player/resume.h"
+#include "player/snapshot.h"
+#include "player/speed.h"
+#include "player/tracks.h"
 #include "player/transport.h"
 
 namespace qm {
@@ -36,6 +40,10 @@ void connectPlayback(PlayerContext& p) {
   on(f.Timer5.Tick, flashLimitTick);
   on(f.Timer7.Tick, nextFlashVideoTick);
   connectFlashProtocol(p);
+  connectTracks(p);
+  connectSpeed(p);
+  connectSnapshot(p);
+  connectResume(p);
 }
 
 }  // namespace qm

@@ -87,6 +87,7 @@ void barPressed(PlayerContext& p) {
 void videoMouseDown(PlayerContext& p, int button) {
   showPointer(p.windows);
   if (button != kRightButton) return;
+  p.form.MenuOpening.raise();
   p.windows.popupMenu(p.form.menu);
   showPointer(p.windows);
   p.form.Timer3.setEnabled(false);

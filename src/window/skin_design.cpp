@@ -120,6 +120,13 @@ const Caption kMenu[] = {
     {"BUT9B", "减少音量   (&D)"},    {"BUT9C", "静音       (&O)"},
     {"BUT13", "左右声道"},           {"BUT13A", "左声道   (&L)"},
     {"BUT13B", "右声道   (&R)"},     {"BUT13C", "立体声   (&E)"},
+    {"AudioTracks", "音轨"},         {"Subtitles", "字幕"},
+    {"SubtitleFile", "加载字幕文件...   (&G)"}, {"SubtitlesOff", "关闭字幕   (&K)"},
+    {"Speeds", "播放速度"},          {"Speed050", "0.5x"},
+    {"Speed075", "0.75x"},           {"Speed100", "1x"},
+    {"Speed125", "1.25x"},           {"Speed150", "1.5x"},
+    {"Speed200", "2x"},              {"RememberPosition", "记住播放位置   (&W)"},
+    {"Snapshot", "截图   (&J)"},
     {"BUT3", "退出程序   (&X)"},     {"BUT10", "帮助   (&H)"},
     {"BUT11", "关于Quilmora   (&A)"},
 };
@@ -128,6 +135,7 @@ const Caption kMenu[] = {
 const Caption kMenuKeys[] = {
     {"BUT1", "F"},     {"BUT2", "Esc"},  {"BUT4", "Space"},
     {"BUT14", "PgDn"}, {"BUT15", "PgUp"}, {"BUT9C", "M"},
+    {"AudioTracks", "B"}, {"Subtitles", "V"}, {"Speeds", "[ ]"}, {"Snapshot", "S"},
 };
 
 const Art kArt[] = {

@@ -87,14 +87,16 @@ TEST_F(Filters, MovingOverTheListsOfAMaximisedWindowShowsThePointer) {
 
 // The filters' patterns and the classification read one table: every
 // extension a filter lists plays the way its kind says.
+// The original patterns, with the formats of today after them.
 TEST(MediaTypes, FiltersListWhatTheirKindPlays) {
   EXPECT_EQ(groupPattern(MediaGroup::Pictures), "*.jpg;*.jpeg;*.gif;*.png;*.bmp;*.tiff;*.psd;*.ico");
   EXPECT_EQ(groupPattern(MediaGroup::Films),
-            "*.wmv;*.avi;*.mpeg;*.mpg;*.asf;*.rm;*.mov;*.rmvb;*.3gp;*.3gpp;*.swf;*.mp4;*.flv;*.DAT;*.VOB;*.mkv");
-  EXPECT_EQ(groupPattern(MediaGroup::Music), "*.mp3;*.mid;*.midi;*.wma;*.wav;*.au;*.aiff");
+            "*.wmv;*.avi;*.mpeg;*.mpg;*.asf;*.rm;*.mov;*.rmvb;*.3gp;*.3gpp;*.swf;*.mp4;*.flv;*.DAT;*.VOB;*.mkv;"
+            "*.webm;*.ogv;*.m4v;*.ts;*.m2ts");
+  EXPECT_EQ(groupPattern(MediaGroup::Music), "*.mp3;*.mid;*.midi;*.wma;*.wav;*.au;*.aiff;*.ogg;*.opus;*.flac;*.m4a;*.aac");
   EXPECT_EQ(allMediaPattern(),
             "*.wmv;*.avi;*.mpeg;*.mpg;*.asf;*.rm;*.mov;*.rmvb;*.3gp;*.3gpp;*.mp3;*.mid;*.midi;*.wma;*.wav;*.au;*.aiff;"
-            "*.swf;*.mp4;*.flv;*.DAT;*.VOB;*.mkv");
+            "*.swf;*.mp4;*.flv;*.DAT;*.VOB;*.mkv;*.webm;*.ogv;*.m4v;*.ts;*.m2ts;*.ogg;*.opus;*.flac;*.m4a;*.aac");
   for (const char* picture : {"jpg", "jpeg", "gif", "png", "bmp", "tiff", "psd", "ico"})
     EXPECT_EQ(kindOfExtension(picture), MediaKind::Picture) << picture;
   EXPECT_TRUE(opensFromCommandLine("DAT"));

@@ -59,6 +59,7 @@ class FakeWindowSystem : public WindowSystem {
   }
   void setScreenSaverActive(bool active) override { screenSaver.push_back(active); }
   std::string documentsFolder() override { return documents; }
+  std::string picturesFolder() override { return pictures; }
   void messageBox(const std::string& text) override {
     messages.push_back(text);
     ++boxDepth;
@@ -103,7 +104,7 @@ class FakeWindowSystem : public WindowSystem {
   int cursorX = 0, cursorY = 0;  // pixels
   bool pointerOver = true;
   bool placing = true;  // false: a compositor that places every window itself
-  std::string documents;
+  std::string documents, pictures;
   std::vector<bool> screenSaver;
   std::vector<std::string> messages;
   // Runs while a message box is open, as events do in its own loop.

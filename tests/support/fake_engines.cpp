@@ -2,7 +2,13 @@
 
 namespace qm::test {
 
+// A file that had started is left with its place.
+void FakeMediaEngine::reportLeaving() {
+  if (state_ == play_state::Playing || state_ == play_state::Paused) FileLeft.raise(url_, position_, duration_);
+}
+
 bool FakeMediaEngine::setURL(const std::string& path) {
+  reportLeaving();
   url_ = path;
   urls.push_back(path);
   calls.push_back("url " + path);
@@ -12,6 +18,7 @@ bool FakeMediaEngine::setURL(const std::string& path) {
 }
 
 void FakeMediaEngine::close() {
+  reportLeaving();
   calls.push_back("close");
   url_.clear();
   setState(play_state::Undefined);
@@ -34,6 +41,7 @@ bool FakeMediaEngine::pause() {
 bool FakeMediaEngine::stop() {
   calls.push_back("stop");
   if (url_.empty()) return false;
+  reportLeaving();
   setState(play_state::Stopped);
   return true;
 }
@@ -75,6 +83,30 @@ bool FakeMediaEngine::setBalance(int b) {
 void FakeMediaEngine::setEnabled(bool on) {
   calls.push_back(on ? "enable" : "disable");
   enabled_ = on;
+}
+
+bool FakeMediaEngine::selectTrack(MediaTrack::Kind kind, int id) {
+  if (url_.empty()) return false;
+  for (MediaTrack& track : trackList)
+    if (track.kind == kind) track.selected = track.id == id;
+  return true;
+}
+
+bool FakeMediaEngine::addSubtitles(const std::string& path) {
+  if (url_.empty()) return false;
+  subtitleFiles.push_back(path);
+  return true;
+}
+
+bool FakeMediaEngine::setSpeed(double factor) {
+  speed_ = factor;
+  return true;
+}
+
+bool FakeMediaEngine::saveFrame(const std::string& path) {
+  if (url_.empty()) return false;
+  savedFrames.push_back(path);
+  return true;
 }
 
 void FakeMediaEngine::setState(int state) {

@@ -38,6 +38,14 @@ class FakeMediaEngine : public MediaEngine {
   bool setBalance(int b) override;
   bool enabled() const override { return enabled_; }
   void setEnabled(bool on) override;
+  std::vector<MediaTrack> tracks() const override { return trackList; }
+  bool selectTrack(MediaTrack::Kind kind, int id) override;
+  bool addSubtitles(const std::string& path) override;
+  double speed() const override { return speed_; }
+  bool setSpeed(double factor) override;
+  bool saveFrame(const std::string& path) override;
+  void showText(const std::string& text) override { texts.push_back(text); }
+  std::string mediaTitle() const override { return title; }
 
   // Test controls.
   void setState(int state);  // raises PlayStateChange
@@ -47,6 +55,9 @@ class FakeMediaEngine : public MediaEngine {
 
   std::vector<std::string> calls;  // "url <path>", "play", "pause", "close" ...
   std::vector<std::string> urls;   // every URL written
+  std::vector<MediaTrack> trackList;
+  std::vector<std::string> subtitleFiles, savedFrames, texts;
+  std::string title;
 
  private:
   std::string url_;
@@ -54,6 +65,8 @@ class FakeMediaEngine : public MediaEngine {
   double position_ = 0, duration_ = 0;
   int volume_ = 50, balance_ = 0;
   bool mute_ = false, enabled_ = true;
+  double speed_ = 1;
+  void reportLeaving();
 };
 
 // A Flash engine whose movies all load (unless listed as failing) and play

@@ -35,6 +35,7 @@ void FakeFileSystem::addFolder(const std::string& path) {
 void FakeFileSystem::write(const std::string& path, const std::string& content) {
   addFolder(parentOf(path));
   files_[path] = content;
+  written_[path] = ++writes_;
 }
 
 const std::string* FakeFileSystem::content(const std::string& path) const {
@@ -106,7 +107,14 @@ FileSystem::Read FakeFileSystem::readFile(const std::string& path, std::size_t s
 bool FakeFileSystem::replaceFile(const std::string& path, const std::string& content) {
   if (!writable(path) || isFolder(path)) return false;
   files_[path] = content;
+  written_[path] = ++writes_;
   return true;
+}
+
+std::optional<FileSystem::Stamp> FakeFileSystem::stamp(const std::string& path) {
+  auto it = files_.find(path);
+  if (it == files_.end()) return std::nullopt;
+  return Stamp{it->second.size(), written_[path]};
 }
 
 }  // namespace qm::test

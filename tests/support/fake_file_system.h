@@ -33,6 +33,9 @@ class FakeFileSystem : public FileSystem {
   bool makeFolder(const std::string& path) override;
   Read readFile(const std::string& path, std::size_t sizeLimit) override;
   bool replaceFile(const std::string& path, const std::string& content) override;
+  // Its size, and how many writes the file system had seen when it was last
+  // written.
+  std::optional<Stamp> stamp(const std::string& path) override;
 
   std::vector<std::string> drives{"/"};
   // Folders whose files can be neither written nor renamed (a read-only or
@@ -42,6 +45,8 @@ class FakeFileSystem : public FileSystem {
  private:
   bool writable(const std::string& path) const;
   std::map<std::string, std::string> files_;
+  std::map<std::string, std::int64_t> written_;
+  std::int64_t writes_ = 0;
   std::set<std::string> folders_;
 };
 

@@ -144,6 +144,11 @@ std::string DesktopWindowSystem::documentsFolder() {
   return {};
 }
 
+// The XDG pictures folder (~/Pictures, or what user-dirs.dirs names).
+std::string DesktopWindowSystem::picturesFolder() {
+  return QStandardPaths::writableLocation(QStandardPaths::PicturesLocation).toStdString();
+}
+
 // Above the player's own windows, which stay on top of everything else.
 void DesktopWindowSystem::messageBox(const std::string& text) {
   if (!hasWidgetApplication()) return;

@@ -30,6 +30,7 @@ class DesktopWindowSystem : public WindowSystem {
   bool placesWindows() override;
   void setScreenSaverActive(bool active) override;
   std::string documentsFolder() override;
+  std::string picturesFolder() override;
   void messageBox(const std::string& text) override;
   void focus(Form& form) override;
   bool cursorOver(const Control& control) override;

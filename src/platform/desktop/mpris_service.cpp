@@ -78,7 +78,9 @@ QVariantMap MprisService::metadata() const {
   QVariantMap map;
   map.insert(QStringLiteral("mpris:trackid"),
              QVariant::fromValue(QDBusObjectPath(QStringLiteral("/org/quilmora/track/%1").arg(trackNumber_))));
-  map.insert(QStringLiteral("xesam:title"), fileName(url));
+  // The title the file's tags give, else its name.
+  const std::string title = media_.mediaTitle();
+  map.insert(QStringLiteral("xesam:title"), title.empty() ? fileName(url) : QString::fromStdString(title));
   map.insert(QStringLiteral("xesam:url"),
              QUrl::fromLocalFile(QString::fromLocal8Bit(url.data(), static_cast<qsizetype>(url.size()))).toString());
   const double length = media_.duration();

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <system_error>
 
@@ -165,6 +166,19 @@ FileSystem::Read LocalFileSystem::readFile(const std::string& path, std::size_t 
 
 bool LocalFileSystem::replaceFile(const std::string& path, const std::string& content) {
   return files::replaceFileAtomically(path, content);
+}
+
+std::optional<FileSystem::Stamp> LocalFileSystem::stamp(const std::string& path) {
+  std::error_code ec;
+  const fs::path file(path);
+  if (!fs::is_regular_file(file, ec)) return std::nullopt;
+  Stamp stamp;
+  stamp.size = fs::file_size(file, ec);
+  if (ec) return std::nullopt;
+  const auto written = fs::last_write_time(file, ec);
+  if (ec) return std::nullopt;
+  stamp.written = std::chrono::duration_cast<std::chrono::nanoseconds>(written.time_since_epoch()).count();
+  return stamp;
 }
 
 }  // namespace qm

@@ -50,6 +50,7 @@ class LocalFileSystem : public FileSystem {
   bool makeFolder(const std::string& path) override;
   Read readFile(const std::string& path, std::size_t sizeLimit) override;
   bool replaceFile(const std::string& path, const std::string& content) override;
+  std::optional<Stamp> stamp(const std::string& path) override;
 };
 
 }  // namespace qm

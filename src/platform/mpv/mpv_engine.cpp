@@ -31,6 +31,9 @@ std::string decimal(double value) {
   return std::string(text, end);
 }
 
+// The skin's font family, for subtitles and texts over the video.
+constexpr const char* kTextFont = "WenQuanYi Micro Hei";
+
 // How long a still picture in a file named as media shows before it ends.
 constexpr int kStillInMediaSeconds = 5;
 
@@ -122,6 +125,13 @@ void MpvEngine::setOptions(Video video, const Options& extra) {
       // filter mpv's own GPU output uses by default. Still pictures, drawn
       // once and looked at, keep lanczos (see loadCommand).
       {"zimg-scaler", "bilinear"},
+      // The engine loads the subtitle files beside a video itself, with
+      // their text in UTF-8 whatever it was written in.
+      {"sub-auto", "no"},
+      // The skin's font family; libass takes another font with the glyphs
+      // for those it lacks.
+      {"sub-font", kTextFont},
+      {"osd-font", kTextFont},
   };
   // An option this libmpv does not know is skipped; the rest still apply.
   for (const auto& [name, value] : own) mpv_set_option_string(mpv_, name.c_str(), value.c_str());
@@ -162,6 +172,7 @@ std::optional<std::int64_t> MpvEngine::counter(const char* name) const {
 
 bool MpvEngine::setURL(const std::string& path) {
   if (!startMpv()) return false;
+  reportLeaving();
   if (path.empty()) {
     close();
     return true;
@@ -200,7 +211,7 @@ bool MpvEngine::adoptPreload(const std::string& path) {
   url_ = path;
   failed_ = false;
   paused_ = false;
-  speed_ = 1;
+  speed_ = userSpeed_;
   pauseWanted_ = false;
   pendingSeek_ = -1;
   phase_ = Phase::Opening;
@@ -210,6 +221,7 @@ bool MpvEngine::adoptPreload(const std::string& path) {
   // opening is reported playing when libmpv starts it, as any other.
   if (ticket != loadTicket_ || !preloadRestarted_) return true;
   phase_ = Phase::Started;
+  seekPending();
   // Its first frame was blanked while nothing showed it.
   if (hasVideo()) {
     renderer_->render();
@@ -222,11 +234,14 @@ bool MpvEngine::adoptPreload(const std::string& path) {
 // A new open starts from the beginning at normal speed, whatever the file
 // before did.
 void MpvEngine::beginOpen() {
+  tracks_.clear();
+  title_.clear();
+  pendingSubtitles_.clear();
   phase_ = Phase::Opening;
   position_ = 0;
   pendingSeek_ = -1;
   paused_ = false;
-  speed_ = 1;
+  speed_ = userSpeed_;
   pauseWanted_ = false;
 }
 
@@ -273,7 +288,9 @@ bool MpvEngine::restartOpenFile(const std::string& path) {
   beginOpen();
   publishState();
   if (ticket != loadTicket_) return true;  // a state handler opened something else
-  startOver(0);
+  // A place asked for as it opened (a file going on where it was left).
+  startOver(pendingSeek_ >= 0 ? pendingSeek_ : 0);
+  pendingSeek_ = -1;
   return true;
 }
 
@@ -318,7 +335,7 @@ bool MpvEngine::holdsUnchanged(const std::string& path) const {
 // An open plays at normal speed, unless a pause was asked while it opened.
 void MpvEngine::setStartFlags() {
   setFlag("pause", pauseWanted_);
-  setDouble("speed", 1);
+  setDouble("speed", userSpeed_);
 }
 
 void MpvEngine::queueLoad(std::string path) {
@@ -418,6 +435,7 @@ void MpvEngine::fail() {
 
 void MpvEngine::close() {
   if (!mpv_) return;
+  reportLeaving();
   queued_ = Queued::Nothing;
   queuedPath_.clear();
   preloadPath_.clear();
@@ -433,6 +451,7 @@ void MpvEngine::close() {
 bool MpvEngine::stop() {
   if (!mpv_ || url_.empty()) return false;
   if (phase_ == Phase::Ended) return true;
+  reportLeaving();
   queued_ = Queued::Nothing;
   queuedPath_.clear();
   ++loadTicket_;
@@ -446,7 +465,7 @@ bool MpvEngine::play() {
   if (!mpv_ || url_.empty()) return false;
   switch (phase_) {
     case Phase::Started:
-      setDouble("speed", 1);
+      setDouble("speed", userSpeed_);
       return setFlag("pause", false);
     case Phase::Opening:
       pauseWanted_ = false;
@@ -475,7 +494,7 @@ bool MpvEngine::fastForward() {
 
 bool MpvEngine::fastReverse() {
   if (phase_ != Phase::Started) return false;
-  setDouble("speed", 1);
+  setDouble("speed", userSpeed_);
   return command({"seek", decimal(-kReverseStepSeconds), "relative+exact"});
 }
 
@@ -492,6 +511,12 @@ bool MpvEngine::setCurrentPosition(double seconds) {
   }
   if (phase_ != Phase::Started) return false;
   return seekTo(seconds);
+}
+
+void MpvEngine::seekPending() {
+  if (pendingSeek_ < 0) return;
+  seekTo(pendingSeek_);
+  pendingSeek_ = -1;
 }
 
 bool MpvEngine::seekTo(double seconds) { return command({"seek", decimal(seconds), "absolute+exact"}); }
@@ -541,7 +566,7 @@ int MpvEngine::derivedState() const {
       return play_state::Stopped;
     case Phase::Started:
       if (paused_) return play_state::Paused;
-      return speed_ > 1 ? play_state::ScanForward : play_state::Playing;
+      return speed_ > userSpeed_ + 1e-6 ? play_state::ScanForward : play_state::Playing;
   }
   return play_state::Undefined;
 }

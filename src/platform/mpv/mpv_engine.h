@@ -109,6 +109,18 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   bool enabled() const override { return enabled_; }
   void setEnabled(bool on) override { enabled_ = on; }
 
+  // Tracks, subtitles, speed, frames saved, texts over the video. The
+  // subtitle files beside a video are loaded once it has loaded; text in
+  // another encoding than UTF-8 reaches libmpv converted (subtitle_files.h).
+  std::vector<MediaTrack> tracks() const override { return tracks_; }
+  bool selectTrack(MediaTrack::Kind kind, int id) override;
+  bool addSubtitles(const std::string& path) override;
+  double speed() const override { return userSpeed_; }
+  bool setSpeed(double factor) override;
+  bool saveFrame(const std::string& path) override;
+  void showText(const std::string& text) override;
+  std::string mediaTitle() const override { return title_; }
+
   // Video (engines made with Video::Shown and a working renderer).
   bool hasVideo() const;
   // The size to draw frames at, in device pixels: the view's size. Until a
@@ -145,6 +157,12 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   void clearFrame();
 
   void beginOpen();
+  void reportLeaving();
+  void loadSubtitles(const std::string& path, const std::string& language, bool select);
+  void fileLoaded();
+  void readTracks(const mpv_event& event);
+  void frameSaved(std::uint64_t tag, bool ok);
+  static bool isFrameTag(std::uint64_t tag);
   bool startFile();
   void queueLoad(std::string path);
   void queueStop();
@@ -224,6 +242,8 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   bool holdsUnchanged(const std::string& path) const;
   bool takeBackHeld(const std::string& path);
   void startOver(double seconds);
+  // Sends the seek asked for while the file opened, if there is one.
+  void seekPending();
   void setStartFlags();
   bool pauseWanted_ = false;
 
@@ -231,7 +251,16 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   double duration_ = 0;
   bool paused_ = false;
   double speed_ = 1;
+  // The speed chosen for playing; fast forward runs above it.
+  double userSpeed_ = 1;
   int published_ = play_state::Undefined;
+  std::vector<MediaTrack> tracks_;
+  std::string title_;
+  // Subtitle files added while the file still opened: loaded once it has.
+  std::vector<std::string> pendingSubtitles_;
+  // Frames being saved, by the tag of their command.
+  std::vector<std::pair<std::uint64_t, std::string>> savingFrames_;
+  std::uint64_t frameTicket_ = 0;
 
   int volume_ = 50;
   bool mute_ = false;

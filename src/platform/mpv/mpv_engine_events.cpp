@@ -14,7 +14,18 @@ namespace qm {
 
 namespace {
 
-enum class Property : std::uint64_t { TimePos = 1, Duration, Pause, Speed, IdleActive, EofReached, Width, Height };
+enum class Property : std::uint64_t {
+  TimePos = 1,
+  Duration,
+  Pause,
+  Speed,
+  IdleActive,
+  EofReached,
+  Width,
+  Height,
+  Tracks,
+  Title
+};
 
 struct ObservedProperty {
   Property id;
@@ -31,6 +42,8 @@ constexpr ObservedProperty kObservedProperties[] = {
     {Property::EofReached, "eof-reached", MPV_FORMAT_FLAG},
     {Property::Width, "dwidth", MPV_FORMAT_INT64},
     {Property::Height, "dheight", MPV_FORMAT_INT64},
+    {Property::Tracks, "track-list", MPV_FORMAT_NODE},
+    {Property::Title, "metadata/by-key/title", MPV_FORMAT_STRING},
 };
 
 // Until a view or the video gives a size, frames are drawn at this one.
@@ -85,6 +98,10 @@ void MpvEngine::drainEvents() {
 void MpvEngine::handleEvent(const mpv_event& event) {
   switch (event.event_id) {
     case MPV_EVENT_COMMAND_REPLY:
+      if (isFrameTag(event.reply_userdata)) {
+        frameSaved(event.reply_userdata, event.error >= 0);
+        break;
+      }
       if (event.reply_userdata == 0 || event.reply_userdata != loadTicket_) break;
       if (phase_ != Phase::Opening && !preloading()) break;
       if (event.error < 0 && preloading())
@@ -100,13 +117,18 @@ void MpvEngine::handleEvent(const mpv_event& event) {
       break;
     case MPV_EVENT_FILE_LOADED:
       if (hasVideoTrack()) videoEntryId_ = startedEntryId_;
+      if ((phase_ == Phase::Opening || preloading()) && showingEntry()) fileLoaded();
       if (phase_ == Phase::Opening && showingEntry() && pendingSeek_ >= 0) {
         seekTo(pendingSeek_);
         pendingSeek_ = -1;
       }
       break;
     case MPV_EVENT_PLAYBACK_RESTART:
-      if (phase_ == Phase::Opening && showingEntry()) phase_ = Phase::Started;
+      if (phase_ == Phase::Opening && showingEntry()) {
+        phase_ = Phase::Started;
+        // Asked for after libmpv had loaded the file (one opened ahead).
+        seekPending();
+      }
       if (preloading() && showingEntry()) preloadRestarted_ = true;
       if (held_ && held_->entryId == startedEntryId_) held_->started = true;
       break;
@@ -183,6 +205,12 @@ void MpvEngine::handleProperty(const mpv_event& event) {
     case Property::Height:
       videoSize_.setHeight(static_cast<int>(integer));
       drawAtVideoSize();
+      break;
+    case Property::Tracks:
+      if (ours) readTracks(event);
+      break;
+    case Property::Title:
+      if (ours) title_ = known && p->format == MPV_FORMAT_STRING ? *static_cast<char**>(p->data) : "";
       break;
   }
 }

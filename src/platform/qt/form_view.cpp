@@ -114,7 +114,9 @@ void FormWindow::keyPressEvent(QKeyEvent* event) {
       {Qt::Key_Space, kKeySpace},  {Qt::Key_PageUp, kKeyPageUp}, {Qt::Key_PageDown, kKeyPageDown},
       {Qt::Key_Left, kKeyLeft},    {Qt::Key_Up, kKeyUp},         {Qt::Key_Right, kKeyRight},
       {Qt::Key_Down, kKeyDown},    {Qt::Key_F, kKeyF},           {Qt::Key_M, kKeyM},
-      {Qt::Key_O, kKeyO}};
+      {Qt::Key_O, kKeyO},          {Qt::Key_B, kKeyB},           {Qt::Key_V, kKeyV},
+      {Qt::Key_S, kKeyS},          {Qt::Key_BracketLeft, kKeyOpenBracket},
+      {Qt::Key_BracketRight, kKeyCloseBracket}};
   for (auto [qt, code] : keys)
     if (event->key() == qt) {
       form_.KeyDown.raise(code, shiftCode(event->modifiers()));
