@@ -1,9 +1,9 @@
 // The Flash runtime's costs, in the player put together as the program puts
 // it together: web engine processes while only media plays (there should be
 // none), time from opening a .swf to its first frame with the web engine not
-// yet started (cold) and started (warm), CPU while a 12 fps movie plays, and
-// the peak memory while it plays (PSS summed over the player and the web
-// engine's processes, sampled).
+// yet started (cold) and started (warm), the page's fetch and compile of
+// Ruffle's wasm, CPU while a 12 fps movie plays, and the peak memory while it
+// plays (PSS summed over the player and the web engine's processes, sampled).
 //
 //   bench_flash_movie [runs]   (warm opens, default 5)
 
@@ -11,12 +11,16 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 #include <algorithm>
 #include <chrono>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -95,6 +99,48 @@ double openToFirstFrame(qm::integration::PlayerRig& rig, int entry) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+// One of Ruffle's wasm builds (a file of its folder) as the page gets it:
+// milliseconds to fetch it, and to compile it (as the runtime does, a
+// streaming compile). A custom section of random bytes makes the module new
+// to the engine's cache of compiled modules, which would otherwise answer at
+// once. Both -1 when the page could not say.
+struct WasmTimes {
+  double fetchMs = -1;
+  double compileMs = -1;
+};
+
+WasmTimes wasmFetchAndCompile(qm::integration::PlayerRig& rig, const QString& file) {
+  auto* view = rig.flash().ruffle() ? qobject_cast<QWebEngineView*>(rig.flash().ruffle()->view()) : nullptr;
+  if (!view) return {};
+  view->page()->runJavaScript("window.benchFile = 'ruffle/" + file + "';" + R"JS(
+    window.benchWasm = undefined;
+    (async () => {
+      let start = performance.now();
+      const bytes = await (await fetch(window.benchFile)).arrayBuffer();
+      const fetched = performance.now() - start;
+      const section = new Uint8Array([0, 10, 1, 0x71, 0, 0, 0, 0, 0, 0, 0, 0]);
+      crypto.getRandomValues(section.subarray(4));
+      const response = new Response(new Blob([bytes, section]), { headers: { "Content-Type": "application/wasm" } });
+      start = performance.now();
+      await WebAssembly.compileStreaming(response);
+      window.benchWasm = [fetched, performance.now() - start];
+    })().catch(() => { window.benchWasm = []; });
+  )JS");
+  // Answers still on their way when this returns write into a result of their own.
+  auto result = std::make_shared<QVariantList>();
+  auto answered = std::make_shared<bool>(false);
+  qm::live::pumpUntil(
+      [&] {
+        view->page()->runJavaScript("window.benchWasm", [result, answered](const QVariant& v) {
+          if (v.isValid() && !v.isNull()) *result = v.toList(), *answered = true;
+        });
+        return *answered;
+      },
+      20000);
+  if (result->size() != 2) return {};
+  return {(*result)[0].toDouble(), (*result)[1].toDouble()};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -138,6 +184,21 @@ int main(int argc, char** argv) {
   }
   std::printf("\n");
 
+  // Ruffle takes the build the web engine supports; both are measured.
+  std::vector<double> wasmFetch, wasmCompile;
+  std::printf("Ruffle's wasm in the page (ms): fetch, compile\n");
+  for (const QString& file : QDir(QM_PROGRAM_DIR "/ruffle").entryList({"*.wasm"})) {
+    std::printf("  %s", qPrintable(file));
+    for (int i = 0; i < 3; ++i) {
+      const WasmTimes times = wasmFetchAndCompile(rig, file);
+      wasmFetch.push_back(times.fetchMs);
+      wasmCompile.push_back(times.compileMs);
+      std::printf("  %.0f, %.0f", times.fetchMs, times.compileMs);
+    }
+    std::printf("\n");
+  }
+  if (wasmFetch.empty()) wasmFetch.push_back(-1), wasmCompile.push_back(-1);
+
   qm::live::pumpUntil([] { return false; }, 2000);
   const double cpuBefore = cpuSeconds();
   const auto start = Clock::now();
@@ -164,6 +225,10 @@ int main(int argc, char** argv) {
   printFigure("Flash: open .swf to first frame, cold", "ms", cold);
   printFigure("Flash: open .swf to first frame, warm (median of " + std::to_string(runs) + ")", "ms",
               *std::min_element(warm.begin(), warm.end()) < 0 ? -1 : qm::bench::median(warm));
+  printFigure("Flash: Ruffle's wasm fetched by the page (median)", "ms",
+              *std::min_element(wasmFetch.begin(), wasmFetch.end()) < 0 ? -1 : qm::bench::median(wasmFetch));
+  printFigure("Flash: Ruffle's wasm compiled (median)", "ms",
+              *std::min_element(wasmCompile.begin(), wasmCompile.end()) < 0 ? -1 : qm::bench::median(wasmCompile));
   printFigure("Flash: peak memory while a movie plays (PSS, all processes)", "MiB", peakPss / 1024.0);
   printFigure("Flash: CPU while a 12 fps movie plays", "%", cpu);
   return 0;

@@ -4,6 +4,7 @@
 #include <QQuickWindow>
 
 #include "platform/webengine/ruffle_engine.h"
+#include "platform/webengine/sandbox.h"
 #include "platform/webengine/web_engine_browser.h"
 
 // What Qt WebEngine sets up itself when it is linked into a program, made
@@ -37,7 +38,7 @@ const qm::WebEngineModule kModule{
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) const qm::WebEngineModule* quilmora_web_engine_module() {
-  static const bool prepared = (prepareOpenGL(), true);
+  static const bool prepared = (prepareOpenGL(), qm::chooseWebEngineSandbox(), true);
   (void)prepared;
   return &kModule;
 }

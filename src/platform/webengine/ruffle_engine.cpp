@@ -1,7 +1,5 @@
 #include "platform/webengine/ruffle_engine.h"
 
-#include <unistd.h>
-
 #include <QApplication>
 #include <QDir>
 #include <QJsonArray>
@@ -12,6 +10,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 #include <cmath>
 
@@ -19,25 +18,52 @@
 #include "platform/flash/swf_facts.h"
 #include "platform/swf/host_movie.h"
 #include "platform/swf/own_movie_marks.h"
-#include "platform/webengine/movie_server.h"
+#include "platform/webengine/page_files.h"
 #include "platform/webengine/ruffle_page.h"
+#include "platform/webengine/sandbox.h"
 
 namespace qm {
 namespace {
 
-// A page that hands the script's reports to the engine.
-class ReportingPage : public QWebEnginePage {
+// The player's page and nothing else: the engine's own load of it is the one
+// navigation it takes, it opens no window, and only its own script's
+// reports reach the engine.
+class RufflePage : public QWebEnginePage {
  public:
-  ReportingPage(QWebEngineProfile* profile, std::function<void(const QString&)> onMessage, QObject* parent)
-      : QWebEnginePage(profile, parent), onMessage_(std::move(onMessage)) {}
+  RufflePage(QWebEngineProfile* profile, QUrl address, QUrl script, std::function<void(const QString&)> onMessage,
+             QObject* parent)
+      : QWebEnginePage(profile, parent),
+        address_(std::move(address)),
+        script_(script.toString()),
+        onMessage_(std::move(onMessage)) {}
+
+  const QUrl& address() const { return address_; }
 
  protected:
-  void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int, const QString&) override {
-    if (message.startsWith(kRuffleMessagePrefix)) onMessage_(message.mid(int(strlen(kRuffleMessagePrefix))));
+  bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override {
+    return isMainFrame && type == NavigationTypeTyped && url == address_;
+  }
+  QWebEnginePage* createWindow(WebWindowType) override { return nullptr; }
+  void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int,
+                                const QString& source) override {
+    if (source != script_ || url() != address_ || !message.startsWith(kRuffleMessagePrefix)) return;
+    onMessage_(message.mid(int(strlen(kRuffleMessagePrefix))));
   }
 
  private:
+  QUrl address_;
+  QString script_;
   std::function<void(const QString&)> onMessage_;
+};
+
+// Under the page's content security policy, what its profile asks for at all
+// stays on the page's scheme.
+class OwnSchemeOnly : public QWebEngineUrlRequestInterceptor {
+ public:
+  using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+  void interceptRequest(QWebEngineUrlRequestInfo& info) override {
+    if (info.requestUrl().scheme() != PageFiles::kScheme) info.block(true);
+  }
 };
 
 QString jsString(const QString& text) {
@@ -84,9 +110,10 @@ constexpr auto kRestingMargin = std::chrono::milliseconds(400);
 
 RuffleEngine::RuffleEngine(std::string ruffleFolder) : ruffleFolder_(std::move(ruffleFolder)) {}
 
+// The page goes before its profile.
 RuffleEngine::~RuffleEngine() {
   delete view_.data();
-  server_.reset();
+  profile_.reset();
 }
 
 void RuffleEngine::setViewParent(QWidget* parent) {
@@ -103,32 +130,32 @@ bool RuffleEngine::ensureWebEngine() {
   if (view_) return true;
   const QDir folder(QString::fromStdString(ruffleFolder_));
   if (!folder.exists("ruffle.js")) return false;
-  server_ = std::make_unique<MovieServer>();
-  if (!server_->start()) {
-    server_.reset();
-    return false;
-  }
-  for (const QString& name : folder.entryList(QDir::Files)) {
-    const QByteArray mime = name.endsWith(".wasm") ? "application/wasm"
-                            : name.endsWith(".js") ? "text/javascript"
-                                                   : "application/octet-stream";
-    server_->serveFile("ruffle/" + name, folder.filePath(name), mime);
-  }
-  server_->serveBytes("index.html", rufflePageHtml(), "text/html; charset=utf-8");
-  server_->serveBytes("host.js", rufflePageScript(), "text/javascript");
+  chooseWebEngineSandbox();
+  profile_ = std::make_unique<QWebEngineProfile>();  // off the record: nothing of it on disk
+  files_ = new PageFiles(profile_.get());
+  for (const QString& name : folder.entryList({"*.js", "*.wasm"}, QDir::Files))
+    files_->serveFile("ruffle/" + name, folder.filePath(name),
+                      name.endsWith(".wasm") ? "application/wasm" : "text/javascript");
+  files_->serveBytes("index.html", rufflePageHtml(), "text/html; charset=utf-8");
+  files_->serveBytes("page.css", rufflePageStyle(), "text/css");
+  files_->serveBytes("host.js", rufflePageScript(), "text/javascript");
+  profile_->installUrlSchemeHandler(PageFiles::kScheme, files_);
+  profile_->setUrlRequestInterceptor(new OwnSchemeOnly(profile_.get()));
 
-  // Chromium refuses to run its sandbox as root.
-  if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   pageReady_ = false;
   view_ = new QWebEngineView(parent_.data());
-  auto* page = new ReportingPage(
-      QWebEngineProfile::defaultProfile(), [this](const QString& m) { onMessage(m); }, view_.data());
+  auto* page = new RufflePage(
+      profile_.get(), PageFiles::url("index.html"), PageFiles::url("host.js"),
+      [this](const QString& m) { onMessage(m); }, view_.data());
   page->setBackgroundColor(Qt::black);
   QWebEngineSettings* settings = page->settings();
   settings->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
   settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+  settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
   settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+  settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+  settings->setAttribute(QWebEngineSettings::NavigateOnDropEnabled, false);
+  settings->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
   view_->setPage(page);
   view_->setContextMenuPolicy(Qt::NoContextMenu);
   new EscapeToWindow(*view_);
@@ -142,7 +169,7 @@ bool RuffleEngine::ensureWebEngine() {
 void RuffleEngine::loadPage() {
   pageReady_ = false;
   pendingScript_.clear();
-  view_->load(QUrl(server_->base() + "index.html"));
+  view_->load(static_cast<RufflePage*>(view_->page())->address());
 }
 
 // The movie went with the page's process: the engine is empty, as after a
@@ -186,16 +213,16 @@ bool RuffleEngine::load(const std::string& path, const swf::SwfFile& file) {
 
   const QString serial = QString::number(++serial_);
   const QString movieName = "movie-" + serial + ".swf";
-  server_->serveFile(movieName, QString::fromStdString(path), "application/x-shockwave-flash");
-  QString url = server_->base() + movieName;
+  files_->serveFile(movieName, QString::fromStdString(path), "application/x-shockwave-flash");
+  QString url = PageFiles::url(movieName).toString();
   const QString movieUrl = url;
   if (driven_) {
     const swf_writer::HostStage stage = hostStageOf(file);
     const std::vector<uint8_t> host = swf_writer::hostMovie(stage);
     const QString hostName = "host-" + serial + ".swf";
-    server_->serveBytes(hostName, QByteArray(reinterpret_cast<const char*>(host.data()), qsizetype(host.size())),
-                        "application/x-shockwave-flash");
-    url = server_->base() + hostName;
+    files_->serveBytes(hostName, QByteArray(reinterpret_cast<const char*>(host.data()), qsizetype(host.size())),
+                       "application/x-shockwave-flash");
+    url = PageFiles::url(hostName).toString();
   }
   run(QString("qm.load(%1,%2,%3,%4)")
           .arg(jsString(url), jsString(movieUrl), driven_ ? "true" : "false", jsString(runtimeScale(scaleMode_))));
@@ -211,10 +238,10 @@ void RuffleEngine::unload() {
   totalFrames_ = 0;
   variables_.clear();
   // Only the current movie's files are served.
-  if (server_) {
+  if (files_) {
     const QString serial = QString::number(serial_);
-    server_->forget("movie-" + serial + ".swf");
-    server_->forget("host-" + serial + ".swf");
+    files_->forget("movie-" + serial + ".swf");
+    files_->forget("host-" + serial + ".swf");
   }
   run("qm.unload()");
 }

@@ -11,12 +11,13 @@
 #include "platform/web/web_engine_module.h"
 
 class QWidget;
+class QWebEngineProfile;
 class QWebEngineView;
 class QJsonObject;
 
 namespace qm {
 
-class MovieServer;
+class PageFiles;
 
 // Movies with something to show, run by Ruffle inside a Qt WebEngine view.
 // The web engine is started on the first movie only, so a player that never
@@ -30,6 +31,14 @@ class MovieServer;
 // moment after GotoFrame, they read the state last reported. AVM2 movies are
 // loaded directly: they play, with the frame count of their header, no
 // current frame, and no variables.
+//
+// The page is the player's own, in a profile of its own kept in memory,
+// served through PageFiles (no port). What a movie reaches: its own timeline,
+// the host movie, fscommand (reported to the engine's FSCommand) and loads
+// of the files the page is served. What it does not: any function of the
+// page (ExternalInterface.call), javascript: URLs, another page in the view
+// or in a new window (getURL does nothing), and anything beyond the page's
+// origin; see the page's content security policy in ruffle_page.h.
 //
 // When the web engine's page process ends (a crash, or killed), the movie
 // is unloaded and the page loads again in a new process.
@@ -80,7 +89,8 @@ class RuffleEngine : public RuffleRuntime {
   void onJson(const QJsonObject& message);
 
   std::string ruffleFolder_;
-  std::unique_ptr<MovieServer> server_;
+  std::unique_ptr<QWebEngineProfile> profile_;
+  PageFiles* files_ = nullptr;  // the profile's
   QPointer<QWidget> parent_;
   // Owned by the screen once placed there: the screen may delete it first.
   QPointer<QWebEngineView> view_;

@@ -5,19 +5,62 @@ namespace qm {
 QByteArray rufflePageHtml() {
   return R"(<!doctype html>
 <html><head><meta charset="utf-8">
-<style>html,body{margin:0;width:100%;height:100%;overflow:hidden;background:#000}
-#stage{width:100%;height:100%}#stage>*{width:100%;height:100%;display:block}</style>
-<script>window.RufflePlayer = window.RufflePlayer || {};</script>
+<meta http-equiv="Content-Security-Policy" content=")" +
+         QByteArray(kRufflePagePolicy) + R"(">
+<link rel="stylesheet" href="page.css">
+<script src="host.js"></script>
 <script src="ruffle/ruffle.js"></script>
-</head><body><div id="stage"></div><script src="host.js"></script></body></html>
+</head><body><div id="stage"></div></body></html>
 )";
+}
+
+QByteArray rufflePageStyle() {
+  return "html,body{margin:0;width:100%;height:100%;overflow:hidden;background:#000}\n"
+         "#stage{width:100%;height:100%}#stage>*{width:100%;height:100%;display:block}\n";
 }
 
 // The host movie's callbacks answer synchronously through
 // callExternalInterface; the engine in C++ only ever sees the cached state
-// these ticks report.
+// these ticks report. The callbacks need allowScriptAccess; the calls out of
+// a movie that it would allow, the page's policy refuses.
+// (allowNetworking "internal" would refuse them too, and fscommand with them.)
+// openUrlMode "deny": getURL to a web address opens nothing.
 QByteArray rufflePageScript() {
   return R"JS("use strict";
+// This web engine refuses fetch() on the page's own URL scheme and lets
+// XMLHttpRequest reach it: Ruffle gets its wasm and the movies through this
+// fetch, which asks for nothing but GET and nothing beyond the page's origin.
+window.fetch = (resource, init) => {
+  const request = resource instanceof Request ? resource : null;
+  let url;
+  try {
+    url = new URL(request ? request.url : String(resource), location.href);
+  } catch (e) {
+    return Promise.reject(new TypeError("not a URL"));
+  }
+  const method = String((init && init.method) || (request && request.method) || "GET").toUpperCase();
+  if (url.protocol !== location.protocol || url.host !== location.host || method !== "GET")
+    return Promise.reject(new TypeError("refused: " + url.href));
+  return new Promise((resolve, reject) => {
+    const xhr = new XMLHttpRequest();
+    xhr.open("GET", url.href);
+    xhr.responseType = "arraybuffer";
+    xhr.onload = () => {
+      const headers = new Headers();
+      const type = xhr.getResponseHeader("Content-Type");
+      if (type) headers.set("Content-Type", type);
+      // The scheme's answers have no HTTP status of their own.
+      const response = new Response(xhr.response, { status: xhr.status || 200, headers: headers });
+      Object.defineProperty(response, "url", { value: url.href });
+      resolve(response);
+    };
+    xhr.onerror = xhr.onabort = () => reject(new TypeError("could not load " + url.href));
+    const signal = (init && init.signal) || (request && request.signal);
+    if (signal) signal.addEventListener("abort", () => xhr.abort());
+    xhr.send();
+  });
+};
+window.RufflePlayer = window.RufflePlayer || {};
 const qm = { player: null, driven: false, tick: null, watched: new Set() };
 qm.report = (o) => console.log("qm:" + JSON.stringify(o));
 qm.api = () => (qm.player ? qm.player.ruffle() : null);
@@ -49,9 +92,9 @@ qm.load = (url, movieUrl, driven, scale) => {
   const params = {};
   if (driven) params.qmMovie = movieUrl;
   api.load({
-    url: url, parameters: params, allowScriptAccess: true, autoplay: "on", splashScreen: false,
-    unmuteOverlay: "hidden", contextMenu: "off", polyfills: false, preferredRenderer: "canvas",
-    scale: scale, letterbox: "on", openUrlMode: "deny", showSwfDownload: false,
+    url: url, parameters: params, allowScriptAccess: true, openUrlMode: "deny",
+    socketProxy: [], autoplay: "on", splashScreen: false, unmuteOverlay: "hidden", contextMenu: "off",
+    polyfills: false, preferredRenderer: "canvas", scale: scale, letterbox: "on", showSwfDownload: false,
   }).catch((e) => qm.report({ error: String(e) }));
   if (driven) qm.tick = setInterval(qm.poll, 50);
 };

@@ -1,12 +1,11 @@
 #include "platform/webengine/web_engine_browser.h"
 
-#include <unistd.h>
-
 #include <QVBoxLayout>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
 #include "platform/web/lazy_web_browser.h"
+#include "platform/webengine/sandbox.h"
 
 namespace qm {
 
@@ -31,10 +30,7 @@ QWidget* WebEngineBrowser::createView(Control&, QWidget* parent) {
 void WebEngineBrowser::openPage() {
   if (!area_) return;
   if (!view_) {
-    // Chromium's sandbox refuses to run as root; the player's own page and
-    // the product's pages are what this view shows.
-    if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
-      qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    chooseWebEngineSandbox();
     auto* view = new QWebEngineView(area_);
     view->setObjectName("WebPage");
     area_->layout()->addWidget(view);

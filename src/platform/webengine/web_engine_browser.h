@@ -36,5 +36,4 @@ class WebEngineBrowser : public BrowserRuntime {
   bool reloadAfterCrash_ = false;
 };
 
-
 }  // namespace qm

@@ -1,9 +1,22 @@
+// Ruffle's page on the real web engine, in this process, on a virtual X
+// screen of this run.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <cstdio>
+
+#include "support/virtual_display.h"
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
+  testing::InitGoogleTest(&argc, argv);
+  // Listing the tests (at build time) needs no screen.
+  if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
+  qm::live::VirtualDisplay display;
+  if (!display.ok()) {
+    std::fprintf(stderr, "%s\n", display.error().c_str());
+    return 1;
+  }
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);  // as the program: the web view needs it
+  QApplication app(argc, argv);
   return RUN_ALL_TESTS();
 }
