@@ -156,5 +156,38 @@ TEST(SideWindows, OpenedFromTheMainWindowTheyShowInFrontOfIt) {
   EXPECT_GT(shareOfColour(grabScreen(middle), qRgb(255, 255, 255)), 0.5) << "the help's page, not the main window";
 }
 
+// A drag whose release comes before the player has seen its press (a busy
+// player, a quick hand) must move the window all the same, and must leave
+// nothing behind that takes the next click: openbox, asked to move the
+// window after the button is up, holds the pointer and the keyboard until a
+// click it swallows. A side window open makes openbox slower to answer.
+TEST(SideWindows, EachQuickDragOfTheTopBarMovesTheMainWindow) {
+  WindowManager manager;
+  ASSERT_TRUE(manager.ok()) << manager.error();
+  PlayerRig rig;
+  rig.rememberListFolder(rig.folder("media"));
+  writeFlagFile(rig);
+  ASSERT_TRUE(rig.start());
+  Player& player = rig.player();
+  Form1& f = rig.form();
+  player.frmAbout.show();
+  ASSERT_FALSE(windowOnScreen(rig, player.frmAbout).isEmpty());
+  pumpFor(300);
+
+  for (int i = 0; i < 4; ++i) {
+    const QRect before = windowOnScreen(rig, f);
+    ASSERT_FALSE(before.isEmpty());
+    // The press, the moves and the release reach the X server in one go,
+    // before this process reads any of them.
+    const QPoint from = before.topLeft() + rig.widgetOf(f.Image33)->mapTo(rig.widgetOf(f), QPoint(150 + 7 * i, 6));
+    auto at = [](QPoint p) { return QStringList{QString::number(p.x()), QString::number(p.y())}; };
+    ASSERT_TRUE(runTool("xdotool", QStringList{"mousemove"} + at(from) + QStringList{"mousedown", "1", "mousemove"} +
+                                       at(from + QPoint(40, 0)) + QStringList{"mousemove"} + at(from + QPoint(80, 0)) +
+                                       QStringList{"mouseup", "1"}));
+    pumpUntil([&] { return windowOnScreen(rig, f).left() != before.left(); }, 2000);
+    EXPECT_EQ(windowOnScreen(rig, f).left() - before.left(), 80) << "drag " << i + 1;
+  }
+}
+
 }  // namespace
 }  // namespace qm::integration
