@@ -189,5 +189,35 @@ TEST(SideWindows, EachQuickDragOfTheTopBarMovesTheMainWindow) {
   }
 }
 
+// Each click on the menu window's start-up entry writes or removes the
+// desktop's autostart entry before the menu closes, however quickly the
+// clicks come after the window was moved by its bar.
+TEST(SideWindows, EachClickOnTheStartUpEntryWritesOrRemovesIt) {
+  WindowManager manager;
+  ASSERT_TRUE(manager.ok()) << manager.error();
+  PlayerRig rig;
+  rig.rememberListFolder(rig.folder("media"));
+  writeFlagFile(rig);
+  ASSERT_TRUE(rig.start());
+  Player& player = rig.player();
+  Form1& f = rig.form();
+  const std::string entry = std::string(std::getenv("XDG_CONFIG_HOME")) + "/autostart/quilmora.desktop";
+  std::remove(entry.c_str());
+  auto quickClick = [](QPoint p) {
+    return runTool("xdotool", {"mousemove", QString::number(p.x()), QString::number(p.y()), "click", "1"}).has_value();
+  };
+  for (bool on : {true, false}) {
+    // A click on the bar first, as when the window was brought forward or moved.
+    const QRect window = windowOnScreen(rig, f);
+    ASSERT_TRUE(quickClick(window.topLeft() + rig.widgetOf(f.Image33)->mapTo(rig.widgetOf(f), QPoint(150, 6))));
+    pumpFor(200);
+    ASSERT_TRUE(quickClick(controlOnScreen(rig, f, f.Image21).center()));
+    ASSERT_TRUE(pumpUntil([&] { return player.Form3.visible(); }, 3000));
+    ASSERT_TRUE(quickClick(controlOnScreen(rig, player.Form3, player.Form3.Label6).center()));
+    EXPECT_TRUE(pumpUntil([&] { return !player.Form3.loaded(); }, 3000));
+    EXPECT_EQ(std::ifstream(entry).good(), on) << (on ? "written" : "removed");
+  }
+}
+
 }  // namespace
 }  // namespace qm::integration
