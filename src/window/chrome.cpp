@@ -1,6 +1,7 @@
 #include "window/chrome.h"
 
 #include <cmath>
+#include <memory>
 
 #include "forms/form1_geometry.h"
 #include "forms/player_context.h"
@@ -79,9 +80,24 @@ void systemMenuButton(PlayerContext& p) {
 }
 
 // A maximised window is never dragged.
-void barPressed(PlayerContext& p) {
-  if (p.form.windowState() == Form::Normal) p.windows.startSystemMove(p.form);
+void barPressed(PlayerContext& p, BarDrag& drag, double x, double y) {
+  drag.active = false;
+  if (p.form.windowState() == Form::Normal) {
+    if (!p.windows.placesWindows())
+      p.windows.startSystemMove(p.form);
+    else
+      drag = {true, p.form.left() + x, p.form.top() + y, p.form.left(), p.form.top()};
+  }
   p.Form3.setVisible(false);
+}
+
+// The pointer's place now, not the event's: moves still queued were counted
+// from where the window was before the first of them moved it.
+void barDragged(PlayerContext& p, const BarDrag& drag) {
+  int x = 0, y = 0;
+  if (!drag.active || !p.windows.cursorPosition(x, y)) return;
+  p.form.setLeft(drag.left + x * kTwipsPerPixel - drag.pressX);
+  p.form.setTop(drag.top + y * kTwipsPerPixel - drag.pressY);
 }
 
 void videoMouseDown(PlayerContext& p, int button) {
@@ -181,10 +197,11 @@ void connectChrome(PlayerContext& p) {
   // The bars and borders move the window; their outer strips along the
   // right and bottom edges size it as the bare background's do, since the
   // bars cover the window's edges.
+  auto drag = std::make_shared<BarDrag>();
   for (Control* bar :
        std::initializer_list<Control*>{&f.Image33, &f.Image34, &f.Image35, &f.Image36, &f.Image38, &f.Image39,
                                        &f.Image40, &f.Image41, &f.Picture2, &f.Picture3, &f.Picture4, &f.Picture5}) {
-    bar->MouseDown.connect([&p, bar](int, int, double x, double y) {
+    bar->MouseDown.connect([&p, bar, drag](int button, int, double x, double y) {
       double wx = x, wy = y;
       toWindow(*bar, wx, wy);
       if (p.form.windowState() == Form::Normal && inSizingZone(p.form, wx, wy)) {
@@ -192,18 +209,27 @@ void connectChrome(PlayerContext& p) {
         backgroundDown(p, wx, wy);
         return;
       }
-      barPressed(p);
+      if (button == kLeftButton)
+        barPressed(p, *drag, wx, wy);
+      else
+        p.Form3.setVisible(false);
     });
-    bar->MouseMove.connect([&p, bar](int button, int, double x, double y) {
+    bar->MouseMove.connect([&p, bar, drag](int button, int, double x, double y) {
       double wx = x, wy = y;
       toWindow(*bar, wx, wy);
+      if (drag->active && (button & kLeftButton)) {
+        barDragged(p, *drag);
+        return;
+      }
       if (p.state.EdgeDragging || (p.form.windowState() == Form::Normal && inSizingZone(p.form, wx, wy))) {
         backgroundMove(p, p.state.EdgeDragging ? button : 0, wx, wy);
         return;
       }
       hoverMove(p, *bar, x, y);
     });
-    bar->MouseUp.connect([&p](int, int, double, double) {
+    bar->MouseUp.connect([&p, drag](int, int, double, double) {
+      if (drag->active) barDragged(p, *drag);
+      drag->active = false;
       if (!p.state.EdgeDragging) return;
       p.state.EdgeDragging = false;
       backgroundUp(p);

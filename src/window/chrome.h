@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/control.h"
+
 namespace qm {
 
 struct PlayerContext;
@@ -10,10 +12,23 @@ class Form;
 // and the popup menu over the video.
 void connectChrome(PlayerContext& p);
 
-void minimizeButton(PlayerContext& p);              // Image17
-void closeButton(PlayerContext& p);                 // Image18
-void systemMenuButton(PlayerContext& p);            // Image21
-void barPressed(PlayerContext& p);                  // any press on a bar or border
+void minimizeButton(PlayerContext& p);    // Image17
+void closeButton(PlayerContext& p);       // Image18
+void systemMenuButton(PlayerContext& p);  // Image21
+
+// A drag of the bars. Where the player places its windows it moves the
+// window itself, by the pointer's way from the press: a window manager's
+// move asked for on the press (openbox) waits for a release that may have
+// come already, and then holds the pointer and the keyboard until the next
+// click, which it swallows.
+struct BarDrag {
+  bool active = false;
+  Twips pressX = 0, pressY = 0;  // the press on the screen
+  Twips left = 0, top = 0;       // the window's place then
+};
+// Any press on a bar or border, at (x, y) in the window (twips).
+void barPressed(PlayerContext& p, BarDrag& drag, double x, double y);
+void barDragged(PlayerContext& p, const BarDrag& drag);
 void videoMouseDown(PlayerContext& p, int button);  // WindowsMediaPlayer1
 
 // The bare window background (x, y in the window, twips).

@@ -156,5 +156,68 @@ TEST(SideWindows, OpenedFromTheMainWindowTheyShowInFrontOfIt) {
   EXPECT_GT(shareOfColour(grabScreen(middle), qRgb(255, 255, 255)), 0.5) << "the help's page, not the main window";
 }
 
+// A drag whose release comes before the player has seen its press (a busy
+// player, a quick hand) must move the window all the same, and must leave
+// nothing behind that takes the next click: openbox, asked to move the
+// window after the button is up, holds the pointer and the keyboard until a
+// click it swallows. A side window open makes openbox slower to answer.
+TEST(SideWindows, EachQuickDragOfTheTopBarMovesTheMainWindow) {
+  WindowManager manager;
+  ASSERT_TRUE(manager.ok()) << manager.error();
+  PlayerRig rig;
+  rig.rememberListFolder(rig.folder("media"));
+  writeFlagFile(rig);
+  ASSERT_TRUE(rig.start());
+  Player& player = rig.player();
+  Form1& f = rig.form();
+  player.frmAbout.show();
+  ASSERT_FALSE(windowOnScreen(rig, player.frmAbout).isEmpty());
+  pumpFor(300);
+
+  for (int i = 0; i < 4; ++i) {
+    const QRect before = windowOnScreen(rig, f);
+    ASSERT_FALSE(before.isEmpty());
+    // The press, the moves and the release reach the X server in one go,
+    // before this process reads any of them.
+    const QPoint from = before.topLeft() + rig.widgetOf(f.Image33)->mapTo(rig.widgetOf(f), QPoint(150 + 7 * i, 6));
+    auto at = [](QPoint p) { return QStringList{QString::number(p.x()), QString::number(p.y())}; };
+    ASSERT_TRUE(runTool("xdotool", QStringList{"mousemove"} + at(from) + QStringList{"mousedown", "1", "mousemove"} +
+                                       at(from + QPoint(40, 0)) + QStringList{"mousemove"} + at(from + QPoint(80, 0)) +
+                                       QStringList{"mouseup", "1"}));
+    pumpUntil([&] { return windowOnScreen(rig, f).left() != before.left(); }, 2000);
+    EXPECT_EQ(windowOnScreen(rig, f).left() - before.left(), 80) << "drag " << i + 1;
+  }
+}
+
+// Each click on the menu window's start-up entry writes or removes the
+// desktop's autostart entry before the menu closes, however quickly the
+// clicks come after the window was moved by its bar.
+TEST(SideWindows, EachClickOnTheStartUpEntryWritesOrRemovesIt) {
+  WindowManager manager;
+  ASSERT_TRUE(manager.ok()) << manager.error();
+  PlayerRig rig;
+  rig.rememberListFolder(rig.folder("media"));
+  writeFlagFile(rig);
+  ASSERT_TRUE(rig.start());
+  Player& player = rig.player();
+  Form1& f = rig.form();
+  const std::string entry = std::string(std::getenv("XDG_CONFIG_HOME")) + "/autostart/quilmora.desktop";
+  std::remove(entry.c_str());
+  auto quickClick = [](QPoint p) {
+    return runTool("xdotool", {"mousemove", QString::number(p.x()), QString::number(p.y()), "click", "1"}).has_value();
+  };
+  for (bool on : {true, false}) {
+    // A click on the bar first, as when the window was brought forward or moved.
+    const QRect window = windowOnScreen(rig, f);
+    ASSERT_TRUE(quickClick(window.topLeft() + rig.widgetOf(f.Image33)->mapTo(rig.widgetOf(f), QPoint(150, 6))));
+    pumpFor(200);
+    ASSERT_TRUE(quickClick(controlOnScreen(rig, f, f.Image21).center()));
+    ASSERT_TRUE(pumpUntil([&] { return player.Form3.visible(); }, 3000));
+    ASSERT_TRUE(quickClick(controlOnScreen(rig, player.Form3, player.Form3.Label6).center()));
+    EXPECT_TRUE(pumpUntil([&] { return !player.Form3.loaded(); }, 3000));
+    EXPECT_EQ(std::ifstream(entry).good(), on) << (on ? "written" : "removed");
+  }
+}
+
 }  // namespace
 }  // namespace qm::integration

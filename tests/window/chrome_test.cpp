@@ -21,10 +21,26 @@ TEST(Chrome, CloseButtonAndExitItemCloseTheWindow) {
   EXPECT_EQ(closes, 2);
 }
 
+// The bars move the window by the pointer's way from the press, from where
+// the pointer is when each move is read; where the compositor places the
+// windows, the press hands the move to it.
 TEST(Chrome, BarsMoveOnlyANormalWindow) {
   TestPlayer t;
   ASSERT_TRUE(t.load(""));
-  t.form().Image38.MouseDown.raise(kLeftButton, 0, 10, 10);
+  Form1& f = t.form();
+  const Twips left = f.left(), top = f.top();
+  t.windows.cursorX = static_cast<int>((left + f.Image38.left() + 150) / 15);
+  t.windows.cursorY = static_cast<int>((top + f.Image38.top() + 150) / 15);
+  f.Image38.MouseDown.raise(kLeftButton, 0, 150, 150);
+  t.windows.cursorX += 80;
+  t.windows.cursorY += 20;
+  f.Image38.MouseMove.raise(kLeftButton, 0, 150, 150);
+  f.Image38.MouseUp.raise(kLeftButton, 0, 150, 150);
+  EXPECT_NEAR(f.left(), left + 80 * 15, 15);
+  EXPECT_NEAR(f.top(), top + 20 * 15, 15);
+  EXPECT_EQ(t.windows.moves, 0);
+  t.windows.placing = false;
+  f.Image38.MouseDown.raise(kLeftButton, 0, 10, 10);
   EXPECT_EQ(t.windows.moves, 1);
   t.windows.setWindowState(t.form(), Form::Maximized);
   t.player().Form3.setVisible(true);
