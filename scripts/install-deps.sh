@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Installs every Debian 12 package the player needs to build, run and test.
+# Installs the Debian 12 packages the player needs to build and run, and, unless
+# --player is given, those its tests, fuzzing and benchmarks need too.
 set -euo pipefail
 
 packages=(
   # build
-  g++ cmake ninja-build pkg-config clang-format
+  g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libmpv-dev libavformat-dev libavcodec-dev libswscale-dev libfluidsynth-dev libfontconfig-dev zlib1g-dev libpng-dev libx11-dev libchm-dev
+  # the build configures its tests, so it finds GoogleTest even for the player alone
   libgtest-dev libgmock-dev
   # the display area's web view (the home page) and the Flash runtime's
   # (Ruffle, installed with npm, below)
@@ -17,20 +19,27 @@ packages=(
   fp-utils ffmpeg
   # run: MIDI sound font, fonts for the Chinese texts
   timgm6mb-soundfont fonts-wqy-microhei
-  # run without a display, and the tests: virtual screen, input, pictures, sound
-  xvfb xauth xdotool x11-utils imagemagick sox dbus-daemon dbus-bin openbox
-  # a live test that hangs prints its threads' stacks
-  gdb
-  # run on a Wayland desktop (Qt's wayland platform), and the tests there: a
-  # compositor of their own (weston, headless or nested in the virtual screen)
-  qt6-wayland weston
+  # run without a display: virtual screen and its screenshot
+  xvfb xauth imagemagick
+  # run on a Wayland desktop (Qt's wayland platform)
+  qt6-wayland
   # the desktop: default applications, autostart and desktop entries
   xdg-utils desktop-file-utils shared-mime-info libglib2.0-bin
+)
+tests=(
+  clang-format
+  # the tests: input, pictures, sound, a session bus, a window manager
+  xdotool x11-utils sox dbus-daemon dbus-bin openbox
+  # a live test that hangs prints its threads' stacks
+  gdb
+  # the Wayland tests' own compositor (headless, or nested in the virtual screen)
+  weston
   # fuzzing: clang with libFuzzer and the sanitizers
   clang libclang-rt-14-dev
   # benchmarks: plain mpv, to compare the player with
   mpv
 )
+if [ "${1:-}" != "--player" ]; then packages+=("${tests[@]}"); fi
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi

@@ -23,6 +23,7 @@
 #include "app/desktop_player.h"
 #include "app/large_blocks.h"
 #include "platform/desktop/program_folder.h"
+#include "platform/mpv/hardware_decoding.h"
 
 namespace {
 
@@ -85,8 +86,14 @@ int main(int argc, char** argv) {
   QTranslator qtTexts;
   if (qtTexts.load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) app.installTranslator(&qtTexts);
 
-  // The arguments as bytes (Qt's own options are gone by now).
-  const std::vector<std::string> arguments(argv, argv + argc);
+  // The arguments as bytes (Qt's own options are gone by now). A first
+  // argument --no-hwdec keeps video decoding on the CPU.
+  std::vector<std::string> arguments(argv, argv + argc);
+  bool hardwareDecoding = true;
+  if (arguments.size() > 1 && arguments[1] == "--no-hwdec") {
+    hardwareDecoding = false;
+    arguments.erase(arguments.begin() + 1);
+  }
 
   bool quitting = false;
   qm::DesktopPlayer::Options options;
@@ -94,6 +101,9 @@ int main(int argc, char** argv) {
   options.executable = QCoreApplication::applicationFilePath().toStdString();
   options.ruffleFolder = (QCoreApplication::applicationDirPath() + "/ruffle").toStdString();
   options.media = engineOptions("QUILMORA_MPV_OPTIONS");
+  // Before the environment's options, which may turn it off as well.
+  if (const std::string hwdec = qm::hardwareDecodingOption(); hardwareDecoding && !hwdec.empty())
+    options.media.insert(options.media.begin(), {"hwdec", hwdec});
   options.music = engineOptions("QUILMORA_MUSIC_MPV_OPTIONS");
   options.quit = [&quitting] {
     quitting = true;
