@@ -84,21 +84,11 @@ QRect PlayerRig::screenRect(const Control& control) const {
   return QRect(screenPoint(control, QPointF(0, 0)), widget->size());
 }
 
-namespace {
-
-double secondsSince(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-}  // namespace
-
 PlayLog::PlayLog(MediaEngine& engine) {
-  const auto start = std::chrono::steady_clock::now();
-  engine.PlayStateChange.connect([data = data_, &engine, start](int state) {
+  engine.PlayStateChange.connect([data = data_, &engine](int state) {
     if (state != play_state::Playing) return;
     if (!data->urls.empty() && data->urls.back() == engine.URL()) return;
     data->urls.push_back(engine.URL());
-    data->times.push_back(secondsSince(start));
   });
 }
 
