@@ -66,7 +66,7 @@ bool PlayerRig::start(const std::string& commandLine) {
   if (!desktop_->player().load(commandLine)) return false;
   if (!desktop_->mainView()) return false;
   QWidget& window = desktop_->mainView()->window();
-  if (!live::pumpUntil([&] { return window.isVisible(); }, 3000)) return false;
+  if (!live::pumpUntil([&] { return window.isVisible(); }, 10000)) return false;
   windowOnScreen_ = live::settledGeometry(window.winId());
   return windowOnScreen_.size() == window.size();
 }
