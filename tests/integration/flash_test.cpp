@@ -65,28 +65,16 @@ qint64 rufflePageProcess(PlayerRig& rig) {
   return view ? view->page()->renderProcessPid() : 0;
 }
 
-// Counts the ticks on which Ruffle's page reports the movie's frame: a movie
-// that plays moves on within a few of them, however busy the machine is.
-class PageTicks {
- public:
-  explicit PageTicks(QWebEnginePage* page) : page_(page) {
-    page_->runJavaScript(
-        "qm.ticks = 0; if (!qm.counted) { qm.counted = true; const call = qm.callHost; qm.callHost = (name, ...a) => "
-        "{ if (name === 'qmState') ++qm.ticks; return call(name, ...a); }; }");
-  }
-  bool waitFor(int ticks) {
-    auto seen = std::make_shared<int>(0);  // an answer may come after a timeout
-    return pumpUntil(
-        [&] {
-          page_->runJavaScript("qm.ticks", [seen](const QVariant& v) { *seen = v.toInt(); });
-          return *seen >= ticks;
-        },
-        20000);
-  }
-
- private:
-  QWebEnginePage* page_;
-};
+// Runs the event loop until Ruffle's page has reported the movie's frame
+// `ticks` times more: a movie that plays moves on within a few of them.
+bool waitForPageTicks(QWebEnginePage& page, int ticks) {
+  page.runJavaScript(
+      "qm.ticks = 0; if (!qm.counted) { qm.counted = true; const call = qm.callHost; qm.callHost = "
+      "(name, ...a) => { if (name === 'qmState') ++qm.ticks; return call(name, ...a); }; }");
+  auto seen = std::make_shared<int>(0);  // an answer may come after a timeout
+  auto ask = [&] { page.runJavaScript("qm.ticks", [seen](const QVariant& v) { *seen = v.toInt(); }); };
+  return pumpUntil([&] { return ask(), *seen >= ticks; }, 20000);
+}
 
 TEST(FlashMovie, FramesShowInTheTimeDisplayAndTheSeekBarMovesTheTimeline) {
   PlayerRig rig;
@@ -118,9 +106,7 @@ TEST(FlashMovie, FramesShowInTheTimeDisplayAndTheSeekBarMovesTheTimeline) {
       << rig.flash().FrameNum().value_or(-1) << " for " << thumb;
   const long held = rig.flash().FrameNum().value_or(-1);
   auto* view = qobject_cast<QWebEngineView*>(rig.flash().ruffle()->view());
-  ASSERT_TRUE(view);
-  PageTicks ticks(view->page());
-  ASSERT_TRUE(ticks.waitFor(12));
+  ASSERT_TRUE(view && waitForPageTicks(*view->page(), 12));
   EXPECT_EQ(rig.flash().FrameNum(), held);
   ASSERT_TRUE(pointer.release());
   // Released: it plays on from there.

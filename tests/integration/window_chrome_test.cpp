@@ -34,25 +34,15 @@ QPoint onScreen(const Form1& f, const Control& c, int dx, int dy) {
 }
 
 bool key(const QString& name) { return runTool("xdotool", {"key", "--clearmodifiers", name}).has_value(); }
-
-// Counts the releases of the left button a control sees: a drag is over for
-// the player once its count went up.
-class Releases {
- public:
-  explicit Releases(Control& c) {
-    c.MouseUp.connect([seen = seen_](int button, int, double, double) { *seen += button == kLeftButton; });
-  }
-  bool waitForNext() {
-    const int before = taken_++;
-    return pumpUntil([&] { return *seen_ > before; }, 10000);
-  }
-
- private:
-  std::shared_ptr<int> seen_ = std::make_shared<int>(0);  // the control outlives this
-  int taken_ = 0;
-};
+bool doubleClick(QPoint p) {
+  return runTool("xdotool", {"mousemove", QString::number(p.x()), QString::number(p.y()), "click", "--repeat", "2",
+                             "--delay", "80", "1"})
+      .has_value();
+}
+bool until(const std::function<bool()>& done) { return pumpUntil(done, 10000); }
 
 TEST(WindowChrome, MovedSizedAndSwitchedByMouseAndKeys) {
+  int edgeReleases = 0, gripReleases = 0;  // outlive the rig, whose controls count into them
   WindowManager manager;
   ASSERT_TRUE(manager.ok()) << manager.error();
   PlayerRig rig;
@@ -61,43 +51,42 @@ TEST(WindowChrome, MovedSizedAndSwitchedByMouseAndKeys) {
   ASSERT_FALSE(clip.empty());
   ASSERT_TRUE(rig.start(clip));
   Form1& f = rig.form();
-  ASSERT_TRUE(pumpUntil([&] { return f.WindowsMediaPlayer1.visible(); }, 10000));
-  ASSERT_TRUE(pumpUntil([&] { return rig.media().playState() == play_state::Playing; }, 10000));
+  ASSERT_TRUE(until([&] { return f.WindowsMediaPlayer1.visible(); }));
+  ASSERT_TRUE(until([&] { return rig.media().playState() == play_state::Playing; }));
   Pointer mouse;
-  Releases edge(f.Image36), grip(f.Picture7);
+  // A drag is over for the player once the control it began on saw the release.
+  f.Image36.MouseUp.connect([&](int, int, double, double) { ++edgeReleases; });
+  f.Picture7.MouseUp.connect([&](int, int, double, double) { ++gripReleases; });
+  auto released = [](int& count, int times) { return until([&] { return count == times; }); };
+  auto near = [](Twips value, Twips expected) { return std::abs(value - expected) <= 2 * 15; };
 
   // The top bar drags the window.
   const Twips left = f.left(), top = f.top();
   ASSERT_TRUE(mouse.drag(onScreen(f, f.Image33, 150, 6), onScreen(f, f.Image33, 210, 46), 6));
-  EXPECT_TRUE(pumpUntil(
-      [&] { return std::abs(f.left() - left - 60 * 15) <= 2 * 15 && std::abs(f.top() - top - 40 * 15) <= 2 * 15; },
-      10000))
+  EXPECT_TRUE(until([&] { return near(f.left(), left + 60 * 15) && near(f.top(), top + 40 * 15); }))
       << "moved by " << (f.left() - left) / 15 << "," << (f.top() - top) / 15 << " pixels";
 
   // The right edge sizes the width, and never below the smallest width.
   const Twips width = f.width();
   ASSERT_TRUE(mouse.drag(onScreen(f, f.Image36, 4, 200), onScreen(f, f.Image36, 4 + 80, 200), 8));
-  ASSERT_TRUE(edge.waitForNext());
-  EXPECT_TRUE(pumpUntil([&] { return std::abs(f.width() - width - (80 - 4) * 15) <= 2 * 15; }, 10000))
+  ASSERT_TRUE(released(edgeReleases, 1));
+  EXPECT_TRUE(until([&] { return near(f.width(), width + (80 - 4) * 15); }))
       << "the edge follows the pointer: " << f.width() << " from " << width;
   ASSERT_TRUE(mouse.drag(onScreen(f, f.Image36, 4, 200), onScreen(f, f.Image36, 4 - 500, 200), 8));
-  ASSERT_TRUE(edge.waitForNext());
-  EXPECT_TRUE(pumpUntil(
-      [&] { return f.width() >= geometry::kMinimumWidth && f.width() < geometry::kMinimumWidth + 2 * 15; }, 10000))
-      << f.width();
+  ASSERT_TRUE(released(edgeReleases, 2));
+  EXPECT_TRUE(until([&] { return near(f.width(), geometry::kMinimumWidth); })) << f.width();
+  EXPECT_GE(f.width(), geometry::kMinimumWidth);
 
   // The grip sizes both ways, and never below the smallest width either.
   const Twips height = f.height();
   ASSERT_TRUE(mouse.drag(onScreen(f, f.Picture7, 6, 6), onScreen(f, f.Picture7, 6 + 200, 6 + 50), 8));
-  ASSERT_TRUE(grip.waitForNext());
-  EXPECT_TRUE(pumpUntil(
-      [&] { return f.width() > geometry::kMinimumWidth + 150 * 15 && f.height() >= height + 40 * 15; }, 10000))
+  ASSERT_TRUE(released(gripReleases, 1));
+  EXPECT_TRUE(until([&] { return f.width() > geometry::kMinimumWidth + 150 * 15 && f.height() >= height + 40 * 15; }))
       << f.width() << "x" << f.height();
   const Twips grown = f.width();
   ASSERT_TRUE(mouse.drag(onScreen(f, f.Picture7, 6, 6), onScreen(f, f.Picture7, 6 - 800, 6), 8));
-  ASSERT_TRUE(grip.waitForNext());
-  EXPECT_TRUE(
-      pumpUntil([&] { return f.width() < grown && f.Picture4.top() == f.height() - geometry::kBottomBarRise; }, 10000))
+  ASSERT_TRUE(released(gripReleases, 2));
+  EXPECT_TRUE(until([&] { return f.width() < grown && f.Picture4.top() == f.height() - geometry::kBottomBarRise; }))
       << "laid out on the size that holds: " << f.width() << "x" << f.height();
   EXPECT_GE(f.width(), geometry::kMinimumWidth);
   const Twips normalWidth = f.width(), normalHeight = f.height();
@@ -118,42 +107,31 @@ TEST(WindowChrome, MovedSizedAndSwitchedByMouseAndKeys) {
   });
   menuKey.start(700);
   ASSERT_TRUE(mouse.click(onScreen(f, f.WindowsMediaPlayer1, 100, 80), 3));
-  ASSERT_TRUE(pumpUntil([&] { return f.BUT0.checked() && f.windowState() != Form::Normal; }, 10000));
+  ASSERT_TRUE(until([&] { return f.BUT0.checked() && f.windowState() != Form::Normal; }));
   menuKey.stop();
   const Twips screenW = VirtualDisplay::kWidth * 15.0, screenH = VirtualDisplay::kHeight * 15.0;
-  EXPECT_TRUE(pumpUntil(
-      [&] {
-        return f.width() == screenW && f.WindowsMediaPlayer1.visible() &&
-               f.WindowsMediaPlayer1.height() == screenH - 1650 && !f.Picture4.visible();
-      },
-      10000))
-      << "the theater frame survives the layout: " << f.WindowsMediaPlayer1.height();
+  EXPECT_TRUE(until([&] {
+    return f.width() == screenW && f.WindowsMediaPlayer1.visible() &&
+           f.WindowsMediaPlayer1.height() == screenH - 1650 && !f.Picture4.visible();
+  })) << "the theater frame survives the layout: "
+      << f.WindowsMediaPlayer1.height();
 
   // A double-click leaves theater for the normal window; another enters full screen.
-  const QPoint video = onScreen(f, f.WindowsMediaPlayer1, 300, 200);
-  ASSERT_TRUE(runTool("xdotool", {"mousemove", QString::number(video.x()), QString::number(video.y()), "click",
-                                  "--repeat", "2", "--delay", "80", "1"}));
-  ASSERT_TRUE(pumpUntil(
-      [&] {
-        return f.windowState() == Form::Normal && f.Picture4.visible() && f.width() == normalWidth &&
-               f.height() == normalHeight;
-      },
-      10000));
-  const QPoint video2 = onScreen(f, f.WindowsMediaPlayer1, 100, 80);
-  ASSERT_TRUE(runTool("xdotool", {"mousemove", QString::number(video2.x()), QString::number(video2.y()), "click",
-                                  "--repeat", "2", "--delay", "80", "1"}));
-  ASSERT_TRUE(pumpUntil([&] { return f.BUT1.checked() && f.width() == screenW; }, 10000));
-  EXPECT_TRUE(pumpUntil(
-      [&] {
-        const Control& v = f.WindowsMediaPlayer1;
-        return v.left() == 0 && v.top() == 0 && v.width() == screenW && v.height() == screenH;
-      },
-      10000))
-      << "the video fills the screen";
+  ASSERT_TRUE(doubleClick(onScreen(f, f.WindowsMediaPlayer1, 300, 200)));
+  ASSERT_TRUE(until([&] {
+    return f.windowState() == Form::Normal && f.Picture4.visible() && f.width() == normalWidth &&
+           f.height() == normalHeight;
+  }));
+  ASSERT_TRUE(doubleClick(onScreen(f, f.WindowsMediaPlayer1, 100, 80)));
+  ASSERT_TRUE(until([&] { return f.BUT1.checked() && f.width() == screenW; }));
+  EXPECT_TRUE(until([&] {
+    const Control& v = f.WindowsMediaPlayer1;
+    return v.left() == 0 && v.top() == 0 && v.width() == screenW && v.height() == screenH;
+  })) << "the video fills the screen";
 
   // Escape brings the normal window back; it stays above other windows.
   ASSERT_TRUE(key("Escape"));
-  ASSERT_TRUE(pumpUntil([&] { return f.windowState() == Form::Normal && f.Picture4.visible(); }, 10000));
+  ASSERT_TRUE(until([&] { return f.windowState() == Form::Normal && f.Picture4.visible(); }));
   const auto window = findWindow(QString::fromStdString(f.caption()), QCoreApplication::applicationPid(), 10000);
   ASSERT_TRUE(window);
   const auto state = runTool("xprop", {"-id", QString::number(*window), "_NET_WM_STATE"});
@@ -163,14 +141,14 @@ TEST(WindowChrome, MovedSizedAndSwitchedByMouseAndKeys) {
 
   // Up and the wheel over the volume bar move the bar and the engine together.
   QWidget* playerWindow = rig.widgetOf(f.WindowsMediaPlayer1)->window();
-  ASSERT_TRUE(pumpUntil([&] { return playerWindow->isActiveWindow(); }, 10000));
+  ASSERT_TRUE(until([&] { return playerWindow->isActiveWindow(); }));
   const int volume = f.volume.Value();
   ASSERT_TRUE(key("Up"));
-  ASSERT_TRUE(pumpUntil([&] { return f.volume.Value() == volume + 5; }, 10000));
+  ASSERT_TRUE(until([&] { return f.volume.Value() == volume + 5; }));
   ASSERT_TRUE(mouse.moveTo(onScreen(f, f.volume, 20, 6)));
   ASSERT_TRUE(runTool("xdotool", {"click", "4"}));
-  ASSERT_TRUE(pumpUntil([&] { return f.volume.Value() == volume + 10; }, 10000));
-  EXPECT_TRUE(pumpUntil([&] { return rig.media().volume() == volume + 10; }, 10000));
+  ASSERT_TRUE(until([&] { return f.volume.Value() == volume + 10; }));
+  EXPECT_TRUE(until([&] { return rig.media().volume() == volume + 10; }));
 
   // Space pauses also while the file list has the keyboard, as after a click
   // on a file.
@@ -178,10 +156,10 @@ TEST(WindowChrome, MovedSizedAndSwitchedByMouseAndKeys) {
   ASSERT_TRUE(list);
   list->window()->activateWindow();
   list->setFocus();
-  ASSERT_TRUE(pumpUntil([&] { return list->hasFocus(); }, 10000));
+  ASSERT_TRUE(until([&] { return list->hasFocus(); }));
   ASSERT_FALSE(f.PausedFlag());
   ASSERT_TRUE(key("space"));
-  EXPECT_TRUE(pumpUntil([&] { return f.PausedFlag(); }, 10000));
+  EXPECT_TRUE(until([&] { return f.PausedFlag(); }));
 }
 
 }  // namespace
