@@ -67,6 +67,16 @@ TEST_F(Browse, CancelLeavesTheListsAndResetsTabsAndTimes) {
   EXPECT_TRUE(t.media->urls.empty());
 }
 
+// Ctrl+O is the browse tab's key; O alone does nothing.
+TEST_F(Browse, CtrlOBrowsesAndPlaysTheChosenFile) {
+  t.fileDialog.answer = t.mediaPath("b.mp4");
+  t.form().KeyDown.raise(kKeyO, 0);
+  EXPECT_EQ(t.fileDialog.shows, 0);
+  t.form().KeyDown.raise(kKeyO, kShiftCtrl);
+  EXPECT_EQ(t.fileDialog.shows, 1);
+  EXPECT_EQ(t.media->URL(), t.mediaPath("b.mp4"));
+}
+
 // A chosen clip plays at once; half a second later the list, moved to its
 // folder with music and films, selects it and opens it again.
 TEST_F(Browse, ChosenClipPlaysAndIsSelectedInItsFolder) {

@@ -120,6 +120,22 @@ TEST_F(Position, HoldingTheBarPausesAndTheReleasePlaysFromTheThumb) {
   EXPECT_TRUE(t.form().Timer8.enabled());
 }
 
+TEST_F(Position, LeftAndRightSeekFiveSecondsWithinTheFile) {
+  start("a.mp3");
+  t.media->setDuration(12);
+  t.media->setPosition(4);
+  Form1& f = t.form();
+  f.KeyDown.raise(kKeyRight, 0);
+  EXPECT_DOUBLE_EQ(t.media->currentPosition(), 9);
+  f.KeyDown.raise(kKeyRight, 0);
+  EXPECT_DOUBLE_EQ(t.media->currentPosition(), 12);
+  f.KeyDown.raise(kKeyLeft, 0);
+  EXPECT_DOUBLE_EQ(t.media->currentPosition(), 7);
+  f.KeyDown.raise(kKeyLeft, 0);
+  f.KeyDown.raise(kKeyLeft, 0);
+  EXPECT_DOUBLE_EQ(t.media->currentPosition(), 0);
+}
+
 TEST_F(Position, ReleaseOnAPausedFileStillPlays) {
   start("a.mp3");
   t.media->setDuration(200);

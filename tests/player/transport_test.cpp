@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "platform/remote_control.h"
+#include "player/remote_commands.h"
 #include "support/test_player.h"
 
 namespace qm::test {
@@ -178,6 +180,42 @@ TEST_F(Transport, NextWrapsAfterTheLastEntry) {
   t.state().BtnIndex = 7;
   f.Image8.Click.raise();
   EXPECT_EQ(f.File1.listIndex(), 0);
+}
+
+TEST_F(Transport, PageKeysStepThroughTheList) {
+  start({"a.mp3", "b.mp3", "c.mp3", "d.mp3"});
+  Form1& f = t.form();
+  f.KeyDown.raise(kKeyPageDown, 0);
+  EXPECT_EQ(playing(), t.mediaPath("b.mp3"));
+  f.KeyDown.raise(kKeyPageDown, 0);
+  EXPECT_EQ(playing(), t.mediaPath("c.mp3"));
+  f.KeyDown.raise(kKeyPageUp, 0);
+  EXPECT_EQ(playing(), t.mediaPath("b.mp3"));
+}
+
+// The desktop's media keys and player widgets.
+TEST_F(Transport, RemoteNextPreviousSeekAndStop) {
+  start({"a.mp3", "b.mp3", "c.mp3", "d.mp3"});
+  RemoteControl remote;
+  connectRemoteControl(t.context(), remote);
+  remote.Next.raise();
+  remote.Next.raise();
+  EXPECT_EQ(playing(), t.mediaPath("c.mp3"));
+  remote.Previous.raise();
+  EXPECT_EQ(playing(), t.mediaPath("b.mp3"));
+  t.media->setDuration(60);
+  t.media->setState(play_state::Playing);
+  t.media->setPosition(20);
+  remote.SeekBy.raise(15);
+  EXPECT_DOUBLE_EQ(t.media->currentPosition(), 35);
+  remote.SeekBy.raise(-50);
+  EXPECT_DOUBLE_EQ(t.media->currentPosition(), 0);
+  remote.SeekBy.raise(100);
+  EXPECT_DOUBLE_EQ(t.media->currentPosition(), 60);
+  remote.Stop.raise();
+  EXPECT_EQ(t.media->playState(), play_state::Undefined);
+  t.clock.advance(60000);
+  EXPECT_EQ(t.media->URL(), "") << "nothing moves on after a stop";
 }
 
 TEST_F(Transport, AListThatShowsNothingEndsTheWatch) {

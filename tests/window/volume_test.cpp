@@ -86,6 +86,42 @@ TEST_F(Volume, PointerOverTheThumbUsesTheSliderCursor) {
   EXPECT_EQ(bar.cMousePointer(), 0);
 }
 
+TEST_F(Volume, UpDownTheWheelAndMStepTheBarAndMute) {
+  Form1& f = t.form();
+  t.makeMedia({"a.mp4"});
+  f.File1.setListIndex(0);  // the video shows
+  // Turns the wheel over the middle of a control.
+  auto wheelOver = [&f](const Control& c, int notches) {
+    double x = c.width() / 2, y = c.height() / 2;
+    for (const Control* at = &c; at != &f; at = at->parent()) {
+      x += at->left();
+      y += at->top();
+    }
+    f.MouseWheel.raise(notches, x, y);
+  };
+  auto level = [&] { return std::pair{f.volume.Value(), t.media->volume()}; };
+  f.KeyDown.raise(kKeyUp, 0);
+  EXPECT_EQ(level(), std::pair(55, 55));
+  f.KeyDown.raise(kKeyDown, 0);
+  f.KeyDown.raise(kKeyDown, 0);
+  EXPECT_EQ(level(), std::pair(45, 45));
+  for (int i = 0; i < 20; ++i) f.KeyDown.raise(kKeyUp, 0);
+  EXPECT_EQ(level(), std::pair(100, 100));
+  wheelOver(f.WindowsMediaPlayer1, -2);
+  EXPECT_EQ(level(), std::pair(90, 90));
+  wheelOver(f.volume, -1);
+  EXPECT_EQ(level(), std::pair(85, 85));
+  wheelOver(f.Image38, -1);
+  EXPECT_EQ(level(), std::pair(85, 85)) << "the wheel over the title bar";
+  f.KeyDown.raise(kKeyM, 0);
+  EXPECT_TRUE(t.media->mute());
+  EXPECT_TRUE(f.BUT9C.checked());
+  f.KeyDown.raise(kKeyM, 0);
+  EXPECT_FALSE(t.media->mute());
+  EXPECT_FALSE(f.BUT9C.checked());
+  EXPECT_EQ(level(), std::pair(85, 85));
+}
+
 TEST_F(Volume, TheBarEndsAMute) {
   Form1& f = t.form();
   f.BUT9C.Click.raise();
