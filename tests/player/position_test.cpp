@@ -124,16 +124,15 @@ TEST_F(Position, LeftAndRightSeekFiveSecondsWithinTheFile) {
   start("a.mp3");
   t.media->setDuration(12);
   t.media->setPosition(4);
-  Form1& f = t.form();
-  f.KeyDown.raise(kKeyRight, 0);
-  EXPECT_DOUBLE_EQ(t.media->currentPosition(), 9);
-  f.KeyDown.raise(kKeyRight, 0);
-  EXPECT_DOUBLE_EQ(t.media->currentPosition(), 12);
-  f.KeyDown.raise(kKeyLeft, 0);
-  EXPECT_DOUBLE_EQ(t.media->currentPosition(), 7);
-  f.KeyDown.raise(kKeyLeft, 0);
-  f.KeyDown.raise(kKeyLeft, 0);
-  EXPECT_DOUBLE_EQ(t.media->currentPosition(), 0);
+  auto after = [&](int key) {
+    t.form().KeyDown.raise(key, 0);
+    return t.media->currentPosition();
+  };
+  EXPECT_EQ(after(kKeyRight), 9);
+  EXPECT_EQ(after(kKeyRight), 12);
+  EXPECT_EQ(after(kKeyLeft), 7);
+  after(kKeyLeft);
+  EXPECT_EQ(after(kKeyLeft), 0);
 }
 
 TEST_F(Position, ReleaseOnAPausedFileStillPlays) {
