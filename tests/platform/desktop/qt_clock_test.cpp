@@ -24,8 +24,8 @@ using live::pumpUntil;
 // have stopped" without reading a clock.
 class QtClockTest : public ::testing::Test {
  protected:
-  void log(Timer& timer) {
-    timer.Tick.connect([this, name = timer.name()] { ticks.push_back(name); });
+  void log(std::initializer_list<Timer*> timers) {
+    for (Timer* timer : timers) timer->Tick.connect([this, name = timer->name()] { ticks.push_back(name); });
   }
   void reference(int ms, const std::string& name) {
     QTimer::singleShot(ms, &context, [this, name] { ticks.push_back(name); });
@@ -42,7 +42,7 @@ class QtClockTest : public ::testing::Test {
 
 TEST_F(QtClockTest, EnabledTimerTicksUntilDisabled) {
   Timer timer("Timer8", clock, 20);
-  log(timer);
+  log({&timer});
   reference(10, "half");
   timer.setEnabled(true);
   ASSERT_TRUE(waitFor("Timer8", 3));
@@ -56,8 +56,7 @@ TEST_F(QtClockTest, EnabledTimerTicksUntilDisabled) {
 
 TEST_F(QtClockTest, SettingTheIntervalStartsThePeriodAgain) {
   Timer first("Timer3", clock, 100), second("Timer6", clock, 100);
-  log(first);
-  log(second);
+  log({&first, &second});
   first.setEnabled(true);
   second.setEnabled(true);
   // No event runs meanwhile, so neither can tick before the first starts again.
@@ -69,7 +68,7 @@ TEST_F(QtClockTest, SettingTheIntervalStartsThePeriodAgain) {
 
 TEST_F(QtClockTest, OneShotSwitchesItselfOffInItsTick) {
   Timer delay("Timer2", clock, 10);
-  log(delay);
+  log({&delay});
   delay.Tick.connect([&] {
     delay.setEnabled(false);
     reference(60, "later");
@@ -85,8 +84,7 @@ TEST_F(QtClockTest, OneShotSwitchesItselfOffInItsTick) {
 // keeps its own period and target, even when it reuses what the first let go.
 TEST_F(QtClockTest, TimerSwitchedOnFromAnotherTimersTickKeepsItsOwnPeriod) {
   Timer first("Timer6", clock, 10), second("Timer1", clock, 300);
-  log(first);
-  log(second);
+  log({&first, &second});
   first.Tick.connect([&] {
     first.setEnabled(false);
     second.setEnabled(true);
@@ -105,7 +103,7 @@ TEST_F(QtClockTest, TimerSwitchedOnFromAnotherTimersTickKeepsItsOwnPeriod) {
 
 TEST_F(QtClockTest, DestroyedTimerNeverFires) {
   auto timer = std::make_unique<Timer>("Timer4", clock, 10);
-  log(*timer);
+  log({timer.get()});
   timer->setEnabled(true);
   timer.reset();
   reference(60, "later");

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -17,6 +16,7 @@
 #include "child_modes.h"
 #include "platform/desktop/execute_server.h"
 #include "platform/desktop/local_single_instance.h"
+#include "support/event_wait.h"
 
 int claimInstanceMode(int argc, char** argv) {
   if (argc < 3) return 2;
@@ -74,10 +74,7 @@ Reply sendRequest(const std::string& socketPath, const std::string& bytes, bool 
 // have been handed on.
 Reply serveRequest(const std::string& socketPath, const std::string& bytes, bool closeWrite = false) {
   auto reply = std::async(std::launch::async, sendRequest, socketPath, bytes, closeWrite);
-  QElapsedTimer waited;
-  waited.start();
-  while (reply.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready && waited.elapsed() < 15000)
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  live::pumpUntil([&] { return reply.wait_for(std::chrono::milliseconds(0)) == std::future_status::ready; }, 15000);
   for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
   return reply.get();
 }
@@ -216,11 +213,7 @@ TEST(ExecuteServerTest, SlowClientsNeitherKeepOthersOutNorStayForEver) {
   for (std::size_t i = 0; i < ExecuteServer::kMaxClients; ++i)
     slow.push_back(std::async(std::launch::async, trickle, socket, std::cref(giveUp), std::ref(sending)));
   // Every slow client is in, ahead of the request, and still sending when it comes.
-  QElapsedTimer waited;
-  waited.start();
-  while (sending < ExecuteServer::kMaxClients && waited.elapsed() < 15000)
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-  ASSERT_EQ(sending, ExecuteServer::kMaxClients);
+  ASSERT_TRUE(live::pumpUntil([&] { return sending == ExecuteServer::kMaxClients; }, 15000));
 
   EXPECT_EQ(serveRequest(socket, "open\n").answer, "OK\n");
   EXPECT_EQ(requests, std::vector<std::string>{"open"});
@@ -230,8 +223,7 @@ TEST(ExecuteServerTest, SlowClientsNeitherKeepOthersOutNorStayForEver) {
     return std::all_of(slow.begin(), slow.end(),
                        [](auto& f) { return f.wait_for(std::chrono::milliseconds(0)) == std::future_status::ready; });
   };
-  waited.restart();
-  while (!allEnded() && waited.elapsed() < 15000) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  live::pumpUntil(allEnded, 15000);
   giveUp = true;
   for (auto& client : slow) EXPECT_TRUE(client.get()) << "a client that never finishes its request stays";
 }
