@@ -109,7 +109,7 @@ TEST(FlashMovie, FramesShowInTheTimeDisplayAndTheSeekBarMovesTheTimeline) {
   ASSERT_TRUE(view && waitForPageTicks(*view->page(), 12));
   EXPECT_EQ(rig.flash().FrameNum(), held);
   ASSERT_TRUE(pointer.release());
-  // Released: it plays on from there.
+  // Released: it plays on from there, never showing a frame before it.
   long lowest = held;
   EXPECT_TRUE(pumpUntil(
       [&] {

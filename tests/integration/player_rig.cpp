@@ -1,8 +1,6 @@
 #include "integration/player_rig.h"
 
 #include <QWidget>
-#include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -94,11 +92,6 @@ PlayLog::PlayLog(MediaEngine& engine) {
 
 StateLog::StateLog(MediaEngine& engine) {
   engine.PlayStateChange.connect([data = data_](int state) { data->states.push_back(state); });
-}
-
-bool StateLog::sawInOrder(int earlier, int later) const {
-  auto first = std::find(states().begin(), states().end(), earlier);
-  return first != states().end() && std::find(first, states().end(), later) != states().end();
 }
 
 }  // namespace qm::integration

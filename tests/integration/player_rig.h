@@ -89,8 +89,6 @@ class StateLog {
  public:
   explicit StateLog(MediaEngine& engine);
   const std::vector<int>& states() const { return data_->states; }
-  // Whether `later` was raised after some `earlier`.
-  bool sawInOrder(int earlier, int later) const;
 
  private:
   struct Data {
