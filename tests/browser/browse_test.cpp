@@ -56,7 +56,10 @@ TEST_F(Browse, CancelLeavesTheListsAndResetsTabsAndTimes) {
   f.Label6.Click.raise();
   ASSERT_TRUE(f.Frame1.visible());
   f.Label1.setCaption("01:02");
-  choose("");
+  f.KeyDown.raise(kKeyO, 0);  // no key of the player's
+  EXPECT_EQ(t.fileDialog.shows, 0);
+  f.KeyDown.raise(kKeyO, kShiftCtrl);  // the browse tab's key
+  EXPECT_EQ(t.fileDialog.shows, 1);
   EXPECT_EQ(f.File1.path(), t.mediaFolder);
   EXPECT_EQ(listed().size(), 2u);
   EXPECT_FALSE(f.Frame1.visible());

@@ -24,14 +24,16 @@ TEST(AutomaticAdvance, ClipsPlayInListOrderAndWrapToTheFirst) {
 
   PlayLog log(rig.media());
   rig.form().File1.setListIndex(0);  // the user's only choice
-  ASSERT_TRUE(pumpUntil([&] { return log.urls().size() >= 5; }, 20000))
+  ASSERT_TRUE(pumpUntil([&] { return log.urls().size() >= 5; }, 60000))
       << "only " << log.urls().size() << " files played";
   const std::vector<std::string> expected = {clips[0], clips[1], clips[2], clips[0], clips[1]};
   const auto played = log.urls();
   EXPECT_EQ(std::vector<std::string>(played.begin(), played.begin() + 5), expected);
 }
 
-TEST(AutomaticAdvance, PicturesChangeEverySevenSeconds) {
+// How long each shows is the manual clock's business (tests/player); here
+// that the real clock moves the show on, in order.
+TEST(AutomaticAdvance, PicturesFollowEachOtherInListOrder) {
   PlayerRig rig;
   const std::string folder = rig.folder("pictures");
   const std::vector<std::string> pictures = {makeSolidPicture(folder + "/1.png", "red"),
@@ -45,13 +47,10 @@ TEST(AutomaticAdvance, PicturesChangeEverySevenSeconds) {
 
   PlayLog log(rig.media());
   rig.form().File1.setListIndex(0);
-  ASSERT_TRUE(pumpUntil([&] { return log.urls().size() >= 3; }, 17000))
+  ASSERT_TRUE(pumpUntil([&] { return log.urls().size() >= 3; }, 60000))
       << "only " << log.urls().size() << " pictures shown";
   const auto shown = log.urls();
   EXPECT_EQ(std::vector<std::string>(shown.begin(), shown.begin() + 3), pictures);
-  const auto t = log.times();
-  EXPECT_NEAR(t[1] - t[0], 7.0, 0.6);
-  EXPECT_NEAR(t[2] - t[1], 7.0, 0.6);
 }
 
 }  // namespace

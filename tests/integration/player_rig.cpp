@@ -1,8 +1,6 @@
 #include "integration/player_rig.h"
 
 #include <QWidget>
-#include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -66,7 +64,7 @@ bool PlayerRig::start(const std::string& commandLine) {
   if (!desktop_->player().load(commandLine)) return false;
   if (!desktop_->mainView()) return false;
   QWidget& window = desktop_->mainView()->window();
-  if (!live::pumpUntil([&] { return window.isVisible(); }, 3000)) return false;
+  if (!live::pumpUntil([&] { return window.isVisible(); }, 10000)) return false;
   windowOnScreen_ = live::settledGeometry(window.winId());
   return windowOnScreen_.size() == window.size();
 }
@@ -84,31 +82,16 @@ QRect PlayerRig::screenRect(const Control& control) const {
   return QRect(screenPoint(control, QPointF(0, 0)), widget->size());
 }
 
-namespace {
-
-double secondsSince(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-}  // namespace
-
 PlayLog::PlayLog(MediaEngine& engine) {
-  const auto start = std::chrono::steady_clock::now();
-  engine.PlayStateChange.connect([data = data_, &engine, start](int state) {
+  engine.PlayStateChange.connect([data = data_, &engine](int state) {
     if (state != play_state::Playing) return;
     if (!data->urls.empty() && data->urls.back() == engine.URL()) return;
     data->urls.push_back(engine.URL());
-    data->times.push_back(secondsSince(start));
   });
 }
 
 StateLog::StateLog(MediaEngine& engine) {
   engine.PlayStateChange.connect([data = data_](int state) { data->states.push_back(state); });
-}
-
-bool StateLog::sawInOrder(int earlier, int later) const {
-  auto first = std::find(states().begin(), states().end(), earlier);
-  return first != states().end() && std::find(first, states().end(), later) != states().end();
 }
 
 }  // namespace qm::integration

@@ -76,13 +76,10 @@ class PlayLog {
  public:
   explicit PlayLog(MediaEngine& engine);
   std::vector<std::string> urls() const { return data_->urls; }
-  // Seconds since the log was made, at each entry of urls().
-  std::vector<double> times() const { return data_->times; }
 
  private:
   struct Data {
     std::vector<std::string> urls;
-    std::vector<double> times;
   };
   std::shared_ptr<Data> data_ = std::make_shared<Data>();
 };
@@ -92,8 +89,6 @@ class StateLog {
  public:
   explicit StateLog(MediaEngine& engine);
   const std::vector<int>& states() const { return data_->states; }
-  // Whether `later` was raised after some `earlier`.
-  bool sawInOrder(int earlier, int later) const;
 
  private:
   struct Data {

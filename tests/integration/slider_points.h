@@ -4,10 +4,10 @@
 
 namespace qm::integration {
 
-// Pixels from the left of a slider's widget: where its thumb's middle is now,
-// and where the pointer must be for a drag to leave `value`.
+// Pixels from the left of a slider's widget: where its thumb's middle is
+// drawn now, and the point `share` of the way along the widget.
 double thumbPixel(const tVate& bar);
-double pixelForValue(const tVate& bar, int value);
+double pixelAlong(const tVate& bar, double share);
 // The pointer's row: the middle of the bar.
 double middleRow(const tVate& bar);
 

@@ -16,12 +16,8 @@ class Position : public ::testing::Test {
     t.form().File1.setPattern("*.*");
     t.form().File1.setListIndex(0);
   }
-  // The pointer x (twips) where the seek bar's value is `percent`.
-  double xFor(int percent) {
-    tVate& bar = t.form().tVate1;
-    double track = bar.width() - bar.LeftWidth() - bar.RightWidth() - bar.CmdWidth() + 30 + 30;
-    return percent * track / 100 + bar.CmdWidth() / 2.0 + bar.LeftWidth() - 30;
-  }
+  // A point `share` of the way along the seek bar, in twips.
+  double along(double share) { return t.form().tVate1.width() * share; }
   TestPlayer t;
 };
 
@@ -106,22 +102,37 @@ TEST_F(Position, FlashVideoReadsThePlayerMovie) {
   EXPECT_EQ(t.form().tVate1.Value(), 25);
 }
 
-TEST_F(Position, DraggingTheBarSeeksTheMediaEngineOnePositionBehind) {
+TEST_F(Position, HoldingTheBarPausesAndTheReleasePlaysFromTheThumb) {
   start("a.mp3");
   t.media->setDuration(20);
   t.media->setState(play_state::Playing);
   tVate& bar = t.form().tVate1;
   ASSERT_EQ(bar.Value(), 0);
-  t.media->calls.clear();
-  bar.surfaceMouseDown(kLeftButton, 0, xFor(25), 100);
-  EXPECT_FALSE(t.form().Timer8.enabled());
-  EXPECT_EQ(bar.Value(), 25);
-  // The press seeks twice to the value the bar had before it.
-  EXPECT_EQ(t.media->calls, (std::vector<std::string>{"position 0.000000", "pause", "position 0.000000", "pause"}));
-  bar.surfaceMouseUp(kLeftButton, 0, xFor(25), 100);
-  EXPECT_DOUBLE_EQ(t.media->currentPosition(), 5.0);
+  bar.surfaceMouseDown(kLeftButton, 0, along(0.25), 100);
+  EXPECT_FALSE(t.form().Timer8.enabled()) << "the time display would pull the thumb back";
+  EXPECT_EQ(t.media->playState(), play_state::Paused);
+  const int held = bar.Value();
+  EXPECT_GT(held, 0);
+  EXPECT_LT(held, bar.Max() / 2);
+  bar.surfaceMouseUp(kLeftButton, 0, along(0.25), 100);
+  EXPECT_DOUBLE_EQ(t.media->currentPosition(), 20.0 * held / bar.Max());
   EXPECT_EQ(t.media->playState(), play_state::Playing);
   EXPECT_TRUE(t.form().Timer8.enabled());
+}
+
+TEST_F(Position, LeftAndRightSeekFiveSecondsWithinTheFile) {
+  start("a.mp3");
+  t.media->setDuration(12);
+  t.media->setPosition(4);
+  auto after = [&](int key) {
+    t.form().KeyDown.raise(key, 0);
+    return t.media->currentPosition();
+  };
+  EXPECT_EQ(after(kKeyRight), 9);
+  EXPECT_EQ(after(kKeyRight), 12);
+  EXPECT_EQ(after(kKeyLeft), 7);
+  after(kKeyLeft);
+  EXPECT_EQ(after(kKeyLeft), 0);
 }
 
 TEST_F(Position, ReleaseOnAPausedFileStillPlays) {
@@ -142,11 +153,11 @@ TEST_F(Position, RightPressOnlyStopsTheDisplay) {
   t.media->setDuration(100);
   t.form().tVate1.setValue(40);
   t.media->calls.clear();
-  t.form().tVate1.surfaceMouseDown(kRightButton, 0, xFor(80), 100);
+  t.form().tVate1.surfaceMouseDown(kRightButton, 0, along(0.8), 100);
   EXPECT_FALSE(t.form().Timer8.enabled());
   EXPECT_TRUE(t.media->calls.empty());
   EXPECT_EQ(t.form().tVate1.Value(), 40);
-  t.form().tVate1.surfaceMouseUp(kRightButton, 0, xFor(80), 100);
+  t.form().tVate1.surfaceMouseUp(kRightButton, 0, along(0.8), 100);
   EXPECT_DOUBLE_EQ(t.media->currentPosition(), 40.0);
   EXPECT_TRUE(t.form().Timer8.enabled());
 }

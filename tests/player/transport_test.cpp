@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "platform/remote_control.h"
+#include "player/remote_commands.h"
 #include "support/test_player.h"
 
 namespace qm::test {
@@ -146,14 +148,15 @@ TEST_F(Transport, StopClosesEverythingAndResetsTheTimes) {
   EXPECT_EQ(f.Label1.caption(), "00:00");
 }
 
-TEST_F(Transport, ArrowsWalkTheirOwnCursor) {
+// PgUp and PgDn are the arrows of the kind on show.
+TEST_F(Transport, ArrowsAndPageKeysWalkTheirOwnCursor) {
   start({"0.mp3", "1.mp3", "2.mp3", "3.mp3", "4.mp3", "5.mp3", "6.mp3"});
   Form1& f = t.form();
   f.File1.setListIndex(5);
   f.Image8.Click.raise();  // next: the cursor, not the selection, moves on
   EXPECT_EQ(f.File1.listIndex(), 1);
   EXPECT_EQ(playing(), t.mediaPath("1.mp3"));
-  f.Image6.Click.raise();
+  f.KeyDown.raise(kKeyPageUp, 0);
   EXPECT_EQ(f.File1.listIndex(), 0);
   f.Image6.Click.raise();  // before the first entry: no selection
   EXPECT_EQ(f.File1.listIndex(), -1);
@@ -163,7 +166,7 @@ TEST_F(Transport, ArrowsWalkTheirOwnCursor) {
   EXPECT_EQ(t.state().BtnIndex, -2);
   f.Image8.Click.raise();
   EXPECT_EQ(f.File1.listIndex(), -1);
-  f.Image8.Click.raise();
+  f.KeyDown.raise(kKeyPageDown, 0);
   EXPECT_EQ(f.File1.listIndex(), 0);
 }
 
@@ -178,6 +181,32 @@ TEST_F(Transport, NextWrapsAfterTheLastEntry) {
   t.state().BtnIndex = 7;
   f.Image8.Click.raise();
   EXPECT_EQ(f.File1.listIndex(), 0);
+}
+
+// The desktop's media keys and player widgets.
+TEST_F(Transport, RemoteNextPreviousSeekAndStop) {
+  start({"a.mp3", "b.mp3", "c.mp3", "d.mp3"});
+  RemoteControl remote;
+  connectRemoteControl(t.context(), remote);
+  remote.Next.raise();
+  remote.Next.raise();
+  EXPECT_EQ(playing(), t.mediaPath("c.mp3"));
+  remote.Previous.raise();
+  EXPECT_EQ(playing(), t.mediaPath("b.mp3"));
+  t.media->setDuration(60);
+  t.media->setState(play_state::Playing);
+  t.media->setPosition(20);
+  auto seekBy = [&](double s) {
+    remote.SeekBy.raise(s);
+    return t.media->currentPosition();
+  };
+  EXPECT_EQ(seekBy(15), 35);
+  EXPECT_EQ(seekBy(-50), 0);
+  EXPECT_EQ(seekBy(100), 60);
+  remote.Stop.raise();
+  EXPECT_EQ(t.media->playState(), play_state::Undefined);
+  t.clock.advance(60000);
+  EXPECT_EQ(t.media->URL(), "") << "nothing moves on after a stop";
 }
 
 TEST_F(Transport, AListThatShowsNothingEndsTheWatch) {

@@ -53,10 +53,7 @@ class FakeWindowSystem : public WindowSystem {
     if (answer == Answer::Merged && !held.empty()) held.erase(held.begin(), held.end() - 1);
     for (const HeldState& h : held) h.form->syncFromScreen(h.size[0], h.size[1], h.size[2], h.size[3], h.state);
   }
-  void setTopmost(Form& form) override {
-    ++topmostCalls;
-    topmost.insert(form.name());
-  }
+  void setTopmost(Form& form) override { topmost.insert(form.name()); }
   void setScreenSaverActive(bool active) override { screenSaver.push_back(active); }
   std::string documentsFolder() override { return documents; }
   std::string picturesFolder() override { return pictures; }
@@ -67,7 +64,7 @@ class FakeWindowSystem : public WindowSystem {
     if (whileBoxOpen) whileBoxOpen();
     --boxDepth;
   }
-  void focus(Form&) override { ++focusCalls; }
+  void focus(Form&) override {}
   bool cursorOver(const Control&) override { return pointerOver; }
   double screenWidth() override { return 1920 * 15; }
   double screenHeight() override { return 1080 * 15; }
@@ -96,9 +93,7 @@ class FakeWindowSystem : public WindowSystem {
   std::vector<HeldState> heldStates;
   std::vector<int> stateRequests;
   std::array<double, 4> normal{};
-  int topmostCalls = 0;
   std::set<std::string> topmost;
-  int focusCalls = 0;
   int moves = 0;
   int popups = 0;
   int cursorX = 0, cursorY = 0;  // pixels

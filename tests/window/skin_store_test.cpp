@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <set>
 
+#include "support/test_player.h"
+
 namespace qm {
 
 // Names the strip in test output.
@@ -22,10 +24,6 @@ std::string joined(const std::vector<std::string>& names) {
 }
 
 std::string str(std::string_view name) { return std::string(name); }
-
-bool endsWith(std::string_view text, std::string_view tail) {
-  return text.size() > tail.size() && text.substr(text.size() - tail.size()) == tail;
-}
 
 // --- The shipped skin --------------------------------------------------------
 
@@ -69,19 +67,23 @@ TEST(ShippedSkin, EveryPictureIsPaintedNotAFlatFill) {
   }
 }
 
-TEST(ShippedSkin, HoverAndSelectedPicturesDifferFromTheirNormalOnes) {
-  SkinStore store;
-  int pairs = 0;
-  for (const SkinPicture& entry : kSkinPictures) {
-    for (std::string_view suffix : {"_hover", "_selected"}) {
-      if (!endsWith(entry.name, suffix)) continue;
-      const std::string normal = str(entry.name.substr(0, entry.name.size() - suffix.size()));
-      EXPECT_EQ(skinPictureSize(normal).width, entry.width) << "no normal picture for " << entry.name;
-      EXPECT_NE(*store.picture(normal), *store.picture(str(entry.name))) << entry.name;
-      ++pairs;
-    }
+// A button that did not change its look under the pointer, or a channel
+// button that did not show it was picked, would look dead.
+TEST(ShippedSkin, ButtonsChangeTheirLookUnderThePointerAndWhenPicked) {
+  test::TestPlayer t;
+  ASSERT_TRUE(t.load(""));
+  Form1& f = t.form();
+  for (Image* button : {&f.Image21, &f.Image17, &f.Image16, &f.Image19, &f.Image18, &f.Image3, &f.Image4, &f.Image6,
+                        &f.Image8, &f.Image20, &f.Image9, &f.Image11}) {
+    const QImage resting = *button->picture();
+    button->MouseMove.raise(0, 0, 15, 15);
+    EXPECT_NE(*button->picture(), resting) << button->name();
   }
-  EXPECT_EQ(pairs, 5 + 6 + 3 + 1);  // title, transport, channel buttons, full-screen restore
+  for (Image* button : {&f.Image42, &f.Image44, &f.Image43}) {
+    const QImage before = *button->picture();
+    button->Click.raise();
+    EXPECT_NE(*button->picture(), before) << button->name();
+  }
 }
 
 // The caps cover the ends of a middle piece stretched under them; where a cap
