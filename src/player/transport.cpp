@@ -162,12 +162,16 @@ void arrowButton(PlayerContext& p, Arrow arrow) {
   if (pictureArrow) runSlideShow(p);
 
   // After the last entry comes entry 0; before entry 0 comes "no entry". A
-  // cursor past the end (the list moved to a smaller folder) wraps as well.
+  // cursor past the end (the list moved to a smaller folder) wraps for next
+  // and stands on the last entry for previous. Before the last entry comes
+  // the one above it: wrapping there first sent previous nowhere.
   std::int16_t& cursor = p.state.BtnIndex;
-  if (f.File1.listCount() <= cursor + 1) cursor = -1;
+  const int count = f.File1.listCount();
   if (next) {
+    if (count <= cursor + 1) cursor = -1;
     if (cursor < std::numeric_limits<std::int16_t>::max()) ++cursor;
   } else {
+    if (cursor > count) cursor = static_cast<std::int16_t>(count);
     if (cursor > std::numeric_limits<std::int16_t>::min()) --cursor;
   }
   f.File1.setListIndex(cursor);  // opens it; an index outside the list changes nothing

@@ -170,17 +170,27 @@ TEST_F(Transport, ArrowsAndPageKeysWalkTheirOwnCursor) {
   EXPECT_EQ(f.File1.listIndex(), 0);
 }
 
-TEST_F(Transport, NextWrapsAfterTheLastEntry) {
-  start({"a.mp3", "b.mp3"});
+// Next wraps after the last entry; previous from the last entry goes to the
+// one above it.
+TEST_F(Transport, NextWrapsAfterTheLastEntryAndPreviousStepsBackFromIt) {
+  start({"a.mp3", "b.mp3", "c.mp3"});
   Form1& f = t.form();
   f.Image8.Click.raise();
+  f.Image8.Click.raise();
+  EXPECT_EQ(f.File1.listIndex(), 2);
+  f.Image6.Click.raise();
   EXPECT_EQ(f.File1.listIndex(), 1);
   f.Image8.Click.raise();
+  f.Image8.Click.raise();
   EXPECT_EQ(f.File1.listIndex(), 0);
-  // A cursor left past the end by a larger folder wraps as well.
+  // A cursor left past the end by a larger folder wraps for next and stands
+  // on the last entry for previous.
   t.state().BtnIndex = 7;
   f.Image8.Click.raise();
   EXPECT_EQ(f.File1.listIndex(), 0);
+  t.state().BtnIndex = 7;
+  f.Image6.Click.raise();
+  EXPECT_EQ(f.File1.listIndex(), 2);
 }
 
 // The desktop's media keys and player widgets.
