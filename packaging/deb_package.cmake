@@ -17,6 +17,8 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "optional background music. Video and sound play through libmpv, Flash"
   "movies in Ruffle inside a web view. The player's texts are in Chinese.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# The first package of each version.
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_SECTION video)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${QM_HOME_PAGE}")
@@ -30,6 +32,18 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
 # Without Qt's Wayland platform the player runs through XWayland, where its
 # window keeps every X11 behaviour.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qt6-wayland")
+# Debian's changelog of the package, for this version alone.
+set(QM_DEBIAN_CHANGELOG ${CMAKE_CURRENT_BINARY_DIR}/changelog.Debian)
+file(WRITE ${QM_DEBIAN_CHANGELOG}
+  "quilmora (${PROJECT_VERSION}-${CPACK_DEBIAN_PACKAGE_RELEASE}) stable; urgency=medium\n\n"
+  "  * Quilmora ${PROJECT_VERSION}, packaged by cpack from the build.\n\n"
+  " -- ${QM_PACKAGE_MAINTAINER}  ${QM_SOURCE_DATE_RFC2822}\n")
+add_custom_command(OUTPUT ${QM_DEBIAN_CHANGELOG}.gz
+  COMMAND ${QM_GZIP} -9nkf ${QM_DEBIAN_CHANGELOG}
+  DEPENDS ${QM_DEBIAN_CHANGELOG}
+  VERBATIM)
+add_custom_target(qm_debian_changelog ALL DEPENDS ${QM_DEBIAN_CHANGELOG}.gz)
+install(FILES ${QM_DEBIAN_CHANGELOG}.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The build keeps its debugging information; the package does not.

@@ -26,6 +26,9 @@ packages=(
   qt6-wayland weston
   # the desktop: default applications, autostart and desktop entries
   xdg-utils desktop-file-utils shared-mime-info libglib2.0-bin
+  # the Debian package (scripts/package.sh: cpack finds its dependencies with
+  # dpkg-shlibdeps and file) and the install check (metainfo, manual page)
+  dpkg-dev file appstream man-db
   # fuzzing: clang with libFuzzer and the sanitizers
   clang libclang-rt-14-dev
   # benchmarks: plain mpv, to compare the player with
