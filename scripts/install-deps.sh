@@ -34,6 +34,9 @@ tests=(
   gdb
   # the Wayland tests' own compositor (headless, or nested in the virtual screen)
   weston
+  # the Debian package (scripts/package.sh: cpack finds its dependencies with
+  # dpkg-shlibdeps and file) and the install check (metainfo, manual page)
+  dpkg-dev file appstream man-db
   # fuzzing: clang with libFuzzer and the sanitizers
   clang libclang-rt-14-dev
   # benchmarks: plain mpv, to compare the player with

@@ -29,7 +29,8 @@ void copyOwnFiles(const std::string& executableFolder, const std::string& folder
 }
 
 std::string chooseProgramFolder(const std::string& executableFolder) {
-  if (files::isWritableFolder(executableFolder)) return executableFolder;
+  const bool installed = files::isFile(joinPath(executableFolder, kInstalledMark));
+  if (!installed && files::isWritableFolder(executableFolder)) return executableFolder;
   std::string data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
   if (data.empty()) return executableFolder;
   std::string folder = joinPath(data, "quilmora");

@@ -4,6 +4,7 @@
 #include <sys/resource.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -51,6 +52,32 @@ TEST(ProgramFolderTest, CopyCutShortByAFullDiskIsDoneWholeNextTime) {
 
   copyOwnFiles(shipped.path(), data.path());
   EXPECT_EQ(filesIn(data.path()), whole);
+}
+
+// An installed folder is writable by root: the player still keeps its files
+// in the user's data folder, and never renames the package's files.
+TEST(ProgramFolderTest, InstalledFolderIsNeverWrittenEvenWhenWritable) {
+  test::TempDir build, installed, data;
+  for (const test::TempDir* folder : {&build, &installed}) {
+    folder->write("0.dll", "empty movie");
+    folder->write("home.html", "<html></html>");
+  }
+  installed.write(kInstalledMark, "installed");
+  const char* saved = std::getenv("XDG_DATA_HOME");
+  const std::string savedValue = saved ? saved : "";
+  ::setenv("XDG_DATA_HOME", data.path().c_str(), 1);
+
+  EXPECT_EQ(chooseProgramFolder(build.path()), build.path());
+  const auto shipped = filesIn(installed.path());
+  const std::string chosen = chooseProgramFolder(installed.path());
+
+  if (saved)
+    ::setenv("XDG_DATA_HOME", savedValue.c_str(), 1);
+  else
+    ::unsetenv("XDG_DATA_HOME");
+  EXPECT_EQ(chosen, data.path() + "/quilmora");
+  EXPECT_EQ(filesIn(installed.path()), shipped);
+  EXPECT_EQ(filesIn(chosen).count("0.dll"), 1u);
 }
 
 }  // namespace
