@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 if [ ! -f build/build.ninja ]; then
   cmake -G Ninja -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
-cmake --build build --target quilmora desktop_entry_writer qm_debian_changelog
+cmake --build build --target player qm_debian_changelog
 rm -f build/quilmora_*.deb
 (cd build && cpack -G DEB)
 package=$(ls build/quilmora_*.deb)
