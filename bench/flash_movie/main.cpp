@@ -1,11 +1,16 @@
-// The Flash runtime's costs, in the player put together as the program puts
-// it together: web engine processes while only media plays (there should be
-// none), time from opening a .swf to its first frame with the web engine not
-// yet started (cold) and started (warm), the page's fetch and compile of
-// Ruffle's wasm, CPU while a 12 fps movie plays, and the peak memory while it
-// plays (PSS summed over the player and the web engine's processes, sampled).
+// The Flash runtime's costs. First the player program itself, started with a
+// .swf and, in turns, with a 720p clip: the time to the first frame on the
+// screen, for a first run (nothing of the web engine's on disk) and a later
+// one (what earlier runs left in the player's cache kept). Then the player
+// put together as the program puts it together, in this process: web engine
+// processes while only media plays (there should be none), time from opening
+// a .swf to its first frame with the web engine not yet started (cold) and
+// started (warm), reported by the runtime and seen on the screen, the page's
+// fetch and compile of Ruffle's wasm, CPU while a 12 fps movie plays, and the
+// peak memory while it plays (PSS summed over the player and the web
+// engine's processes, sampled).
 //
-//   bench_flash_movie [runs]   (warm opens, default 5)
+//   bench_flash_movie [runs]   (warm opens, default 5; program starts: 3 rounds)
 
 #include <dirent.h>
 #include <unistd.h>
@@ -83,8 +88,13 @@ double cpuSeconds() {
   return total;
 }
 
-bool writeMovie(const std::string& path) {
-  const std::vector<uint8_t> bytes = qm::swf_writer::countingMovie();
+// The two movies the warm opens take turns with: a blue and an orange
+// rectangle, so the screen tells which one shows.
+constexpr unsigned kBlue = qm::swf_writer::kCountingBlue;
+constexpr unsigned kOrange = 0xe08030;
+
+bool writeMovie(const std::string& path, unsigned colour = kBlue) {
+  const std::vector<uint8_t> bytes = qm::swf_writer::countingMovie(colour);
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
   return bool(out.flush());
@@ -97,6 +107,56 @@ double openToFirstFrame(qm::integration::PlayerRig& rig, int entry) {
   rig.form().File1.setListIndex(entry);
   if (!qm::live::pumpUntil([&] { return rig.flash().FrameNum().has_value(); }, 20000)) return -1;
   return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Opens the list entry and times until the middle of the Flash area shows
+// the movie's colour.
+double openToFrameOnScreen(qm::integration::PlayerRig& rig, qm::bench::ScreenProbe& probe, int entry, unsigned colour) {
+  const auto start = Clock::now();
+  rig.form().File1.setListIndex(entry);
+  const QPoint middle = rig.screenRect(rig.form().ShockwaveFlash1).center();
+  if (!qm::live::pumpUntil([&] { return probe.colourShare(middle.x() - 50, middle.y() - 25, 100, 50, colour) > 0.5; },
+                           20000))
+    return -1;
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+struct ProgramStarts {
+  double clip = -1, swfFirstRun = -1, swfLaterRun = -1;
+};
+
+// The player program started with the clip, and with the .swf in a fresh
+// folder and in one kept from earlier runs, in turns: medians in seconds.
+ProgramStarts programStarts(qm::bench::ScreenProbe& probe, const std::string& clip, const std::string& movie,
+                            int rounds) {
+  using namespace qm::bench;
+  std::vector<double> clips, firstRuns, laterRuns;
+  PlayerFolder kept(QM_PROGRAM_DIR);
+  startToPicture(probe, {kept.executable(), movie}, kept.environment());
+  for (int i = 0; i < rounds; ++i) {
+    {
+      PlayerFolder folder(QM_PROGRAM_DIR);
+      clips.push_back(startToPicture(probe, {folder.executable(), clip}, folder.environment()));
+    }
+    {
+      PlayerFolder folder(QM_PROGRAM_DIR);
+      firstRuns.push_back(startToPicture(probe, {folder.executable(), movie}, folder.environment()));
+    }
+    laterRuns.push_back(startToPicture(probe, {kept.executable(), movie}, kept.environment()));
+  }
+  auto show = [](const char* name, const std::vector<double>& times) {
+    std::printf("  %-26s", name);
+    for (double t : times) std::printf(" %6.0f", t * 1000);
+    std::printf("   median %6.0f\n", median(times) * 1000);
+  };
+  std::printf("Program start to first frame on the screen (ms; -1000 = none in 15 s)\n");
+  show("720p clip", clips);
+  show(".swf, first run", firstRuns);
+  show(".swf, later run", laterRuns);
+  auto result = [](const std::vector<double>& times) {
+    return *std::min_element(times.begin(), times.end()) < 0 ? -1 : median(times);
+  };
+  return {result(clips), result(firstRuns), result(laterRuns)};
 }
 
 // One of Ruffle's wasm builds (a file of its folder) as the page gets it:
@@ -153,6 +213,8 @@ int main(int argc, char** argv) {
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication app(argc, argv);
   std::setlocale(LC_NUMERIC, "C");
+  qm::bench::ScreenProbe probe;
+  if (!probe.ok()) return 1;
 
   qm::integration::PlayerRig rig;
   const std::string folder = rig.folder("bench");
@@ -161,10 +223,14 @@ int main(int argc, char** argv) {
       "ffmpeg -loglevel error -y -f lavfi -i testsrc=duration=5:size=320x240:rate=25 "
       "-c:v libx264 -pix_fmt yuv420p '" +
       clip + "'";
-  if (std::system(make.c_str()) != 0 || !writeMovie(folder + "/b.swf") || !writeMovie(folder + "/c.swf")) {
+  const std::string clip720 = rig.folder("program-starts") + "/clip720.mp4";
+  if (std::system(make.c_str()) != 0 || !writeMovie(folder + "/b.swf") || !writeMovie(folder + "/c.swf", kOrange) ||
+      !qm::bench::make720pClip(clip720, 10)) {
     std::fprintf(stderr, "could not make the media\n");
     return 1;
   }
+  const ProgramStarts starts = programStarts(probe, clip720, folder + "/b.swf", 3);
+
   rig.rememberListFolder(folder);
   if (!rig.start()) return 1;
 
@@ -181,6 +247,23 @@ int main(int argc, char** argv) {
   for (int i = 0; i < runs; ++i) {
     warm.push_back(openToFirstFrame(rig, 1 + (i + 1) % 2) * 1000);
     std::printf(" %6.0f", warm.back());
+  }
+  std::printf("\n");
+  std::printf("Open .swf to its first frame on the screen, warm (ms)\n  after a .swf  ");
+  std::vector<double> warmOnScreen;
+  for (int i = 0; i < runs; ++i) {
+    const int entry = 1 + i % 2;
+    warmOnScreen.push_back(openToFrameOnScreen(rig, probe, entry, entry == 1 ? kBlue : kOrange) * 1000);
+    std::printf(" %6.0f", warmOnScreen.back());
+  }
+  std::printf("\n  after a video");
+  auto videoFrames = std::make_shared<int>(0);
+  rig.media().frameChanged.connect([videoFrames] { ++*videoFrames; });
+  for (int i = 0; i < runs; ++i) {
+    rig.form().File1.setListIndex(0);
+    const int before = *videoFrames;
+    qm::live::pumpUntil([&] { return *videoFrames > before + 5; }, 5000);
+    std::printf(" %6.0f", openToFrameOnScreen(rig, probe, 1, kBlue) * 1000);
   }
   std::printf("\n");
 
@@ -221,6 +304,12 @@ int main(int argc, char** argv) {
       "Peak memory while the movie plays: %ld MB PSS over %zu processes (%d web engine), player peak RSS %ld MB\n",
       peakPss / 1024, processes, webEngineProcesses(), field(getpid(), "status", "VmHWM") / 1024);
 
+  printFigure("Flash: program start to first .swf frame on screen, first run", "ms", starts.swfFirstRun * 1000,
+              starts.clip < 0 ? -1 : starts.clip * 1000, "720p");
+  printFigure("Flash: program start to first .swf frame on screen, later run", "ms", starts.swfLaterRun * 1000,
+              starts.clip < 0 ? -1 : starts.clip * 1000, "720p");
+  printFigure("Flash: open .swf to first frame on screen, warm (median of " + std::to_string(runs) + ")", "ms",
+              *std::min_element(warmOnScreen.begin(), warmOnScreen.end()) < 0 ? -1 : qm::bench::median(warmOnScreen));
   printFigure("Flash: web engine processes while only media plays", "count", idleWebEngines);
   printFigure("Flash: open .swf to first frame, cold", "ms", cold);
   printFigure("Flash: open .swf to first frame, warm (median of " + std::to_string(runs) + ")", "ms",
