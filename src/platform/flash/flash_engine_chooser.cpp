@@ -36,7 +36,14 @@ FlashEngineChooser::FlashEngineChooser(Clock& clock, Options options)
   releaseRuffle_.setSingleShot(true);
   releaseRuffle_.setInterval(options.ruffleKept);
   QObject::connect(&releaseRuffle_, &QTimer::timeout, [this] {
-    if (runtime_ != Runtime::Ruffle) ruffle_.reset();
+    if (runtime_ != Runtime::Ruffle && !movieExpected_) ruffle_.reset();
+  });
+  weighExpected_.setSingleShot(true);
+  weighExpected_.setInterval(0);
+  QObject::connect(&weighExpected_, &QTimer::timeout, [this] {
+    movieExpected_ = movieForRuffle(expected_).has_value();
+    if (movieExpected_ && ensureRuffle()) ruffle_->warmUp();
+    keepRuffleWhileNeeded();
   });
 }
 
@@ -106,12 +113,29 @@ bool FlashEngineChooser::setMovie(const std::string& path) {
     }
     if (!loaded) runtime_ = Runtime::Native;
   }
-  if (runtime_ == Runtime::Ruffle)
+  keepRuffleWhileNeeded();
+  showRuntime();
+  return loaded;
+}
+
+// Ruffle's page goes a while after the last need of it.
+void FlashEngineChooser::keepRuffleWhileNeeded() {
+  if (runtime_ == Runtime::Ruffle || movieExpected_)
     releaseRuffle_.stop();
   else if (ruffle_ && !releaseRuffle_.isActive())
     releaseRuffle_.start();
-  showRuntime();
-  return loaded;
+}
+
+std::optional<swf::SwfFile> FlashEngineChooser::movieForRuffle(const std::string& path) const {
+  if (path.empty()) return std::nullopt;
+  swf::SwfReadResult read = swf::readSwfFile(path);
+  if (!read.ok() || EmptyMovieEngine::showsNothing(read.file) || hasPlayerMovieMark(read.file)) return std::nullopt;
+  return std::move(read.file);
+}
+
+void FlashEngineChooser::expectMovie(const std::string& path) {
+  expected_ = path;
+  weighExpected_.start();
 }
 
 bool FlashEngineChooser::setScaleMode(int mode) {
