@@ -326,11 +326,11 @@ int main(int argc, char** argv) {
   }
   if (wasmFetch.empty()) wasmFetch.push_back(-1), wasmCompile.push_back(-1);
 
-  printFigure("Flash: program start to first .swf frame on screen, cold (median of 5)", "ms", starts.movie * 1000,
+  printFigure("Flash: program start to first .swf frame on screen, cold", "ms", starts.movie * 1000,
               starts.clip < 0 ? -1 : starts.clip * 1000, "720p");
   printFigure("Flash: open .swf to first frame on screen, warm (median of " + std::to_string(runs) + ")", "ms",
               *std::min_element(warmOnScreen.begin(), warmOnScreen.end()) < 0 ? -1 : qm::bench::median(warmOnScreen));
-  printFigure("Flash: open .swf after a video, web engine started ahead (median of 3)", "ms",
+  printFigure("Flash: open .swf after a video, web engine started ahead", "ms",
               *std::min_element(startedAhead.begin(), startedAhead.end()) < 0 ? -1 : qm::bench::median(startedAhead));
   printFigure("Flash: web engine processes while only media plays", "count", idleWebEngines);
   printFigure("Flash: open .swf to first frame, cold", "ms", cold);

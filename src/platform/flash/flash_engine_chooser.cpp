@@ -35,14 +35,15 @@ FlashEngineChooser::FlashEngineChooser(Clock& clock, Options options)
   for (FlashEngine* engine : std::initializer_list<FlashEngine*>{&native_, &playerMovie_}) forwardCommands(*engine);
   releaseRuffle_.setSingleShot(true);
   releaseRuffle_.setInterval(options.ruffleKept);
+  // The expected movie is read only when it decides something: whether to
+  // start Ruffle, or to keep it once its time is up.
   QObject::connect(&releaseRuffle_, &QTimer::timeout, [this] {
-    if (runtime_ != Runtime::Ruffle && !movieExpected_) ruffle_.reset();
+    if (runtime_ != Runtime::Ruffle && !movieForRuffle(expected_)) ruffle_.reset();
   });
   weighExpected_.setSingleShot(true);
   weighExpected_.setInterval(0);
   QObject::connect(&weighExpected_, &QTimer::timeout, [this] {
-    movieExpected_ = movieForRuffle(expected_).has_value();
-    if (movieExpected_ && ensureRuffle()) ruffle_->warmUp();
+    if (!ruffle_ && movieForRuffle(expected_) && ensureRuffle()) ruffle_->warmUp();
     keepRuffleWhileNeeded();
   });
 }
@@ -120,7 +121,7 @@ bool FlashEngineChooser::setMovie(const std::string& path) {
 
 // Ruffle's page goes a while after the last need of it.
 void FlashEngineChooser::keepRuffleWhileNeeded() {
-  if (runtime_ == Runtime::Ruffle || movieExpected_)
+  if (runtime_ == Runtime::Ruffle)
     releaseRuffle_.stop();
   else if (ruffle_ && !releaseRuffle_.isActive())
     releaseRuffle_.start();

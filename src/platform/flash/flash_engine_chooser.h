@@ -46,7 +46,7 @@ class FlashEngineChooser : public FlashEngine, public ContentViewSource {
   bool setMovie(const std::string& path) override;
   std::string movie() const override { return active().movie(); }
   // For a movie for Ruffle the web engine starts and readies Ruffle, and
-  // stays while the hint holds.
+  // Ruffle's page stays while the hint holds.
   void expectMovie(const std::string& path) override;
   bool Play() override { return active().Play(); }
   bool StopPlay() override { return active().StopPlay(); }
@@ -88,7 +88,6 @@ class FlashEngineChooser : public FlashEngine, public ContentViewSource {
   // list locate opens a whole folder's entries in one.
   QTimer weighExpected_;
   std::string expected_;
-  bool movieExpected_ = false;
   Runtime runtime_ = Runtime::Native;
   int scaleMode_ = 0;
   Control* area_ = nullptr;
