@@ -23,9 +23,15 @@ namespace qm {
 class PageFiles;
 
 // Movies with something to show, run by Ruffle inside a Qt WebEngine view.
-// The web engine is started on the first movie only, so a player that never
-// meets a real Flash movie never pays for it; it then stays, so the next
-// movie starts warm.
+// The web engine is started on the first movie only (or by warmUp, when the
+// player expects one), so a player that never meets a real Flash movie never
+// pays for it; it then stays, so the next movie starts warm.
+//
+// The page gets the newest movie of a turn of the event loop, at its end.
+// Each load builds a new Ruffle in the page, which takes longer than
+// anything else a warm movie waits for, so a movie opened again before its
+// first frame, unchanged on disk and not steered by a call since (Stop,
+// GotoFrame, SetVariable), is left to go on.
 //
 // An AVM1 movie is loaded by a host movie of ours (host_movie.h) that gives
 // the frame and variable operations the runtime lacks. The page asks the
