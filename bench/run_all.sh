@@ -3,7 +3,7 @@
 #
 # Runs every benchmark once and prints one table of their figures; where a
 # figure has a reference measured in the same run (plain mpv with --vo=x11,
-# `ls -1`), the reference and the ratio player / reference follow. Figures
+# `ls -1`, the player started with a 720p clip), the reference and the ratio player / reference follow. Figures
 # only: nothing is checked. About nine minutes on two cores.
 #
 # QUILMORA_BENCH_PROGRAM_DIR=<folder> measures the player kept in that folder

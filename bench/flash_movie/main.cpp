@@ -1,11 +1,16 @@
-// The Flash runtime's costs, in the player put together as the program puts
-// it together: web engine processes while only media plays (there should be
-// none), time from opening a .swf to its first frame with the web engine not
-// yet started (cold) and started (warm), the page's fetch and compile of
-// Ruffle's wasm, CPU while a 12 fps movie plays, and the peak memory while it
-// plays (PSS summed over the player and the web engine's processes, sampled).
+// The Flash runtime's costs. First the player program itself, started with a
+// .swf and, in turns, with a 720p clip: the time to the first frame on the
+// screen. Then the player put together as the program puts it together, in
+// this process: web engine processes while a video plays from a list of
+// media (there should be none), time from opening a .swf to its first frame
+// with the web engine not yet started (cold) and started (warm), reported by
+// the runtime and seen on the screen, and after a video whose next entry is
+// a movie (the web engine started while the video played), CPU while a
+// 12 fps movie plays, the peak memory while it plays (PSS summed over the
+// player and the web engine's processes, sampled), and the page's fetch and
+// compile of Ruffle's wasm.
 //
-//   bench_flash_movie [runs]   (warm opens, default 5)
+//   bench_flash_movie [runs]   (warm opens, default 5; program starts: 5 each)
 
 #include <dirent.h>
 #include <unistd.h>
@@ -83,8 +88,13 @@ double cpuSeconds() {
   return total;
 }
 
-bool writeMovie(const std::string& path) {
-  const std::vector<uint8_t> bytes = qm::swf_writer::countingMovie();
+// The two movies the warm opens take turns with: a blue and an orange
+// rectangle, so the screen tells which one shows.
+constexpr unsigned kBlue = qm::swf_writer::kCountingBlue;
+constexpr unsigned kOrange = 0xe08030;
+
+bool writeMovie(const std::string& path, unsigned colour = kBlue) {
+  const std::vector<uint8_t> bytes = qm::swf_writer::countingMovie(colour);
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
   return bool(out.flush());
@@ -99,9 +109,54 @@ double openToFirstFrame(qm::integration::PlayerRig& rig, int entry) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+// Opens the list entry and times until the middle of the Flash area shows
+// the movie's colour.
+double openToFrameOnScreen(qm::integration::PlayerRig& rig, qm::bench::ScreenProbe& probe, int entry, unsigned colour) {
+  const auto start = Clock::now();
+  rig.form().File1.setListIndex(entry);
+  const QPoint middle = rig.screenRect(rig.form().ShockwaveFlash1).center();
+  if (!qm::live::pumpUntil([&] { return probe.colourShare(middle.x() - 50, middle.y() - 25, 100, 50, colour) > 0.5; },
+                           20000))
+    return -1;
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+struct ProgramStarts {
+  double clip = -1, movie = -1;
+};
+
+// The player program started with the clip and with the .swf, in turns, each
+// in a fresh folder: medians in seconds.
+ProgramStarts programStarts(qm::bench::ScreenProbe& probe, const std::string& clip, const std::string& movie,
+                            int rounds) {
+  using namespace qm::bench;
+  std::vector<double> clips, movies;
+  for (int i = 0; i < rounds; ++i) {
+    {
+      PlayerFolder folder(QM_PROGRAM_DIR);
+      clips.push_back(startToPicture(probe, {folder.executable(), clip}, folder.environment()));
+    }
+    PlayerFolder folder(QM_PROGRAM_DIR);
+    movies.push_back(startToPicture(probe, {folder.executable(), movie}, folder.environment()));
+  }
+  auto show = [](const char* name, const std::vector<double>& times) {
+    std::printf("  %-10s", name);
+    for (double t : times) std::printf(" %6.0f", t * 1000);
+    std::printf("   median %6.0f\n", median(times) * 1000);
+  };
+  std::printf("Program start to first frame on the screen, cold (ms; -1000 = none in 15 s)\n");
+  show("720p clip", clips);
+  show(".swf", movies);
+  auto result = [](const std::vector<double>& times) {
+    return *std::min_element(times.begin(), times.end()) < 0 ? -1 : median(times);
+  };
+  return {result(clips), result(movies)};
+}
+
 // One of Ruffle's wasm builds (a file of its folder) as the page gets it:
 // milliseconds to fetch it, and to compile it (as the runtime does, a
-// streaming compile). A custom section of random bytes makes the module new
+// streaming compile; with functions compiled as they are first called, what
+// is done before the runtime can start). A custom section of random bytes makes the module new
 // to the engine's cache of compiled modules, which would otherwise answer at
 // once. Both -1 when the page could not say.
 struct WasmTimes {
@@ -153,52 +208,87 @@ int main(int argc, char** argv) {
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication app(argc, argv);
   std::setlocale(LC_NUMERIC, "C");
+  qm::bench::ScreenProbe probe;
+  if (!probe.ok()) return 1;
 
-  qm::integration::PlayerRig rig;
-  const std::string folder = rig.folder("bench");
-  const std::string clip = folder + "/a.mp4";
+  // Ruffle's page goes soon after its last movie, so that a later open can
+  // find it gone.
+  qm::integration::PlayerRig::Options options;
+  options.ruffleKept = std::chrono::milliseconds(2000);
+  qm::integration::PlayerRig rig(options);
+  // A folder of media only, and one of movies and a video, in this order.
+  const std::string media = rig.folder("media");
+  const std::string movies = rig.folder("movies");
   const std::string make =
-      "ffmpeg -loglevel error -y -f lavfi -i testsrc=duration=5:size=320x240:rate=25 "
+      "ffmpeg -loglevel error -y -f lavfi -i testsrc=duration=30:size=320x240:rate=25 "
       "-c:v libx264 -pix_fmt yuv420p '" +
-      clip + "'";
-  if (std::system(make.c_str()) != 0 || !writeMovie(folder + "/b.swf") || !writeMovie(folder + "/c.swf")) {
+      media + "/a.mp4' && cp '" + media + "/a.mp4' '" + movies + "/d.mp4'";
+  const std::string clip720 = rig.folder("program-starts") + "/clip720.mp4";
+  if (std::system(make.c_str()) != 0 || !writeMovie(movies + "/b.swf") || !writeMovie(movies + "/c.swf", kOrange) ||
+      !qm::bench::make720pClip(clip720, 10)) {
     std::fprintf(stderr, "could not make the media\n");
     return 1;
   }
-  rig.rememberListFolder(folder);
-  if (!rig.start()) return 1;
+  const ProgramStarts starts = programStarts(probe, clip720, movies + "/b.swf", 5);
 
-  rig.form().File1.setListIndex(0);
+  rig.rememberListFolder(media);
+  if (!rig.start()) return 1;
+  qm::Form1& f = rig.form();
+  auto videoFrames = std::make_shared<int>(0);
+  rig.media().frameChanged.connect([videoFrames] { ++*videoFrames; });
+  auto playVideo = [&](const std::string& folder, int entry) {
+    f.File1.setPath(folder);
+    f.File1.setListIndex(entry);
+    const int before = *videoFrames;
+    qm::live::pumpUntil([&] { return *videoFrames > before + 5; }, 5000);
+  };
+
+  playVideo(media, 0);
   qm::live::pumpUntil([] { return false; }, 3000);
   const int idleWebEngines = webEngineProcesses();
-  std::printf("Web engine processes while a video plays: %d\n", idleWebEngines);
+  std::printf("Web engine processes while a video plays from a list of media: %d\n", idleWebEngines);
 
   std::printf("Open .swf to first frame reported by the runtime (ms)\n");
-  const double cold = openToFirstFrame(rig, 1) * 1000;
+  f.File1.setPath(movies);
+  const double cold = openToFirstFrame(rig, 0) * 1000;
   std::printf("  cold %6.0f\n", cold);
   std::printf("  warm");
   std::vector<double> warm;
+  int shown = 0;  // the entry of the movie Ruffle shows
   for (int i = 0; i < runs; ++i) {
-    warm.push_back(openToFirstFrame(rig, 1 + (i + 1) % 2) * 1000);
+    shown = (shown + 1) % 2;
+    warm.push_back(openToFirstFrame(rig, shown) * 1000);
     std::printf(" %6.0f", warm.back());
   }
   std::printf("\n");
-
-  // Ruffle takes the build the web engine supports; both are measured.
-  std::vector<double> wasmFetch, wasmCompile;
-  std::printf("Ruffle's wasm in the page (ms): fetch, compile\n");
-  for (const QString& file : QDir(QM_PROGRAM_DIR "/ruffle").entryList({"*.wasm"})) {
-    std::printf("  %s", qPrintable(file));
-    for (int i = 0; i < 3; ++i) {
-      const WasmTimes times = wasmFetchAndCompile(rig, file);
-      wasmFetch.push_back(times.fetchMs);
-      wasmCompile.push_back(times.compileMs);
-      std::printf("  %.0f, %.0f", times.fetchMs, times.compileMs);
-    }
-    std::printf("\n");
+  const auto colourOf = [](int entry) { return entry == 0 ? kBlue : kOrange; };
+  std::printf("Open .swf to its first frame on the screen (ms)\n  warm, after a .swf              ");
+  std::vector<double> warmOnScreen;
+  for (int i = 0; i < runs; ++i) {
+    shown = (shown + 1) % 2;
+    warmOnScreen.push_back(openToFrameOnScreen(rig, probe, shown, colourOf(shown)) * 1000);
+    std::printf(" %6.0f", warmOnScreen.back());
   }
-  if (wasmFetch.empty()) wasmFetch.push_back(-1), wasmCompile.push_back(-1);
+  std::printf("\n  warm, after a video             ");
+  for (int i = 0; i < runs; ++i) {
+    playVideo(movies, 2);
+    shown = (shown + 1) % 2;
+    std::printf(" %6.0f", openToFrameOnScreen(rig, probe, shown, colourOf(shown)) * 1000);
+  }
+  // The video's next entry is a movie: the web engine starts while it plays.
+  std::printf("\n  after a video, web engine started for the list's next entry");
+  std::vector<double> startedAhead;
+  for (int i = 0; i < 3; ++i) {
+    playVideo(media, 0);
+    qm::live::pumpUntil([&] { return rig.flash().ruffle() == nullptr; }, 10000);
+    playVideo(movies, 2);
+    qm::live::pumpUntil([] { return false; }, 3000);
+    startedAhead.push_back(openToFrameOnScreen(rig, probe, 0, kBlue) * 1000);
+    std::printf(" %6.0f", startedAhead.back());
+  }
+  std::printf("\n");
 
+  // Before the wasm measures below, whose compiles of their own would count.
   qm::live::pumpUntil([] { return false; }, 2000);
   const double cpuBefore = cpuSeconds();
   const auto start = Clock::now();
@@ -221,6 +311,27 @@ int main(int argc, char** argv) {
       "Peak memory while the movie plays: %ld MB PSS over %zu processes (%d web engine), player peak RSS %ld MB\n",
       peakPss / 1024, processes, webEngineProcesses(), field(getpid(), "status", "VmHWM") / 1024);
 
+  // Ruffle takes the build the web engine supports; both are measured.
+  std::vector<double> wasmFetch, wasmCompile;
+  std::printf("Ruffle's wasm in the page (ms): fetch, compile\n");
+  for (const QString& file : QDir(QM_PROGRAM_DIR "/ruffle").entryList({"*.wasm"})) {
+    std::printf("  %s", qPrintable(file));
+    for (int i = 0; i < 3; ++i) {
+      const WasmTimes times = wasmFetchAndCompile(rig, file);
+      wasmFetch.push_back(times.fetchMs);
+      wasmCompile.push_back(times.compileMs);
+      std::printf("  %.0f, %.0f", times.fetchMs, times.compileMs);
+    }
+    std::printf("\n");
+  }
+  if (wasmFetch.empty()) wasmFetch.push_back(-1), wasmCompile.push_back(-1);
+
+  printFigure("Flash: program start to first .swf frame on screen, cold", "ms", starts.movie * 1000,
+              starts.clip < 0 ? -1 : starts.clip * 1000, "720p");
+  printFigure("Flash: open .swf to first frame on screen, warm (median of " + std::to_string(runs) + ")", "ms",
+              *std::min_element(warmOnScreen.begin(), warmOnScreen.end()) < 0 ? -1 : qm::bench::median(warmOnScreen));
+  printFigure("Flash: open .swf after a video, web engine started ahead", "ms",
+              *std::min_element(startedAhead.begin(), startedAhead.end()) < 0 ? -1 : qm::bench::median(startedAhead));
   printFigure("Flash: web engine processes while only media plays", "count", idleWebEngines);
   printFigure("Flash: open .swf to first frame, cold", "ms", cold);
   printFigure("Flash: open .swf to first frame, warm (median of " + std::to_string(runs) + ")", "ms",

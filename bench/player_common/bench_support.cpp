@@ -144,12 +144,17 @@ PlayerFolder::PlayerFolder(const std::string& buildFolder) {
   program_ = scratch_.sub("program");
   for (const char* sub : {"home/Documents", "runtime"}) scratch_.sub(sub);
   chmod((scratch_.path() + "/runtime").c_str(), 0700);
-  for (const char* name : {"quilmora", "quilmora-webengine.so", "0.dll", "power.dll", "music.wma", "Quilmora.chm", "dorl.chm"}) {
+  for (const char* name :
+       {"quilmora", "quilmora-webengine.so", "0.dll", "power.dll", "music.wma", "Quilmora.chm", "dorl.chm"}) {
     std::error_code ec;
     const fs::path source = fs::path(programSource(buildFolder)) / name;
     fs::create_hard_link(source, fs::path(program_) / name, ec);
     if (ec) fs::copy_file(source, fs::path(program_) / name, ec);
   }
+  // Ruffle, as the build lays it out beside the executable.
+  std::error_code ec;
+  fs::create_directory_symlink(fs::absolute(fs::path(programSource(buildFolder)) / "ruffle"),
+                               fs::path(program_) / "ruffle", ec);
   // Not the first run: no association dialog, no home page.
   scratch_.sub("program/datinf");
 }
@@ -247,6 +252,20 @@ double ScreenProbe::litShare(int x, int y, int width, int height) {
   return double(lit) / (double(width) * height);
 }
 
+double ScreenProbe::colourShare(int x, int y, int width, int height, unsigned colour) {
+  XImage* image = XGetImage(display_, root_, x, y, width, height, AllPlanes, ZPixmap);
+  if (!image) return 0;
+  auto near = [](unsigned long a, unsigned long b) { return std::abs(long(a & 0xFF) - long(b & 0xFF)) <= 12; };
+  long matching = 0;
+  for (int row = 0; row < height; ++row)
+    for (int column = 0; column < width; ++column) {
+      const unsigned long p = XGetPixel(image, column, row);
+      if (near(p >> 16, colour >> 16) && near(p >> 8, colour >> 8) && near(p, colour)) ++matching;
+    }
+  XDestroyImage(image);
+  return double(matching) / (double(width) * height);
+}
+
 double secondsUntilPicture(ScreenProbe& probe, Clock::time_point start, double timeout) {
   const int w = 200, h = 100;
   const int x = probe.width() / 2 - w / 2, y = probe.height() / 2 - h / 2;
@@ -255,6 +274,22 @@ double secondsUntilPicture(ScreenProbe& probe, Clock::time_point start, double t
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
   return -1;
+}
+
+double startToPicture(ScreenProbe& probe, const std::vector<std::string>& argv,
+                      const std::vector<std::string>& environment) {
+  const auto start = Clock::now();
+  double seconds;
+  {
+    Child child(argv, environment);
+    if (!child.started()) return -1;
+    seconds = secondsUntilPicture(probe, start, 15);
+  }
+  // The next run starts on a black screen.
+  const auto ended = Clock::now();
+  while (secondsSince(ended) < 3 && probe.litShare(probe.width() / 2 - 100, probe.height() / 2 - 50, 200, 100) > 0.01)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  return seconds;
 }
 
 }  // namespace qm::bench

@@ -97,6 +97,8 @@ class ScreenProbe {
   bool ok() const { return display_ != nullptr; }
   // Share (0..1) of the area's pixels that are not black.
   double litShare(int x, int y, int width, int height);
+  // Share (0..1) of the area's pixels within a few steps of the colour 0xRRGGBB.
+  double colourShare(int x, int y, int width, int height, unsigned colour);
   int width() const { return width_; }
   int height() const { return height_; }
 
@@ -110,5 +112,11 @@ class ScreenProbe {
 // (most of a 200 x 100 area lit), or a negative number after `timeout`
 // seconds. Both players centre their video on the screen.
 double secondsUntilPicture(ScreenProbe& probe, Clock::time_point start, double timeout);
+
+// Seconds from starting the program until the middle of the screen shows a
+// picture (negative: none in 15 s); the program is ended, and the screen
+// black again, before it returns.
+double startToPicture(ScreenProbe& probe, const std::vector<std::string>& argv,
+                      const std::vector<std::string>& environment);
 
 }  // namespace qm::bench

@@ -6,7 +6,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <thread>
 
 #include "bench_support.h"
 #include "support/virtual_display.h"
@@ -14,26 +13,6 @@
 using namespace qm::bench;
 
 namespace {
-
-// Waits until the screen's middle is black again after a run.
-void waitForBlack(ScreenProbe& probe) {
-  const auto start = Clock::now();
-  while (secondsSince(start) < 3 && probe.litShare(probe.width() / 2 - 100, probe.height() / 2 - 50, 200, 100) > 0.01)
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-}
-
-double timeToPicture(ScreenProbe& probe, const std::vector<std::string>& argv,
-                     const std::vector<std::string>& environment) {
-  const auto start = Clock::now();
-  double seconds;
-  {
-    Child child(argv, environment);
-    if (!child.started()) return -1;
-    seconds = secondsUntilPicture(probe, start, 15);
-  }
-  waitForBlack(probe);
-  return seconds;
-}
 
 void print(const char* name, const std::vector<double>& times) {
   std::printf("  %-9s", name);
@@ -64,9 +43,9 @@ int main(int argc, char** argv) {
   std::vector<double> player, mpv;
   for (int i = 0; i < runs; ++i) {
     PlayerFolder folder(QM_PROGRAM_DIR);
-    player.push_back(timeToPicture(probe, {folder.executable(), clip}, folder.environment()));
+    player.push_back(startToPicture(probe, {folder.executable(), clip}, folder.environment()));
     if (haveMpv)
-      mpv.push_back(timeToPicture(probe, {"mpv", "--vo=x11", "--ao=null", clip}, privateEnvironment(mpvHome)));
+      mpv.push_back(startToPicture(probe, {"mpv", "--vo=x11", "--ao=null", clip}, privateEnvironment(mpvHome)));
   }
 
   std::printf("Start to first frame on screen, 720p H.264, %d runs (ms; -1000 = no picture in 15 s)\n", runs);

@@ -18,6 +18,10 @@ class FlashEngine {
   // engine empty and returns false.
   virtual bool setMovie(const std::string& path) = 0;
   virtual std::string movie() const = 0;
+  // A hint that setMovie(path) may come later (the entry the list opens
+  // next): an engine may ready what such a movie needs, without the movie.
+  // An empty path: no movie is expected.
+  virtual void expectMovie(const std::string& path) { (void)path; }
 
   virtual bool Play() = 0;
   virtual bool StopPlay() = 0;

@@ -47,6 +47,20 @@ static void showInFlashEngine(PlayerContext& p) {
   f.ShockwaveFlash1.setVisible(true);
 }
 
+// The entry the advance opens after this one: a Flash movie there may have
+// its runtime started now. Any other entry withdraws the hint, so a list of
+// media never starts it.
+static void expectNextEntry(PlayerContext& p) {
+  const FileListBox& list = p.form.File1;
+  std::string movie;
+  if (list.listCount() > 0) {
+    const int next = p.state.ListNum + 1 >= list.listCount() ? 0 : p.state.ListNum + 1;
+    const std::string name = list.list(next);
+    if (kindOfExtension(entryExtension(name)) == MediaKind::FlashMovie) movie = joinPath(list.path(), name);
+  }
+  p.form.ShockwaveFlash1.engine().expectMovie(movie);
+}
+
 void openSelectedEntry(PlayerContext& p) {
   Form1& f = p.form;
   f.WebBrowser1.setVisible(false);
@@ -80,6 +94,8 @@ void openSelectedEntry(PlayerContext& p) {
       f.ShockwaveFlash1.zOrder(0);
       break;
   }
+
+  expectNextEntry(p);
 
   f.Frame1.setVisible(false);
   clearTimeDisplay(p);

@@ -110,6 +110,17 @@ TEST_F(Open, FlashVideoReloadsThePlayerMovieEveryTime) {
   EXPECT_FALSE(t.form().Timer4.enabled());
 }
 
+// Ruffle's web engine holds some 400 MB: it may start ahead for a movie the
+// list opens next, and never while the list goes on with media.
+TEST_F(Open, TheFlashEngineExpectsAMovieOnlyWhileTheListOpensOneNext) {
+  select("c.jpg");
+  EXPECT_EQ(t.flash->expected, t.mediaPath("d.swf"));
+  select("e.mp4");
+  EXPECT_EQ(t.flash->expected, "");
+  select("a.mp3");
+  EXPECT_EQ(t.flash->expected, "");
+}
+
 TEST_F(Open, NoSelectionGivesTheFolderToTheMediaEngine) {
   t.form().File1.setListIndex(-1);
   EXPECT_EQ(t.media->URL(), t.mediaFolder + "/");

@@ -75,6 +75,7 @@ class FakeFlashEngine : public FlashEngine {
  public:
   bool setMovie(const std::string& path) override;
   std::string movie() const override { return movie_; }
+  void expectMovie(const std::string& path) override { expected = path; }
   bool Play() override;
   bool StopPlay() override;
   bool Stop() override;
@@ -92,6 +93,7 @@ class FakeFlashEngine : public FlashEngine {
   std::set<std::string> failing;    // paths that do not load
   std::vector<std::string> calls;   // "movie <path>", "Play", "set testVar=<v>" ...
   std::vector<std::string> movies;  // every path loaded
+  std::string expected;             // the newest expectMovie
   long totalFrames = 100;
   long frame = 0;
   bool framesKnown = true;  // false: the runtime has not read the movie yet

@@ -37,12 +37,13 @@ std::vector<uint8_t> playerMovie() {
       .build(Compression::kZlib);
 }
 
-std::vector<uint8_t> countingMovie() {
+std::vector<uint8_t> countingMovie(uint32_t colour) {
   constexpr uint16_t kRectangle = 1;
   constexpr int kFrames = 100;
   SwfBuilder movie(kSwfVersion, kStageWidthPx, kStageHeightPx, kFramesPerSecond);
-  movie.fileAttributes().backgroundColor(kBlack).defineRectangle(kRectangle, kStageWidthPx / 2, kStageHeightPx / 2,
-                                                                 Color{0x30, 0x90, 0xe0});
+  movie.fileAttributes().backgroundColor(kBlack).defineRectangle(
+      kRectangle, kStageWidthPx / 2, kStageHeightPx / 2,
+      Color{uint8_t(colour >> 16), uint8_t(colour >> 8), uint8_t(colour)});
   movie.placeObject(kRectangle, 1, kStageWidthPx / 4, kStageHeightPx / 4);
   for (int i = 0; i < kFrames; ++i) movie.showFrame();
   return movie.build(Compression::kZlib);
@@ -50,7 +51,7 @@ std::vector<uint8_t> countingMovie() {
 
 const std::vector<OwnMovie>& ownMovies() {
   static const std::vector<OwnMovie> movies = {
-      {"empty", emptyMovie}, {"player", playerMovie}, {"counting", countingMovie}};
+      {"empty", emptyMovie}, {"player", playerMovie}, {"counting", [] { return countingMovie(); }}};
   return movies;
 }
 

@@ -18,8 +18,10 @@ std::vector<uint8_t> emptyMovie();
 // Flash runtime.
 std::vector<uint8_t> playerMovie();
 
-// A test movie: 100 frames at 12 per second showing a blue rectangle.
-std::vector<uint8_t> countingMovie();
+// A test movie: 100 frames at 12 per second showing a rectangle, blue
+// unless another colour (0xRRGGBB) is given, over the middle of its stage.
+inline constexpr uint32_t kCountingBlue = 0x3090e0;
+std::vector<uint8_t> countingMovie(uint32_t colour = kCountingBlue);
 
 struct OwnMovie {
   const char* name;

@@ -35,8 +35,16 @@ FlashEngineChooser::FlashEngineChooser(Clock& clock, Options options)
   for (FlashEngine* engine : std::initializer_list<FlashEngine*>{&native_, &playerMovie_}) forwardCommands(*engine);
   releaseRuffle_.setSingleShot(true);
   releaseRuffle_.setInterval(options.ruffleKept);
+  // The expected movie is read only when it decides something: whether to
+  // start Ruffle, or to keep it once its time is up.
   QObject::connect(&releaseRuffle_, &QTimer::timeout, [this] {
-    if (runtime_ != Runtime::Ruffle) ruffle_.reset();
+    if (runtime_ != Runtime::Ruffle && !movieForRuffle(expected_)) ruffle_.reset();
+  });
+  weighExpected_.setSingleShot(true);
+  weighExpected_.setInterval(0);
+  QObject::connect(&weighExpected_, &QTimer::timeout, [this] {
+    if (!ruffle_ && movieForRuffle(expected_) && ensureRuffle()) ruffle_->warmUp();
+    keepRuffleWhileNeeded();
   });
 }
 
@@ -106,12 +114,29 @@ bool FlashEngineChooser::setMovie(const std::string& path) {
     }
     if (!loaded) runtime_ = Runtime::Native;
   }
+  keepRuffleWhileNeeded();
+  showRuntime();
+  return loaded;
+}
+
+// Ruffle's page goes a while after the last need of it.
+void FlashEngineChooser::keepRuffleWhileNeeded() {
   if (runtime_ == Runtime::Ruffle)
     releaseRuffle_.stop();
   else if (ruffle_ && !releaseRuffle_.isActive())
     releaseRuffle_.start();
-  showRuntime();
-  return loaded;
+}
+
+std::optional<swf::SwfFile> FlashEngineChooser::movieForRuffle(const std::string& path) const {
+  if (path.empty()) return std::nullopt;
+  swf::SwfReadResult read = swf::readSwfFile(path);
+  if (!read.ok() || EmptyMovieEngine::showsNothing(read.file) || hasPlayerMovieMark(read.file)) return std::nullopt;
+  return std::move(read.file);
+}
+
+void FlashEngineChooser::expectMovie(const std::string& path) {
+  expected_ = path;
+  weighExpected_.start();
 }
 
 bool FlashEngineChooser::setScaleMode(int mode) {

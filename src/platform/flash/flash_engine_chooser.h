@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "model/clock.h"
@@ -26,7 +27,8 @@ namespace qm {
 // A file that is not a readable SWF (missing, truncated, a lying header,
 // another format) leaves the engine empty and setMovie returns false.
 // Whatever the previous movie was, it is unloaded first. Ruffle's page goes
-// a while after its last movie, and comes again with the next one.
+// a while after its last movie, and comes again with the next one; while a
+// movie for Ruffle is expected (expectMovie), it starts ahead and stays.
 class FlashEngineChooser : public FlashEngine, public ContentViewSource {
  public:
   struct Options {
@@ -43,6 +45,9 @@ class FlashEngineChooser : public FlashEngine, public ContentViewSource {
 
   bool setMovie(const std::string& path) override;
   std::string movie() const override { return active().movie(); }
+  // For a movie for Ruffle the web engine starts and readies Ruffle, and
+  // Ruffle's page stays while the hint holds.
+  void expectMovie(const std::string& path) override;
   bool Play() override { return active().Play(); }
   bool StopPlay() override { return active().StopPlay(); }
   bool Stop() override { return active().Stop(); }
@@ -69,6 +74,9 @@ class FlashEngineChooser : public FlashEngine, public ContentViewSource {
   void unloadAll();
   void showRuntime();
   bool ensureRuffle();
+  // The movie read, when it is one for Ruffle.
+  std::optional<swf::SwfFile> movieForRuffle(const std::string& path) const;
+  void keepRuffleWhileNeeded();
   void forwardCommands(FlashEngine& engine);
 
   EmptyMovieEngine native_;
@@ -76,6 +84,10 @@ class FlashEngineChooser : public FlashEngine, public ContentViewSource {
   std::string ruffleFolder_;
   std::unique_ptr<RuffleRuntime> ruffle_;
   QTimer releaseRuffle_;
+  // The newest expectMovie of a turn is weighed once the turn is over: the
+  // list locate opens a whole folder's entries in one.
+  QTimer weighExpected_;
+  std::string expected_;
   Runtime runtime_ = Runtime::Native;
   int scaleMode_ = 0;
   Control* area_ = nullptr;

@@ -1,7 +1,5 @@
 #include "platform/swf/empty_movie_engine.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -18,11 +16,15 @@ constexpr uint16_t kNothingToShow[] = {
     swf::tag::kFrameLabel, swf::tag::kScriptLimits, swf::tag::kFileAttributes,     swf::tag::kMetadata,
 };
 
-bool hasNothingToShow(const swf::SwfFile& file) {
+}  // namespace
+
+bool EmptyMovieEngine::showsNothing(const swf::SwfFile& file) {
   return std::all_of(file.tags.begin(), file.tags.end(), [](const swf::Tag& tag) {
     return std::find(std::begin(kNothingToShow), std::end(kNothingToShow), tag.code) != std::end(kNothingToShow);
   });
 }
+
+namespace {
 
 long countFrames(const swf::SwfFile& file) {
   const auto shown = std::count_if(file.tags.begin(), file.tags.end(),
@@ -53,14 +55,6 @@ bool startsWith(std::string_view text, std::string_view prefix, bool caseSensiti
   return true;
 }
 
-// The file as the system knows it now; empty when it cannot be looked at.
-std::string fileIdentity(const std::string& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return {};
-  return std::to_string(st.st_size) + ':' + std::to_string(st.st_ctim.tv_sec) + '.' +
-         std::to_string(st.st_ctim.tv_nsec) + ':' + std::to_string(st.st_ino);
-}
-
 }  // namespace
 
 EmptyMovieEngine::EmptyMovieEngine(Clock& clock) : clock_(clock) {}
@@ -70,7 +64,7 @@ bool EmptyMovieEngine::setMovie(const std::string& path) {
   lastError_ = swf::SwfError::kNone;
   lastMovieHadContent_ = false;
 
-  const std::string identity = fileIdentity(path);
+  const std::string identity = swf::fileIdentity(path);
   if (lastEmptyMovie_ && !identity.empty() && lastEmptyMovie_->path == path && lastEmptyMovie_->identity == identity) {
     start(*lastEmptyMovie_);
     return true;
@@ -80,7 +74,7 @@ bool EmptyMovieEngine::setMovie(const std::string& path) {
     lastError_ = read.error;
     return false;
   }
-  if (!hasNothingToShow(read.file)) {
+  if (!showsNothing(read.file)) {
     lastMovieHadContent_ = true;
     return false;
   }

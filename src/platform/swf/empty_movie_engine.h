@@ -53,6 +53,8 @@ class EmptyMovieEngine : public FlashEngine {
   bool SetVariable(const std::string& name, const std::string& value) override;
   std::optional<std::string> GetVariable(const std::string& name) const override;
 
+  // Whether a movie holds nothing but what this engine plays.
+  static bool showsNothing(const swf::SwfFile& file);
   // Why the last setMovie failed, kNone after a successful load.
   swf::SwfError lastError() const { return lastError_; }
   // Whether the last failure was a readable movie with something to show.

@@ -1,5 +1,7 @@
 #include "platform/swf/swf_file.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -158,6 +160,13 @@ uint32_t stageColour(const SwfFile& file) {
     return uint32_t(rgb[0]) << 16 | uint32_t(rgb[1]) << 8 | rgb[2];
   }
   return 0xFFFFFF;
+}
+
+std::string fileIdentity(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return {};
+  return std::to_string(st.st_size) + ':' + std::to_string(st.st_ctim.tv_sec) + '.' +
+         std::to_string(st.st_ctim.tv_nsec) + ':' + std::to_string(st.st_ino);
 }
 
 }  // namespace qm::swf

@@ -80,4 +80,9 @@ SwfReadResult readSwfFile(const std::string& path);
 // white, as Flash shows it, for a movie that sets none.
 uint32_t stageColour(const SwfFile& file);
 
+// The file as the system knows it now (size, change time, inode): a file
+// read before is unchanged while this stays the same. Empty when it cannot
+// be looked at.
+std::string fileIdentity(const std::string& path);
+
 }  // namespace qm::swf

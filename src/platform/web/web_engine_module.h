@@ -26,10 +26,16 @@ class RuffleRuntime : public FlashEngine {
   virtual void setViewParent(QWidget* parent) = 0;
   // The web view, or null while the web engine has not been needed.
   virtual QWidget* view() const = 0;
-  // Loads a movie the caller has read already.
+  // Loads a movie the caller has read already. The same movie opened again
+  // before its first frame (the list locate's walk passes over it and comes
+  // back), unchanged on disk, goes on from where it got to.
   virtual bool load(const std::string& path, const swf::SwfFile& file) = 0;
-  // Empties the page; the web engine stays up.
+  // Empties the page once this turn of the event loop is over (a load of
+  // the same movie in the same turn keeps it); the web engine stays up.
   virtual void unload() = 0;
+  // Starts the web engine and readies the runtime with a movie of nothing,
+  // so that a movie that may come later starts warm.
+  virtual void warmUp() = 0;
 };
 
 // The display area's web view.

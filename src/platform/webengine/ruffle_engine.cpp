@@ -108,7 +108,11 @@ constexpr auto kRestingMargin = std::chrono::milliseconds(400);
 
 }  // namespace
 
-RuffleEngine::RuffleEngine(std::string ruffleFolder) : ruffleFolder_(std::move(ruffleFolder)) {}
+RuffleEngine::RuffleEngine(std::string ruffleFolder) : ruffleFolder_(std::move(ruffleFolder)) {
+  syncPage_.setSingleShot(true);
+  syncPage_.setInterval(0);
+  QObject::connect(&syncPage_, &QTimer::timeout, &syncPage_, [this] { syncPage(); });
+}
 
 // The page goes before its profile.
 RuffleEngine::~RuffleEngine() {
@@ -139,6 +143,15 @@ bool RuffleEngine::ensureWebEngine() {
   files_->serveBytes("index.html", rufflePageHtml(), "text/html; charset=utf-8");
   files_->serveBytes("page.css", rufflePageStyle(), "text/css");
   files_->serveBytes("host.js", rufflePageScript(), "text/javascript");
+  // What warmUp loads: the host movie with a movie of nothing.
+  const auto bytes = [](const std::vector<uint8_t>& movie) {
+    return QByteArray(reinterpret_cast<const char*>(movie.data()), qsizetype(movie.size()));
+  };
+  files_->serveBytes("warm-host.swf", bytes(swf_writer::hostMovie({})), "application/x-shockwave-flash");
+  files_->serveBytes(
+      "warm-movie.swf",
+      bytes(swf_writer::SwfBuilder(8, 1, 1, 12).fileAttributes().showFrame().build(swf_writer::Compression::kNone)),
+      "application/x-shockwave-flash");
   profile_->installUrlSchemeHandler(PageFiles::kScheme, files_);
   profile_->setUrlRequestInterceptor(new OwnSchemeOnly(profile_.get()));
 
@@ -176,7 +189,11 @@ void RuffleEngine::loadPage() {
 // movie that ended, and a fresh page (in a new process) waits for the next.
 void RuffleEngine::onPageProcessGone() {
   pageReady_ = false;
-  unload();
+  clearMovie();
+  pageBehind_ = false;
+  forgetPageFiles();
+  page_ = PageMovie{};
+  warm_ = false;
   loadPage();
 }
 
@@ -190,9 +207,20 @@ void RuffleEngine::onPageReady(bool ok) {
   pendingScript_.clear();
 }
 
+// A call that leaves the movie other than a fresh load of it would be.
+void RuffleEngine::steer(const QString& script) {
+  if (pageBehind_)
+    steersAfterSync_ = true;
+  else
+    page_.steered = true;
+  run(script);
+}
+
 void RuffleEngine::run(const QString& script) {
   if (!view_) return;
-  if (pageReady_)
+  if (pageBehind_)
+    afterSync_ << script;  // for the movie the page gets at the end of the turn
+  else if (pageReady_)
     view_->page()->runJavaScript(script);
   else if (script.startsWith("qm.load") || script.startsWith("qm.unload"))
     pendingScript_ = script;  // only the newest load matters
@@ -200,50 +228,114 @@ void RuffleEngine::run(const QString& script) {
     pendingScript_ += ";" + script;
 }
 
-bool RuffleEngine::load(const std::string& path, const swf::SwfFile& file) {
-  unload();
-  if (!ensureWebEngine()) return false;
-  path_ = path;
-  driven_ = !isActionScript3(file);
-  totalFrames_ = std::max<long>(1, file.frameCount);
-  frame_.reset();
-  if (!driven_) frame_ = std::nullopt;
-  frameSince_ = std::chrono::steady_clock::now();
-  frameIntervalMs_ = int(std::lround(1000.0 / std::max(file.frameRate(), 0.01)));
-
-  const QString serial = QString::number(++serial_);
-  const QString movieName = "movie-" + serial + ".swf";
-  files_->serveFile(movieName, QString::fromStdString(path), "application/x-shockwave-flash");
-  QString url = PageFiles::url(movieName).toString();
-  const QString movieUrl = url;
-  if (driven_) {
-    const swf_writer::HostStage stage = hostStageOf(file);
-    const std::vector<uint8_t> host = swf_writer::hostMovie(stage);
-    const QString hostName = "host-" + serial + ".swf";
-    files_->serveBytes(hostName, QByteArray(reinterpret_cast<const char*>(host.data()), qsizetype(host.size())),
-                       "application/x-shockwave-flash");
-    url = PageFiles::url(hostName).toString();
-  }
-  run(QString("qm.load(%1,%2,%3,%4)")
-          .arg(jsString(url), jsString(movieUrl), driven_ ? "true" : "false", jsString(runtimeScale(scaleMode_))));
-  return true;
-}
-
-void RuffleEngine::unload() {
-  if (path_.empty()) return;
+void RuffleEngine::clearMovie() {
   path_.clear();
   failed_ = false;
   stoppedByCall_ = false;
   frame_.reset();
   totalFrames_ = 0;
   variables_.clear();
-  // Only the current movie's files are served.
-  if (files_) {
-    const QString serial = QString::number(serial_);
-    files_->forget("movie-" + serial + ".swf");
-    files_->forget("host-" + serial + ".swf");
+  afterSync_.clear();
+  steersAfterSync_ = false;
+}
+
+bool RuffleEngine::pageLoadsUnchanged(const std::string& path) const {
+  if (page_.path != path || page_.started || page_.steered) return false;
+  const std::string identity = swf::fileIdentity(path);
+  return !identity.empty() && identity == page_.identity;
+}
+
+// The page is told of the newest movie of a turn only: the list locate opens
+// a whole folder's entries in one, and each load builds a runtime in the page.
+void RuffleEngine::behind() {
+  pageBehind_ = true;
+  syncPage_.start();
+}
+
+void RuffleEngine::syncPage() {
+  if (!pageBehind_) return;
+  pageBehind_ = false;
+  const QStringList after = std::exchange(afterSync_, {});
+  if (path_.empty()) {
+    forgetPageFiles();
+    page_ = PageMovie{};
+    run("qm.unload()");
+    return;
   }
-  run("qm.unload()");
+  loadInPage(path_, driven_, stage_);
+  page_.steered = std::exchange(steersAfterSync_, false);
+  for (const QString& script : after) run(script);
+}
+
+void RuffleEngine::forgetPageFiles() {
+  const QString serial = QString::number(page_.serial);
+  files_->forget("movie-" + serial + ".swf");
+  files_->forget("host-" + serial + ".swf");
+}
+
+void RuffleEngine::loadInPage(const std::string& path, bool driven, const swf_writer::HostStage& stage) {
+  // Only the newest movie's files are served.
+  forgetPageFiles();
+  page_ = PageMovie{};
+  page_.path = path;
+  page_.identity = swf::fileIdentity(path);
+  page_.serial = ++serial_;
+  page_.scaleMode = scaleMode_;
+  warm_ = true;  // a movie readies the runtime as well
+
+  const QString serial = QString::number(page_.serial);
+  const QString movieName = "movie-" + serial + ".swf";
+  files_->serveFile(movieName, QString::fromStdString(path), "application/x-shockwave-flash");
+  QString url = PageFiles::url(movieName).toString();
+  const QString movieUrl = url;
+  if (driven) {
+    const std::vector<uint8_t> host = swf_writer::hostMovie(stage);
+    const QString hostName = "host-" + serial + ".swf";
+    files_->serveBytes(hostName, QByteArray(reinterpret_cast<const char*>(host.data()), qsizetype(host.size())),
+                       "application/x-shockwave-flash");
+    url = PageFiles::url(hostName).toString();
+  }
+  run(QString("qm.load(%1,%2,%3,%4,%5)")
+          .arg(jsString(url), jsString(movieUrl), driven ? "true" : "false", jsString(runtimeScale(scaleMode_)),
+               serial));
+}
+
+bool RuffleEngine::load(const std::string& path, const swf::SwfFile& file) {
+  clearMovie();
+  if (!ensureWebEngine()) return false;
+  path_ = path;
+  driven_ = !isActionScript3(file);
+  stage_ = hostStageOf(file);
+  totalFrames_ = std::max<long>(1, file.frameCount);
+  frameSince_ = std::chrono::steady_clock::now();
+  frameIntervalMs_ = int(std::lround(1000.0 / std::max(file.frameRate(), 0.01)));
+  // A movie not yet on the screen is where a new load of it would be: it
+  // goes on, rather than a second runtime being built beside it.
+  if (!pageLoadsUnchanged(path)) {
+    behind();
+    return true;
+  }
+  pageBehind_ = false;
+  failed_ = page_.failed;
+  if (!driven_ && page_.frames > 0) totalFrames_ = page_.frames;
+  if (page_.scaleMode != scaleMode_) setScaleMode(scaleMode_);
+  return true;
+}
+
+void RuffleEngine::unload() {
+  clearMovie();
+  pageBehind_ = false;
+  if (!page_.path.empty()) behind();
+}
+
+void RuffleEngine::warmUp() {
+  if (warm_ || !ensureWebEngine()) return;
+  warm_ = true;
+  if (!page_.path.empty() || pageBehind_) return;  // a movie readies it anyway
+  if (pageReady_)
+    view_->page()->runJavaScript("qm.warm()");
+  else if (pendingScript_.isEmpty())
+    pendingScript_ = "qm.warm()";
 }
 
 bool RuffleEngine::setMovie(const std::string& path) {
@@ -266,14 +358,14 @@ bool RuffleEngine::Play() {
 bool RuffleEngine::StopPlay() {
   if (path_.empty() || failed_) return false;
   stoppedByCall_ = true;
-  run("qm.stop()");
+  steer("qm.stop()");
   return true;
 }
 
 bool RuffleEngine::GotoFrame(long frame) {
   if (path_.empty() || failed_ || !driven_ || frame < 0 || frame >= totalFrames_) return false;
   // ActionScript counts frames from 1.
-  run(QString("qm.gotoFrame(%1, %2)").arg(frame + 1).arg(stoppedByCall_ ? "false" : "true"));
+  steer(QString("qm.gotoFrame(%1, %2)").arg(frame + 1).arg(stoppedByCall_ ? "false" : "true"));
   frame_ = frame;
   frameSince_ = std::chrono::steady_clock::now();
   return true;
@@ -299,7 +391,10 @@ bool RuffleEngine::IsPlaying() const {
 bool RuffleEngine::setScaleMode(int mode) {
   if (mode < 0 || mode > 2) return false;
   scaleMode_ = mode;
-  if (!path_.empty()) run(QString("qm.scale('%1')").arg(stageScale(mode)));
+  if (!path_.empty()) {
+    page_.scaleMode = mode;
+    run(QString("qm.scale('%1')").arg(stageScale(mode)));
+  }
   return true;
 }
 
@@ -308,7 +403,7 @@ bool RuffleEngine::SetVariable(const std::string& name, const std::string& value
   const std::string key = movieRootName(name);
   if (key.empty()) return false;
   variables_[key] = value;
-  run(QString("qm.set(%1,%2)").arg(jsString(QString::fromStdString(key)), jsString(QString::fromStdString(value))));
+  steer(QString("qm.set(%1,%2)").arg(jsString(QString::fromStdString(key)), jsString(QString::fromStdString(value))));
   return true;
 }
 
@@ -324,7 +419,20 @@ std::optional<std::string> RuffleEngine::GetVariable(const std::string& name) co
 
 void RuffleEngine::onMessage(const QString& text) {
   const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8());
-  if (document.isObject() && !path_.empty()) onJson(document.object());
+  if (!document.isObject()) return;
+  const QJsonObject message = document.object();
+  // What the page's movie reported counts for it whether or not the engine
+  // holds it now (it may be opened again); a movie the page has let go says
+  // nothing.
+  if (message.contains("serial")) {
+    if (message.value("serial").toInt() != page_.serial) return;
+    if (message.contains("started")) page_.started = true;
+    if (message.contains("error")) page_.failed = true;
+    if (message.contains("loaded")) page_.frames = long(message.value("frames").toInteger());
+  }
+  // While the page still holds the movie before, nothing it says is the
+  // engine's movie's.
+  if (!path_.empty() && !pageBehind_) onJson(message);
 }
 
 void RuffleEngine::onJson(const QJsonObject& message) {

@@ -2,12 +2,15 @@
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
+#include <QTimer>
 #include <chrono>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "platform/swf/host_movie.h"
 #include "platform/web/web_engine_module.h"
 
 class QWidget;
@@ -20,9 +23,15 @@ namespace qm {
 class PageFiles;
 
 // Movies with something to show, run by Ruffle inside a Qt WebEngine view.
-// The web engine is started on the first movie only, so a player that never
-// meets a real Flash movie never pays for it; it then stays, so the next
-// movie starts warm.
+// The web engine is started on the first movie only (or by warmUp, when the
+// player expects one), so a player that never meets a real Flash movie never
+// pays for it; it then stays, so the next movie starts warm.
+//
+// The page gets the newest movie of a turn of the event loop, at its end.
+// Each load builds a new Ruffle in the page, which takes longer than
+// anything else a warm movie waits for, so a movie opened again before its
+// first frame, unchanged on disk and not steered by a call since (Stop,
+// GotoFrame, SetVariable), is left to go on.
 //
 // An AVM1 movie is loaded by a host movie of ours (host_movie.h) that gives
 // the frame and variable operations the runtime lacks. The page asks the
@@ -59,10 +68,9 @@ class RuffleEngine : public RuffleRuntime {
   // The web view, or null while the web engine has not been needed.
   QWidget* view() const override;
 
-  // Loads a movie the caller has read already.
   bool load(const std::string& path, const swf::SwfFile& file) override;
-  // Empties the page; the web engine stays up.
   void unload() override;
+  void warmUp() override;
 
   bool setMovie(const std::string& path) override;
   std::string movie() const override { return path_; }
@@ -79,7 +87,26 @@ class RuffleEngine : public RuffleRuntime {
   std::optional<std::string> GetVariable(const std::string& name) const override;
 
  private:
+  // The movie the page was last told to load.
+  struct PageMovie {
+    std::string path;      // empty: none
+    std::string identity;  // the file's when it was loaded
+    int serial = 0;
+    bool started = false;  // it reported its first frame
+    bool steered = false;  // a call other than Play reached it
+    bool failed = false;
+    long frames = 0;  // as the runtime read them
+    int scaleMode = 0;
+  };
+
   bool ensureWebEngine();
+  void clearMovie();
+  bool pageLoadsUnchanged(const std::string& path) const;
+  void behind();
+  void syncPage();
+  void loadInPage(const std::string& path, bool driven, const swf_writer::HostStage& stage);
+  void forgetPageFiles();
+  void steer(const QString& script);
   void loadPage();
   void onPageProcessGone();
   void run(const QString& script);
@@ -97,9 +124,18 @@ class RuffleEngine : public RuffleRuntime {
   bool pageReady_ = false;
   QString pendingScript_;  // the load waiting for the page
   int serial_ = 0;
+  PageMovie page_;
+  // The engine's movie reaches the page at the end of the turn, and the
+  // calls made for it after it.
+  bool pageBehind_ = false;
+  QTimer syncPage_;
+  QStringList afterSync_;
+  bool steersAfterSync_ = false;
+  bool warm_ = false;  // the runtime has been readied in this page
 
   std::string path_;
   bool driven_ = false;
+  swf_writer::HostStage stage_;
   bool failed_ = false;
   bool stoppedByCall_ = false;
   long totalFrames_ = 0;

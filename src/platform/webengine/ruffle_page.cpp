@@ -76,27 +76,41 @@ qm.unload = () => {
   qm.player = null;
   qm.watched.clear();
 };
-qm.load = (url, movieUrl, driven, scale) => {
+// Reports of a movie carry its serial: a player removed for the next movie
+// may still finish loading, and what it says is not the new movie's.
+qm.load = (url, movieUrl, driven, scale, serial) => {
   qm.unload();
   const player = window.RufflePlayer.newest().createPlayer();
   document.getElementById("stage").appendChild(player);
   qm.player = player;
   qm.driven = driven;
   const api = player.ruffle();
-  api.addFSCommandHandler((cmd, args) => qm.report({ fscommand: String(cmd), args: String(args) }));
+  api.addFSCommandHandler((cmd, args) => qm.report({ fscommand: String(cmd), args: String(args), serial: serial }));
   player.addEventListener("loadedmetadata", () => {
     const m = api.metadata || {};
-    qm.report({ loaded: true, frames: m.numFrames || 0, as3: !!m.isActionScript3 });
+    qm.report({ loaded: true, frames: m.numFrames || 0, as3: !!m.isActionScript3, serial: serial });
   });
-  player.addEventListener("loadeddata", () => qm.report({ started: true }));
+  player.addEventListener("loadeddata", () => qm.report({ started: true, serial: serial }));
   const params = {};
   if (driven) params.qmMovie = movieUrl;
-  api.load({
-    url: url, parameters: params, allowScriptAccess: true, openUrlMode: "deny",
-    socketProxy: [], autoplay: "on", splashScreen: false, unmuteOverlay: "hidden", contextMenu: "off",
-    polyfills: false, preferredRenderer: "canvas", scale: scale, letterbox: "on", showSwfDownload: false,
-  }).catch((e) => qm.report({ error: String(e) }));
+  api.load(qm.options(url, params, scale)).catch((e) => qm.report({ error: String(e), serial: serial }));
   if (driven) qm.tick = setInterval(qm.poll, 50);
+};
+qm.options = (url, params, scale) => ({
+  url: url, parameters: params, allowScriptAccess: true, openUrlMode: "deny",
+  socketProxy: [], autoplay: "on", splashScreen: false, unmuteOverlay: "hidden", contextMenu: "off",
+  polyfills: false, preferredRenderer: "canvas", scale: scale, letterbox: "on", showSwfDownload: false,
+});
+// Readies the runtime (its wasm compiled, a first player built) on a movie
+// of nothing, out of sight, and lets it go once it plays.
+qm.warm = () => {
+  if (qm.player) return;
+  const player = window.RufflePlayer.newest().createPlayer();
+  player.style.cssText = "position:fixed;left:0;top:0;width:1px;height:1px;visibility:hidden";
+  document.body.appendChild(player);
+  const done = () => { try { player.remove(); } catch (e) {} };
+  player.addEventListener("loadeddata", done);
+  player.ruffle().load(qm.options("warm-host.swf", { qmMovie: "warm-movie.swf" }, "showall")).catch(done);
 };
 qm.poll = () => {
   const state = qm.callHost("qmState");
