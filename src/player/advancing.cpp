@@ -1,6 +1,5 @@
 #include "player/advancing.h"
 
-#include <algorithm>
 #include <chrono>
 #include <initializer_list>
 
@@ -14,12 +13,13 @@ namespace {
 
 constexpr int kFlashLimitTickMs = 500;
 
-// Switches on the timers named and off every other timer of the advance. A
-// timer already on keeps its period.
+// Switches off every timer of the advance, then on the ones named, each
+// from the start of its period: a picture opened by hand has its own seven
+// seconds.
 void runOnly(PlayerContext& p, std::initializer_list<Timer*> running) {
   Form1& f = p.form;
-  for (Timer* timer : {&f.Timer1, &f.Timer2, &f.Timer4, &f.Timer5, &f.Timer7})
-    timer->setEnabled(std::find(running.begin(), running.end(), timer) != running.end());
+  for (Timer* timer : {&f.Timer1, &f.Timer2, &f.Timer4, &f.Timer5, &f.Timer7}) timer->setEnabled(false);
+  for (Timer* timer : running) timer->setEnabled(true);
 }
 
 }  // namespace

@@ -55,6 +55,13 @@ TEST_F(Transport, PicturesAdvanceEverySevenSeconds) {
   EXPECT_EQ(playing(), t.mediaPath("b.png"));
   t.clock.advance(7000 * 2);
   EXPECT_EQ(playing(), t.mediaPath("a.png"));
+  // A picture opened by hand has its own seven seconds.
+  t.clock.advance(5000);
+  t.form().File1.setListIndex(2);
+  t.clock.advance(6999);
+  EXPECT_EQ(playing(), t.mediaPath("c.png"));
+  t.clock.advance(1);
+  EXPECT_EQ(playing(), t.mediaPath("a.png"));
 }
 
 TEST_F(Transport, PauseStopsTheAdvanceAndPlayResumesBothEngines) {

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "model/media_types.h"
 #include "platform/mpv/mpv_engine.h"
 #include "platform/mpv/subtitle_files.h"
 
@@ -108,16 +109,19 @@ void MpvEngine::loadSubtitles(const std::string& path, const std::string& langua
 // The subtitle files beside a video come with it; the first is shown
 // unless the video shows subtitles of its own.
 void MpvEngine::fileLoaded() {
-  std::int64_t shown = 0;
-  const bool ownShown = mpv_get_property(mpv_, "sid", MPV_FORMAT_INT64, &shown) >= 0 && shown > 0;
-  if (hasVideoTrack()) {
-    bool select = !ownShown;
-    for (const SubtitleFile& file : subtitleFilesBeside(url_.empty() ? preloadPath_ : url_)) {
+  const std::string path = url_.empty() ? preloadPath_ : url_;
+  // A slide show's pictures have none, and their folder may be large.
+  const std::string extension = std::filesystem::path(path).extension().string();
+  const bool picture = !extension.empty() && kindOfExtension(extension.substr(1)) == MediaKind::Picture;
+  if (hasVideoTrack() && !picture) {
+    std::int64_t shown = 0;
+    bool select = !(mpv_get_property(mpv_, "sid", MPV_FORMAT_INT64, &shown) >= 0 && shown > 0);
+    for (const SubtitleFile& file : subtitleFilesBeside(path)) {
       loadSubtitles(file.path, file.language, select);
       select = false;
     }
   }
-  for (const std::string& path : std::exchange(pendingSubtitles_, {})) loadSubtitles(path, std::string(), true);
+  for (const std::string& added : std::exchange(pendingSubtitles_, {})) loadSubtitles(added, std::string(), true);
 }
 
 bool MpvEngine::setSpeed(double factor) {
