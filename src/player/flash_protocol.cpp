@@ -18,9 +18,9 @@ struct Presentation {
   int scaleMode;  // 0 show all, 1 no border, 2 exact fit
 };
 constexpr Presentation kPresentations[] = {
-    {player_movie::kFullScreen,    1},
-    {player_movie::kTheater,  0},
-    {player_movie::kStretch, 2},
+    {player_movie::kFullScreen, 1},
+    {player_movie::kTheater,    0},
+    {player_movie::kStretch,    2},
 };
 // clang-format on
 
