@@ -1,7 +1,8 @@
 // The browser on the real window: a file dropped on it plays, and the home
 // page tab shows the page shipped with the player, with the web engine
 // started only then, and shows it again after the engine's page process
-// died.
+// died. The page shows inside the window that was there: the window keeps
+// its native window, and a side window stays attached to it.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <unistd.h>
@@ -14,12 +15,16 @@
 #include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <QWindow>
+#include <algorithm>
 
 #include "integration/player_rig.h"
 #include "platform/webengine/web_engine_browser.h"
 #include "support/event_wait.h"
 #include "support/image_checks.h"
 #include "support/media_files.h"
+#include "support/virtual_display.h"
+#include "support/window_manager.h"
 #include "support/x_tools.h"
 
 namespace qm::integration {
@@ -98,6 +103,49 @@ TEST(Browser, DroppedClipPlaysAndTheHomePageShowsOurPage) {
   pumpFor(1500);
   const QImage again = grabScreen(rig.screenRect(rig.form().WebBrowser1));
   EXPECT_GT(shareNear(again, QColor(0x10, 0x14, 0x1c), 6) + shareNear(again, QColor(0x18, 0x20, 0x30), 6), 0.5);
+}
+
+// The window a window is transient for, as the X server has it; 0 for none.
+WindowId transientFor(WindowId window) {
+  const auto out = runTool("xprop", {"-id", QString::number(window), "WM_TRANSIENT_FOR"});
+  const qsizetype hash = out ? out->indexOf('#') : -1;
+  return hash < 0 ? 0 : out->mid(hash + 1).trimmed().toULong(nullptr, 16);
+}
+
+// Qt makes a top-level's native window anew for a view that draws through
+// OpenGL, which the window manager takes for a new window: a blink, a new
+// place on Wayland, and side windows left attached to the window that went.
+TEST(Browser, HomePageShowsInTheWindowThatWasThere) {
+  WindowManager manager;
+  ASSERT_TRUE(manager.ok()) << manager.error();
+  PlayerRig rig;
+  rig.rememberListFolder(rig.folder("start"));
+  ASSERT_TRUE(rig.start());
+  Form& aboutForm = rig.player().frmAbout;
+  aboutForm.show();
+  // In the screen's corner, where it covers the least of the display area.
+  aboutForm.setLeft(VirtualDisplay::kWidth * kTwipsPerPixel - aboutForm.width());
+  aboutForm.setTop(VirtualDisplay::kHeight * kTwipsPerPixel - aboutForm.height());
+  QWidget* about = rig.widgetOf(aboutForm);
+  ASSERT_TRUE(about && pumpUntil([&] { return about->isVisible(); }, 3000));
+  const QRect aboutPlace = settledGeometry(about->windowHandle()->winId());
+  const WindowId window = rig.widgetOf(rig.form())->windowHandle()->winId();
+  ASSERT_EQ(transientFor(about->windowHandle()->winId()), window);
+
+  rig.form().Label8.Click.raise();  // the home page tab
+  QRect area = rig.screenRect(rig.form().WebBrowser1);
+  area.setRight(std::min(area.right(), aboutPlace.left() - 1));
+  QImage shot;
+  EXPECT_TRUE(pumpUntil(
+      [&] {
+        shot = grabScreen(area);
+        return shareNear(shot, QColor(0x10, 0x14, 0x1c), 6) + shareNear(shot, QColor(0x18, 0x20, 0x30), 6) > 0.5;
+      },
+      20000))
+      << "the page did not show in the display area";
+  const WindowId now = rig.widgetOf(rig.form())->windowHandle()->winId();
+  EXPECT_EQ(now, window) << "the window was made anew";
+  EXPECT_EQ(transientFor(about->windowHandle()->winId()), now) << "the about box belongs to a window that went";
 }
 
 }  // namespace

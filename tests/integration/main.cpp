@@ -35,7 +35,6 @@ int main(int argc, char** argv) {
   // this many-threaded process can hang before its exec, holding the first
   // window's start for good.
   setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);  // as the program: the web view needs it
   QApplication app(argc, argv);
   std::setlocale(LC_NUMERIC, "C");  // libmpv parses numbers in the C locale
   app.setQuitOnLastWindowClosed(false);

@@ -8,10 +8,9 @@
 #include "platform/webengine/sandbox.h"
 #include "platform/webengine/web_engine_browser.h"
 
-// What Qt WebEngine sets up itself when it is linked into a program, made
-// here since the module comes after the application: the OpenGL context its
-// views share, and OpenGL for the Qt Quick scene they draw through. (The web
-// engine says, once, that it was started from a plugin.)
+// Qt WebEngine, started after the application (it says so once), reads the
+// format of the OpenGL context it would share even when it draws without
+// OpenGL, and crashes when there is none: the module makes that context.
 QT_BEGIN_NAMESPACE
 Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
 Q_GUI_EXPORT QOpenGLContext* qt_gl_global_share_context();
@@ -19,14 +18,18 @@ QT_END_NAMESPACE
 
 namespace {
 
-void prepareOpenGL() {
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+// The web views draw with Qt Quick's software renderer into the window's
+// own raster surface. A view drawing through OpenGL would make Qt build the
+// top-level window anew with an OpenGL surface: a new native window that
+// blinks, is placed anew on Wayland, and leaves the side windows attached to
+// the one that went. Chromium then composites in software as well.
+void prepareRendering() {
   if (!qt_gl_global_share_context()) {
     auto* context = new QOpenGLContext(QCoreApplication::instance());
     context->create();
     qt_gl_set_global_share_context(context);
   }
-  QQuickWindow::setGraphicsApi(QSGRendererInterface::OpenGLRhi);
+  QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
 }
 
 // Ruffle's 14 MB of wasm compiles function by function as the runtime first
@@ -49,7 +52,7 @@ const qm::WebEngineModule kModule{
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) const qm::WebEngineModule* quilmora_web_engine_module() {
-  static const bool prepared = (prepareOpenGL(), chooseWebEngineFeatures(), qm::chooseWebEngineSandbox(), true);
+  static const bool prepared = (prepareRendering(), chooseWebEngineFeatures(), qm::chooseWebEngineSandbox(), true);
   (void)prepared;
   return &kModule;
 }

@@ -16,7 +16,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", display.error().c_str());
     return 1;
   }
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);  // as the program: the web view needs it
   QApplication app(argc, argv);
   return RUN_ALL_TESTS();
 }
