@@ -68,6 +68,12 @@ PlayerRun::~PlayerRun() {
   }
 }
 
+bool PlayerRun::addRuffle() {
+  std::error_code ec;
+  fs::create_directory_symlink(fs::path(QM_PROGRAM_DIR) / "ruffle", fs::path(programFolder_) / "ruffle", ec);
+  return !ec && fs::exists(fs::path(programFolder_) / "ruffle" / "ruffle.js");
+}
+
 std::string PlayerRun::programFile(const std::string& name) const { return programFolder_ + "/" + name; }
 
 std::string PlayerRun::scratch(const std::string& name) const {

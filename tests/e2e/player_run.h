@@ -34,6 +34,9 @@ class PlayerRun {
   // A folder of this run for the test's own files.
   std::string scratch(const std::string& name) const;
 
+  // Ruffle beside the executable, as the build lays it out: movies with
+  // something to show play.
+  bool addRuffle();
   void setEnv(const QString& name, const QString& value);
   void unsetEnv(const QString& name);
   bool start(const QStringList& arguments = {});

@@ -1,10 +1,11 @@
 // The player on a Wayland compositor (weston, headless) instead of X11: it
-// plays, shows the video, and keeps its dialog in front of its window,
-// though Wayland lets no program stack or place its windows.
+// plays, shows the video and a Flash movie, and keeps its dialog in front of
+// its window, though Wayland lets no program stack or place its windows.
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <filesystem>
+#include <fstream>
 
 #include "e2e/player_run.h"
 #include "e2e/private_bus.h"
@@ -13,6 +14,7 @@
 #include "support/event_wait.h"
 #include "support/image_checks.h"
 #include "support/media_files.h"
+#include "swf_writer/own_movies.h"
 
 namespace qm::e2e {
 namespace {
@@ -120,6 +122,48 @@ TEST(Wayland, FirstStartDialogStaysInFrontOfTheMainWindow) {
   EXPECT_EQ(order, (std::vector<std::string>{kAssociationTitle, kClipTitle})) << "front to back";
   keep(weston.screenshot(), "wayland_first_start");
   EXPECT_TRUE(run.running()) << run.output();
+}
+
+// Ruffle starts ahead while the clip before a movie plays, and the movie
+// then shows in the display area, all in the one window the compositor was
+// handed: a view drawing through OpenGL made Qt hand it a new one, which
+// the compositor placed anew.
+TEST(Wayland, AMovieAfterAClipShowsInTheWindowThatWasThere) {
+  REQUIRE_WESTON();
+  WestonCompositor weston(1024, 768);
+  ASSERT_TRUE(weston.ok()) << weston.error();
+  ASSERT_TRUE(weston.watchSurfaces());
+  PlayerRun run;
+  ASSERT_TRUE(run.ready());
+  ASSERT_TRUE(run.addRuffle());
+  std::filesystem::create_directory(run.programFile("datinf"));  // a later start: no dialog
+  const std::string media = run.scratch("media");
+  const std::string clip = makeTestClip(media + "/a.mp4", 2);
+  ASSERT_FALSE(clip.empty());
+  const std::vector<uint8_t> movie = swf_writer::countingMovie();
+  std::ofstream out(media + "/b.swf", std::ios::binary);
+  out.write(reinterpret_cast<const char*>(movie.data()), std::streamsize(movie.size()));
+  ASSERT_TRUE(out.flush());
+  onWayland(run, weston);
+  ASSERT_TRUE(run.start({QString::fromStdString(clip)}));
+
+  QImage shot;
+  ASSERT_TRUE(pumpUntil(
+      [&] {
+        const WestonCompositor::Window window = windowTitled(weston.windows(), "b.swf - Quilmora");
+        if (window.place.isEmpty()) return false;
+        shot = weston.screenshot();
+        return shareNear(shot.copy(kVideoArea.translated(window.place.topLeft())),
+                         QColor::fromRgb(swf_writer::kCountingBlue), 10) > 0.1;
+      },
+      30000))
+      << "the movie did not show\n"
+      << run.output();
+  keep(shot, "wayland_movie");
+  std::vector<std::string> windows;
+  for (const std::string& surface : weston.surfacesSeen())
+    if (surface.find("top-level window") != std::string::npos) windows.push_back(surface);
+  EXPECT_EQ(windows.size(), 1u) << "the main window was made anew: " << ::testing::PrintToString(windows);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <csignal>
@@ -60,6 +62,10 @@ WestonCompositor::WestonCompositor(int width, int height) {
 }
 
 WestonCompositor::~WestonCompositor() {
+  if (timeline_.state() != QProcess::NotRunning) {
+    timeline_.kill();
+    timeline_.waitForFinished(2000);
+  }
   if (weston_.state() == QProcess::NotRunning) return;
   weston_.terminate();
   if (!weston_.waitForFinished(3000)) {
@@ -129,6 +135,34 @@ std::vector<WestonCompositor::Window> WestonCompositor::windows() {
     found.push_back(w);
   }
   return found;
+}
+
+// The stream names each object once, the first time an event of it comes:
+// a repaint asked for by a screenshot shows that it is live.
+bool WestonCompositor::watchSurfaces() {
+  timeline_.setProcessEnvironment(env_);
+  timeline_.setWorkingDirectory(runtimeFolder_);
+  timeline_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+  timeline_.start("weston-debug", {"timeline"});
+  if (!timeline_.waitForStarted(5000)) return false;
+  return live::pumpUntil(
+      [this] {
+        screenshot();
+        timelineText_ += timeline_.readAllStandardOutput();
+        return timelineText_.contains("\"core_repaint");
+      },
+      10000);
+}
+
+std::vector<std::string> WestonCompositor::surfacesSeen() {
+  timelineText_ += timeline_.readAllStandardOutput();
+  std::vector<std::string> seen;
+  for (const QByteArray& line : timelineText_.split('\n')) {
+    const QJsonObject object = QJsonDocument::fromJson(line).object();
+    if (object.value("type").toString() == "weston_surface")
+      seen.push_back(object.value("desc").toString().toStdString());
+  }
+  return seen;
 }
 
 WestonCompositor::Window windowTitled(const std::vector<WestonCompositor::Window>& windows, const std::string& title) {

@@ -44,6 +44,12 @@ class WestonCompositor {
   QImage screenshot();
   // The program windows on the output, the front one first.
   std::vector<Window> windows();
+  // From now on, every surface the compositor is handed (weston's timeline):
+  // true once the stream is live.
+  bool watchSurfaces();
+  // What each surface seen since was, in order ("top-level window 'TITLE'
+  // of APP"): a window made anew is a second surface.
+  std::vector<std::string> surfacesSeen();
 
  private:
   // The end of what weston printed.
@@ -55,6 +61,8 @@ class WestonCompositor {
   QString runtimeFolder_;
   QProcessEnvironment env_;
   QProcess weston_;
+  QProcess timeline_;
+  QByteArray timelineText_;
   bool ok_ = false;
   std::string error_;
 };
