@@ -151,10 +151,12 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   void handleProperty(const mpv_event& event);
   void drawDueFrame();
   bool showingEntry() const;
-  // Asks libmpv whether the loaded file has a video track, and for the
-  // subtitle it shows when the file is the engine's own.
+  // Reads that do not wait for libmpv, answered as events: whether the
+  // loaded file has a video track, the subtitle it shows when the file is
+  // the engine's own, the length of the file taken back.
   void readLoadedTracks(bool ownFile);
-  void loadedTracksRead(const mpv_event& event);
+  void readDuration();
+  void readAnswered(const mpv_event& event);
   QSize effectiveFrameSize() const;
   void drawAtVideoSize();
   void clearFrame();

@@ -49,10 +49,13 @@ constexpr ObservedProperty kObservedProperties[] = {
 // Until a view or the video gives a size, frames are drawn at this one.
 constexpr QSize kFallbackFrameSize(320, 240);
 
-// Tags of the reads made once a file has loaded, the entry's id below them.
+// Tags of the engine's reads, the entry's id below them.
 constexpr std::uint64_t kVideoTrackRead = std::uint64_t(1) << 61;
 constexpr std::uint64_t kSubtitleRead = std::uint64_t(1) << 60;
-constexpr std::uint64_t kEntryBits = kSubtitleRead - 1;
+constexpr std::uint64_t kDurationRead = std::uint64_t(1) << 59;
+constexpr std::uint64_t kEntryBits = kDurationRead - 1;
+
+std::uint64_t entryBits(std::int64_t entry) { return static_cast<std::uint64_t>(entry) & kEntryBits; }
 
 std::int64_t entryIdOfReply(const mpv_event_command& reply) {
   if (reply.result.format != MPV_FORMAT_NODE_MAP) return -1;
@@ -158,7 +161,7 @@ void MpvEngine::handleEvent(const mpv_event& event) {
       break;
     }
     case MPV_EVENT_GET_PROPERTY_REPLY:
-      loadedTracksRead(event);
+      readAnswered(event);
       break;
     case MPV_EVENT_PROPERTY_CHANGE:
       handleProperty(event);
@@ -237,18 +240,26 @@ bool MpvEngine::showingEntry() const { return entryId_ >= 0 && startedEntryId_ =
 // frame this thread has still to draw, which libmpv gives up on only after
 // 200 ms (a file opened ahead while the window is built).
 void MpvEngine::readLoadedTracks(bool ownFile) {
-  const std::uint64_t entry = static_cast<std::uint64_t>(startedEntryId_) & kEntryBits;
+  const std::uint64_t entry = entryBits(startedEntryId_);
   mpv_get_property_async(mpv_, kVideoTrackRead | entry, "current-tracks/video/id", MPV_FORMAT_INT64);
   // Answered after the video track: the subtitles beside need both.
   if (ownFile) mpv_get_property_async(mpv_, kSubtitleRead | entry, "sid", MPV_FORMAT_INT64);
 }
 
-void MpvEngine::loadedTracksRead(const mpv_event& event) {
+// The held file sends no new length when it is taken back.
+void MpvEngine::readDuration() {
+  mpv_get_property_async(mpv_, kDurationRead | entryBits(entryId_), "duration", MPV_FORMAT_DOUBLE);
+}
+
+void MpvEngine::readAnswered(const mpv_event& event) {
   const auto entry = static_cast<std::int64_t>(event.reply_userdata & kEntryBits);
   const auto* p = static_cast<const mpv_event_property*>(event.data);
-  const bool known = event.error >= 0 && p->format == MPV_FORMAT_INT64 && p->data;
+  const bool known = event.error >= 0 && p->data &&
+                     p->format == (event.reply_userdata & kDurationRead ? MPV_FORMAT_DOUBLE : MPV_FORMAT_INT64);
   const bool ours = entry == entryId_ && showingEntry();
-  if (event.reply_userdata & kVideoTrackRead) {
+  if (event.reply_userdata & kDurationRead) {
+    if (known && entry == entryId_) duration_ = *static_cast<double*>(p->data);
+  } else if (event.reply_userdata & kVideoTrackRead) {
     if (!known) return;
     videoEntryId_ = entry;
     // A frame of it drawn before the answer was blanked.
