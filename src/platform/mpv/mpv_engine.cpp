@@ -311,8 +311,7 @@ void MpvEngine::startOver(double seconds) {
 bool MpvEngine::takeBackHeld(const std::string& path) {
   if (!holdsUnchanged(path)) return false;
   entryId_ = held_->entryId;
-  double length = 0;
-  if (mpv_get_property(mpv_, "duration", MPV_FORMAT_DOUBLE, &length) >= 0) duration_ = length;
+  readDuration();
   if (held_->started) {
     startOver(pendingSeek_ >= 0 ? pendingSeek_ : 0);
     pendingSeek_ = -1;

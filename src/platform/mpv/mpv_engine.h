@@ -151,7 +151,12 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   void handleProperty(const mpv_event& event);
   void drawDueFrame();
   bool showingEntry() const;
-  bool hasVideoTrack() const;
+  // Reads that do not wait for libmpv, answered as events: whether the
+  // loaded file has a video track, the subtitle it shows when the file is
+  // the engine's own, the length of the file taken back.
+  void readLoadedTracks(bool ownFile);
+  void readDuration();
+  void readAnswered(const mpv_event& event);
   QSize effectiveFrameSize() const;
   void drawAtVideoSize();
   void clearFrame();
@@ -159,7 +164,7 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   void beginOpen();
   void reportLeaving();
   void loadSubtitles(const std::string& path, const std::string& language, bool select);
-  void fileLoaded();
+  void fileLoaded(bool video, bool subtitleShown);
   void readTracks(const mpv_event& event);
   void frameSaved(std::uint64_t tag, bool ok);
   static bool isFrameTag(std::uint64_t tag);
@@ -205,8 +210,9 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   std::uint64_t loadTicket_ = 0;
   std::int64_t entryId_ = -1;
   std::int64_t startedEntryId_ = -1;
-  std::int64_t videoEntryId_ = -1;  // the last entry that loaded with a video track
-  double pendingSeek_ = -1;         // asked for while the file was still opening
+  std::int64_t videoEntryId_ = -1;    // the last entry that loaded with a video track
+  std::int64_t blankedEntryId_ = -1;  // a frame of it was blanked before that was known
+  double pendingSeek_ = -1;           // asked for while the file was still opening
   // What waits for the end of the turn of the event loop: the newest open
   // (queuedPath_) or the stop of a refused one.
   enum class Queued { Nothing, Load, Stop };

@@ -49,6 +49,14 @@ constexpr ObservedProperty kObservedProperties[] = {
 // Until a view or the video gives a size, frames are drawn at this one.
 constexpr QSize kFallbackFrameSize(320, 240);
 
+// Tags of the engine's reads, the entry's id below them.
+constexpr std::uint64_t kVideoTrackRead = std::uint64_t(1) << 61;
+constexpr std::uint64_t kSubtitleRead = std::uint64_t(1) << 60;
+constexpr std::uint64_t kDurationRead = std::uint64_t(1) << 59;
+constexpr std::uint64_t kEntryBits = kDurationRead - 1;
+
+std::uint64_t entryBits(std::int64_t entry) { return static_cast<std::uint64_t>(entry) & kEntryBits; }
+
 std::int64_t entryIdOfReply(const mpv_event_command& reply) {
   if (reply.result.format != MPV_FORMAT_NODE_MAP) return -1;
   const mpv_node_list* map = reply.result.u.list;
@@ -116,8 +124,7 @@ void MpvEngine::handleEvent(const mpv_event& event) {
       startedEntryId_ = static_cast<const mpv_event_start_file*>(event.data)->playlist_entry_id;
       break;
     case MPV_EVENT_FILE_LOADED:
-      if (hasVideoTrack()) videoEntryId_ = startedEntryId_;
-      if ((phase_ == Phase::Opening || preloading()) && showingEntry()) fileLoaded();
+      readLoadedTracks((phase_ == Phase::Opening || preloading()) && showingEntry());
       if (phase_ == Phase::Opening && showingEntry() && pendingSeek_ >= 0) {
         seekTo(pendingSeek_);
         pendingSeek_ = -1;
@@ -153,6 +160,9 @@ void MpvEngine::handleEvent(const mpv_event& event) {
       }
       break;
     }
+    case MPV_EVENT_GET_PROPERTY_REPLY:
+      readAnswered(event);
+      break;
     case MPV_EVENT_PROPERTY_CHANGE:
       handleProperty(event);
       break;
@@ -226,9 +236,42 @@ void MpvEngine::drawAtVideoSize() {
 
 bool MpvEngine::showingEntry() const { return entryId_ >= 0 && startedEntryId_ == entryId_; }
 
-bool MpvEngine::hasVideoTrack() const {
-  std::int64_t id = 0;
-  return mpv_get_property(mpv_, "current-tracks/video/id", MPV_FORMAT_INT64, &id) >= 0;
+// Read without waiting: a read that waits for libmpv's core can wait for a
+// frame this thread has still to draw, which libmpv gives up on only after
+// 200 ms (a file opened ahead while the window is built).
+void MpvEngine::readLoadedTracks(bool ownFile) {
+  const std::uint64_t entry = entryBits(startedEntryId_);
+  mpv_get_property_async(mpv_, kVideoTrackRead | entry, "current-tracks/video/id", MPV_FORMAT_INT64);
+  // Answered after the video track: the subtitles beside need both.
+  if (ownFile) mpv_get_property_async(mpv_, kSubtitleRead | entry, "sid", MPV_FORMAT_INT64);
+}
+
+// The held file sends no new length when it is taken back.
+void MpvEngine::readDuration() {
+  mpv_get_property_async(mpv_, kDurationRead | entryBits(entryId_), "duration", MPV_FORMAT_DOUBLE);
+}
+
+void MpvEngine::readAnswered(const mpv_event& event) {
+  const auto entry = static_cast<std::int64_t>(event.reply_userdata & kEntryBits);
+  const auto* p = static_cast<const mpv_event_property*>(event.data);
+  const bool known = event.error >= 0 && p->data &&
+                     p->format == (event.reply_userdata & kDurationRead ? MPV_FORMAT_DOUBLE : MPV_FORMAT_INT64);
+  const bool ours = entry == entryId_ && showingEntry();
+  if (event.reply_userdata & kDurationRead) {
+    if (known && entry == entryId_) duration_ = *static_cast<double*>(p->data);
+  } else if (event.reply_userdata & kVideoTrackRead) {
+    if (!known) return;
+    videoEntryId_ = entry;
+    // A frame of it drawn before the answer was blanked.
+    if (ours && blankedEntryId_ == entry && (phase_ == Phase::Started || phase_ == Phase::Opening)) {
+      blankedEntryId_ = -1;
+      renderer_->render();
+      frameChanged.raise();
+    }
+  } else if (event.reply_userdata & kSubtitleRead) {
+    if (ours && (phase_ == Phase::Opening || phase_ == Phase::Started || preloading()))
+      fileLoaded(videoEntryId_ == entry, known && *static_cast<std::int64_t*>(p->data) > 0);
+  }
 }
 
 // --- video ---------------------------------------------------------------------
@@ -252,7 +295,11 @@ void MpvEngine::drawDueFrame() {
   // starts after it: a frame counts once the file loaded with a video track.
   const bool current =
       (phase_ == Phase::Started || phase_ == Phase::Opening) && showingEntry() && videoEntryId_ == entryId_;
-  if (!current) renderer_->clear();
+  if (!current) {
+    renderer_->clear();
+    // Drawn once libmpv has told whether the file has a video track.
+    if ((phase_ == Phase::Started || phase_ == Phase::Opening) && showingEntry()) blankedEntryId_ = entryId_;
+  }
   frameChanged.raise();
 }
 

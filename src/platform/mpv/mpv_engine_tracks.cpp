@@ -108,14 +108,13 @@ void MpvEngine::loadSubtitles(const std::string& path, const std::string& langua
 
 // The subtitle files beside a video come with it; the first is shown
 // unless the video shows subtitles of its own.
-void MpvEngine::fileLoaded() {
+void MpvEngine::fileLoaded(bool video, bool subtitleShown) {
   const std::string path = url_.empty() ? preloadPath_ : url_;
   // A slide show's pictures have none, and their folder may be large.
   const std::string extension = std::filesystem::path(path).extension().string();
   const bool picture = !extension.empty() && kindOfExtension(extension.substr(1)) == MediaKind::Picture;
-  if (hasVideoTrack() && !picture) {
-    std::int64_t shown = 0;
-    bool select = !(mpv_get_property(mpv_, "sid", MPV_FORMAT_INT64, &shown) >= 0 && shown > 0);
+  if (video && !picture) {
+    bool select = !subtitleShown;
     for (const SubtitleFile& file : subtitleFilesBeside(path)) {
       loadSubtitles(file.path, file.language, select);
       select = false;
