@@ -114,6 +114,10 @@ class MediaEngine {
 
   // Raised on the user-interface thread with the new play state.
   Event<int> PlayStateChange;
+  // Raised as each open begins, with its URL; a position set now is where
+  // the file starts. Opens that follow each other within one turn (a walk
+  // through a folder) each raise it, while the play state stays opening.
+  Event<std::string> Opening;
   // Raised as a file that had started is left for another, closed or
   // stopped before its end: its URL, where it was, and its length.
   Event<std::string, double, double> FileLeft;

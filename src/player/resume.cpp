@@ -91,8 +91,7 @@ void fileLeft(PlayerContext& p, const std::string& path, double seconds, double 
 }
 
 // A file opening goes on where it was left, unless it changed on disk since.
-void fileOpening(PlayerContext& p) {
-  const std::string path = media(p).URL();
+void fileOpening(PlayerContext& p, const std::string& path) {
   if (path.empty()) return;
   if (path == std::exchange(p.state.StartOverFile, {})) return;
   if (!remembering(p)) return;
@@ -130,8 +129,8 @@ void connectResume(PlayerContext& p) {
   MediaEngine& engine = media(p);
   engine.FileLeft.connect(
       [&p](const std::string& path, double seconds, double length) { fileLeft(p, path, seconds, length); });
+  engine.Opening.connect([&p](const std::string& path) { fileOpening(p, path); });
   engine.PlayStateChange.connect([&p](int state) {
-    if (state == play_state::Transitioning) fileOpening(p);
     // Played to its end (or failed): it starts from the beginning next time.
     if (state == play_state::Stopped && remembering(p)) forget(p, media(p).URL());
   });

@@ -95,6 +95,13 @@ TEST_F(MediaExtras, ALongFileOpenedAgainGoesOnWhereItWasLeft) {
   t.media->setPosition(30);
   f.File1.setListIndex(0);
   EXPECT_EQ(t.media->currentPosition(), 120);
+  // Opens in quick succession (start-up's walk to the command line's file)
+  // leave the engine opening throughout; the last still goes on.
+  t.media->setState(play_state::Playing);
+  t.media->setPosition(150);
+  f.File1.setListIndex(1);
+  f.File1.setListIndex(0);
+  EXPECT_EQ(t.media->currentPosition(), 150);
 
   // The loop button starts over; a file changed on disk starts at its
   // beginning too; and the choice outlives the player.

@@ -13,6 +13,7 @@ bool FakeMediaEngine::setURL(const std::string& path) {
   urls.push_back(path);
   calls.push_back("url " + path);
   position_ = 0;
+  Opening.raise(path);
   setState(play_state::Transitioning);
   return true;
 }

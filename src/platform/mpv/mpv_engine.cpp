@@ -216,6 +216,8 @@ bool MpvEngine::adoptPreload(const std::string& path) {
   pendingSeek_ = -1;
   phase_ = Phase::Opening;
   setFlag("pause", false);
+  Opening.raise(url_);
+  if (ticket != loadTicket_) return true;
   publishState();
   // A state handler may have opened something else meanwhile; a file still
   // opening is reported playing when libmpv starts it, as any other.
@@ -251,6 +253,8 @@ bool MpvEngine::startFile() {
   beginOpen();
   entryId_ = -1;
   clearFrame();
+  Opening.raise(url_);
+  if (ticket != loadTicket_) return true;
   publishState();
   if (ticket != loadTicket_) return true;  // a state handler opened something else
 
@@ -286,6 +290,8 @@ bool MpvEngine::restartOpenFile(const std::string& path) {
   const std::uint64_t ticket = ++loadTicket_;
   url_ = path;
   beginOpen();
+  Opening.raise(url_);
+  if (ticket != loadTicket_) return true;
   publishState();
   if (ticket != loadTicket_) return true;  // a state handler opened something else
   // A place asked for as it opened (a file going on where it was left).
