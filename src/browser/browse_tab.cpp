@@ -138,7 +138,7 @@ void browseTab(PlayerContext& p) {
   f.WebBrowser1.setVisible(false);
   f.WebBrowser1.view().Stop();
   f.WebBrowser1.view().Quit();
-  openChosenFile(p, p.fileDialog.showOpen(openDialogFilters()));
+  openChosenFile(p, p.fileDialog.showOpen(openDialogFilters(), {}));
 }
 
 }  // namespace qm

@@ -17,9 +17,10 @@ class FileDialog {
  public:
   virtual ~FileDialog() = default;
   // Shows the dialog modally for one existing file, offering `filters` in
-  // order with the first in force. Returns the chosen file's full path, or
-  // an empty text when the user cancelled or no dialog could be shown.
-  virtual std::string showOpen(const std::vector<FileFilter>& filters) = 0;
+  // order with the first in force, in `folder` (empty: where the last file
+  // was chosen). Returns the chosen file's full path, or an empty text when
+  // the user cancelled or no dialog could be shown.
+  virtual std::string showOpen(const std::vector<FileFilter>& filters, const std::string& folder) = 0;
 };
 
 }  // namespace qm

@@ -1,6 +1,7 @@
 #include "player/tracks.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <vector>
 
 #include "forms/player_context.h"
@@ -71,8 +72,10 @@ void fillTrackMenus(PlayerContext& p) {
   f.SubtitlesOff.setChecked(f.SubtitlesOff.enabled() && selectedPlace(tracksOf(p, Kind::Subtitle)) < 0);
 }
 
+// The dialog opens beside the video, where its subtitles usually are.
 void chooseSubtitleFile(PlayerContext& p) {
-  const std::string path = p.fileDialog.showOpen({{"字幕文件", kSubtitleMask}, {"AllFiles", "*.*"}});
+  const std::string folder = std::filesystem::path(media(p).URL()).parent_path().string();
+  const std::string path = p.fileDialog.showOpen({{"字幕文件", kSubtitleMask}, {"AllFiles", "*.*"}}, folder);
   if (!path.empty()) addSubtitleFile(p, path);
 }
 

@@ -52,6 +52,11 @@ TEST_F(MediaExtras, TracksAreListedAsTheMenuOpensAndTheKeysStepThroughThem) {
   f.FilesDropped.raise({"/home/user/subs/b.ass"});
   EXPECT_EQ(t.media->subtitleFiles, std::vector<std::string>{"/home/user/subs/b.ass"});
   EXPECT_EQ(t.media->URL(), t.mediaPath("a.mkv"));
+  // The subtitle dialog opens beside the video.
+  t.fileDialog.answer = t.mediaPath("a.srt");
+  f.SubtitleFile.Click.raise();
+  EXPECT_EQ(t.fileDialog.shownIn, t.mediaFolder);
+  EXPECT_EQ(t.media->subtitleFiles.back(), t.mediaPath("a.srt"));
 }
 
 TEST_F(MediaExtras, SpeedStepsWithinItsListAndSnapshotsGoToThePicturesFolder) {

@@ -129,13 +129,15 @@ class FakeSingleInstance : public SingleInstance {
 // The user's answer is set beforehand; the filters offered are kept.
 class FakeFileDialog : public FileDialog {
  public:
-  std::string showOpen(const std::vector<FileFilter>& filters) override {
+  std::string showOpen(const std::vector<FileFilter>& filters, const std::string& folder) override {
     offered = filters;
+    shownIn = folder;
     ++shows;
     return answer;
   }
   std::string answer;
   std::vector<FileFilter> offered;
+  std::string shownIn;
   int shows = 0;
 };
 

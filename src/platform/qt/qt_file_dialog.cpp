@@ -11,7 +11,7 @@ QString qtNameFilter(const FileFilter& filter) {
   return QString::fromStdString(filter.description) + " (" + mask.split(';', Qt::SkipEmptyParts).join(' ') + ")";
 }
 
-std::string QtFileDialog::showOpen(const std::vector<FileFilter>& filters) {
+std::string QtFileDialog::showOpen(const std::vector<FileFilter>& filters, const std::string& folder) {
   QFileDialog dialog(owner_ ? owner_() : nullptr);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setFileMode(QFileDialog::ExistingFile);
@@ -26,7 +26,10 @@ std::string QtFileDialog::showOpen(const std::vector<FileFilter>& filters) {
   if (!names.isEmpty()) dialog.selectNameFilter(names.front());
   // It opens where the last choice was made (the first time, in the folder
   // the player was started from).
-  if (!lastFolder_.isEmpty()) dialog.setDirectory(lastFolder_);
+  if (!folder.empty())
+    dialog.setDirectory(QString::fromStdString(folder));
+  else if (!lastFolder_.isEmpty())
+    dialog.setDirectory(lastFolder_);
   if (dialog.exec() != QDialog::Accepted) return {};
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty()) return {};

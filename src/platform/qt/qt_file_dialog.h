@@ -15,7 +15,7 @@ class QtFileDialog : public FileDialog {
  public:
   // `owner` gives the window the dialog belongs to (null: none).
   explicit QtFileDialog(std::function<QWidget*()> owner = {}) : owner_(std::move(owner)) {}
-  std::string showOpen(const std::vector<FileFilter>& filters) override;
+  std::string showOpen(const std::vector<FileFilter>& filters, const std::string& folder) override;
 
  private:
   std::function<QWidget*()> owner_;
