@@ -194,13 +194,14 @@ void connectChrome(PlayerContext& p) {
   f.MouseMove.connect([&p](int button, int, double x, double y) { backgroundMove(p, button, x, y); });
   f.MouseUp.connect([&p](int, int, double, double) { backgroundUp(p); });
 
-  // The bars and borders move the window; their outer strips along the
-  // right and bottom edges size it as the bare background's do, since the
-  // bars cover the window's edges.
+  // The bars and borders move the window, and so does the title text on
+  // the top bar, as a title bar's would; their outer strips along the right
+  // and bottom edges size it as the bare background's do, since the bars
+  // cover the window's edges.
   auto drag = std::make_shared<BarDrag>();
-  for (Control* bar :
-       std::initializer_list<Control*>{&f.Image33, &f.Image34, &f.Image35, &f.Image36, &f.Image38, &f.Image39,
-                                       &f.Image40, &f.Image41, &f.Picture2, &f.Picture3, &f.Picture4, &f.Picture5}) {
+  for (Control* bar : std::initializer_list<Control*>{&f.Image33, &f.Image34, &f.Image35, &f.Image36, &f.Image38,
+                                                      &f.Image39, &f.Image40, &f.Image41, &f.Picture2, &f.Picture3,
+                                                      &f.Picture4, &f.Picture5, &f.Label5}) {
     bar->MouseDown.connect([&p, bar, drag](int button, int, double x, double y) {
       double wx = x, wy = y;
       toWindow(*bar, wx, wy);
