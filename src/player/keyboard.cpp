@@ -33,14 +33,17 @@ void volumeBy(PlayerContext& p, int step) {
   bar.Click.raise();
 }
 
+// The key says what it did over the video: nothing else on the window
+// shows a mute.
 void toggleMute(PlayerContext& p) {
   MediaEngine& engine = p.form.WindowsMediaPlayer1.engine();
   if (!engine.mute()) {
     volumeItem(p, 2);
-    return;
+  } else {
+    engine.setMute(false);
+    p.form.BUT9C.setChecked(false);
   }
-  engine.setMute(false);
-  p.form.BUT9C.setChecked(false);
+  engine.showText(engine.mute() ? "静音" : "取消静音");
 }
 
 // The arrows of the kind on show: the picture arrows replace the media ones.

@@ -116,8 +116,10 @@ TEST_F(Volume, UpDownTheWheelAndMStepTheBarAndMute) {
   EXPECT_EQ(level(), std::pair(85, 85)) << "the wheel over the title bar";
   after(kKeyM);
   EXPECT_TRUE(t.media->mute() && f.BUT9C.checked());
+  EXPECT_EQ(t.media->texts.back(), "静音");
   EXPECT_EQ(after(kKeyM), std::pair(85, 85));
   EXPECT_FALSE(t.media->mute() || f.BUT9C.checked());
+  EXPECT_EQ(t.media->texts.back(), "取消静音");
 }
 
 TEST_F(Volume, TheBarEndsAMute) {
