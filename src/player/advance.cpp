@@ -26,11 +26,17 @@ void playIfMediaEngineKind(PlayerContext& p) {
 
 }  // namespace
 
+int nextEntryIndex(const PlayerContext& p) {
+  const int count = p.form.File1.listCount();
+  if (count == 0) return -1;
+  return p.state.ListNum + 1 >= count ? 0 : p.state.ListNum + 1;
+}
+
 bool selectNextEntry(PlayerContext& p) {
-  FileListBox& list = p.form.File1;
-  if (list.listCount() == 0) return false;
-  if (p.state.ListNum + 1 >= list.listCount()) p.state.ListNum = -1;
-  list.setListIndex(p.state.ListNum + 1);
+  const int next = nextEntryIndex(p);
+  if (next < 0) return false;
+  if (next == 0) p.state.ListNum = -1;
+  p.form.File1.setListIndex(next);
   return true;
 }
 

@@ -5,8 +5,9 @@ namespace qm {
 struct PlayerContext;
 
 // The list is the play list: the entry after the one opened last, wrapping
-// from the last to the first, is selected (which opens it). False when the
-// list shows nothing, so there is no next entry.
+// from the last to the first; -1 when the list shows nothing.
+int nextEntryIndex(const PlayerContext& p);
+// Selects that entry (which opens it). False when there is none.
 bool selectNextEntry(PlayerContext& p);
 
 // Ticks of the automatic advance.

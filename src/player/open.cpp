@@ -3,6 +3,7 @@
 #include "forms/form1_geometry.h"
 #include "forms/player_context.h"
 #include "model/paths.h"
+#include "player/advance.h"
 #include "player/advancing.h"
 #include "player/flash_host.h"
 #include "player/media_kind.h"
@@ -53,8 +54,7 @@ static void showInFlashEngine(PlayerContext& p) {
 static void expectNextEntry(PlayerContext& p) {
   const FileListBox& list = p.form.File1;
   std::string movie;
-  if (list.listCount() > 0) {
-    const int next = p.state.ListNum + 1 >= list.listCount() ? 0 : p.state.ListNum + 1;
+  if (const int next = nextEntryIndex(p); next >= 0) {
     const std::string name = list.list(next);
     if (kindOfExtension(entryExtension(name)) == MediaKind::FlashMovie) movie = joinPath(list.path(), name);
   }
