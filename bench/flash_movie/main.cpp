@@ -1,5 +1,6 @@
 // The Flash runtime's costs. First the player program itself, started with a
-// .swf and, in turns, with a 720p clip: the time to the first frame on the
+// .swf for Ruffle, with a .swf of shapes alone (drawn by the player itself)
+// and, in turns, with a 720p clip: the time to the first frame on the
 // screen. Then the player put together as the program puts it together, in
 // this process: web engine processes while a video plays from a list of
 // media (there should be none), time from opening a .swf to its first frame
@@ -93,8 +94,10 @@ double cpuSeconds() {
 constexpr unsigned kBlue = qm::swf_writer::kCountingBlue;
 constexpr unsigned kOrange = 0xe08030;
 
-bool writeMovie(const std::string& path, unsigned colour = kBlue) {
-  const std::vector<uint8_t> bytes = qm::swf_writer::countingMovie(colour);
+// A movie for Ruffle, or with `drawn` one of shapes alone, which the player
+// draws itself.
+bool writeMovie(const std::string& path, unsigned colour = kBlue, bool drawn = false) {
+  const std::vector<uint8_t> bytes = drawn ? qm::swf_writer::drawnMovie(colour) : qm::swf_writer::countingMovie(colour);
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
   return bool(out.flush());
@@ -122,22 +125,23 @@ double openToFrameOnScreen(qm::integration::PlayerRig& rig, qm::bench::ScreenPro
 }
 
 struct ProgramStarts {
-  double clip = -1, movie = -1;
+  double clip = -1, movie = -1, drawn = -1;
 };
 
-// The player program started with the clip and with the .swf, in turns, each
-// in a fresh folder: medians in seconds.
+// The player program started with the clip, with the .swf for Ruffle and
+// with the drawn .swf, in turns, each in a fresh folder: medians in seconds.
 ProgramStarts programStarts(qm::bench::ScreenProbe& probe, const std::string& clip, const std::string& movie,
-                            int rounds) {
+                            const std::string& drawn, int rounds) {
   using namespace qm::bench;
-  std::vector<double> clips, movies;
-  for (int i = 0; i < rounds; ++i) {
-    {
-      PlayerFolder folder(QM_PROGRAM_DIR);
-      clips.push_back(startToPicture(probe, {folder.executable(), clip}, folder.environment()));
-    }
+  std::vector<double> clips, movies, drawns;
+  auto startWith = [&](const std::string& file) {
     PlayerFolder folder(QM_PROGRAM_DIR);
-    movies.push_back(startToPicture(probe, {folder.executable(), movie}, folder.environment()));
+    return startToPicture(probe, {folder.executable(), file}, folder.environment());
+  };
+  for (int i = 0; i < rounds; ++i) {
+    clips.push_back(startWith(clip));
+    movies.push_back(startWith(movie));
+    drawns.push_back(startWith(drawn));
   }
   auto show = [](const char* name, const std::vector<double>& times) {
     std::printf("  %-10s", name);
@@ -147,10 +151,11 @@ ProgramStarts programStarts(qm::bench::ScreenProbe& probe, const std::string& cl
   std::printf("Program start to first frame on the screen, cold (ms; -1000 = none in 15 s)\n");
   show("720p clip", clips);
   show(".swf", movies);
+  show("drawn .swf", drawns);
   auto result = [](const std::vector<double>& times) {
     return *std::min_element(times.begin(), times.end()) < 0 ? -1 : median(times);
   };
-  return {result(clips), result(movies)};
+  return {result(clips), result(movies), result(drawns)};
 }
 
 // One of Ruffle's wasm builds (a file of its folder) as the page gets it:
@@ -229,7 +234,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "could not make the media\n");
     return 1;
   }
-  const ProgramStarts starts = programStarts(probe, clip720, movies + "/b.swf", 5);
+  const std::string drawn = rig.folder("drawn") + "/e.swf";
+  if (!writeMovie(drawn, kBlue, true)) return 1;
+  const ProgramStarts starts = programStarts(probe, clip720, movies + "/b.swf", drawn, 5);
 
   rig.rememberListFolder(media);
   if (!rig.start()) return 1;
@@ -326,8 +333,10 @@ int main(int argc, char** argv) {
   }
   if (wasmFetch.empty()) wasmFetch.push_back(-1), wasmCompile.push_back(-1);
 
-  printFigure("Flash: program start to first .swf frame on screen, cold", "ms", starts.movie * 1000,
-              starts.clip < 0 ? -1 : starts.clip * 1000, "720p");
+  printFigure("Flash: program start to first .swf frame on screen, cold, drawn by the player", "ms",
+              starts.drawn < 0 ? -1 : starts.drawn * 1000, starts.clip < 0 ? -1 : starts.clip * 1000, "720p");
+  printFigure("Flash: program start to first .swf frame on screen, cold, Ruffle", "ms",
+              starts.movie < 0 ? -1 : starts.movie * 1000, starts.clip < 0 ? -1 : starts.clip * 1000, "720p");
   printFigure("Flash: open .swf to first frame on screen, warm (median of " + std::to_string(runs) + ")", "ms",
               *std::min_element(warmOnScreen.begin(), warmOnScreen.end()) < 0 ? -1 : qm::bench::median(warmOnScreen));
   printFigure("Flash: open .swf after a video, web engine started ahead", "ms",

@@ -1,11 +1,13 @@
 // Fuzz target of the SWF reader: any bytes are parsed without a crash, a
 // hang or an allocation beyond what the data holds, and a movie that parses
-// has tags that lie inside its bytes.
+// has tags that lie inside its bytes. A movie drawn without a runtime has at
+// least one frame, and its frames show only shapes it defines.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <span>
 
+#include "platform/swf/drawn_movie.h"
 #include "platform/swf/swf_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -15,5 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (file.tags.empty() || file.tags.back().code != 0) std::abort();  // ends with the End tag
   for (const qm::swf::Tag& tag : file.tags)
     if (tag.offset > file.bytes.size() || tag.length > file.bytes.size() - tag.offset) std::abort();
+  const auto drawn = qm::swf::readDrawnMovie(file);
+  if (!drawn) return 0;
+  if (drawn->frames.empty()) std::abort();
+  for (const auto& frame : drawn->frames)
+    for (const qm::swf::PlacedShape& placed : *frame)
+      if (!frame || !drawn->shapes.count(placed.shapeId)) std::abort();
   return 0;
 }

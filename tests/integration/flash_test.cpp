@@ -17,6 +17,7 @@
 #include "integration/player_rig.h"
 #include "integration/slider_points.h"
 #include "support/event_wait.h"
+#include "support/image_checks.h"
 #include "support/window_manager.h"
 #include "support/x_tools.h"
 #include "swf_writer/own_movies.h"
@@ -120,6 +121,34 @@ TEST(FlashMovie, FramesShowInTheTimeDisplayAndTheSeekBarMovesTheTimeline) {
       },
       10000));
   EXPECT_GE(lowest, held - 1);
+}
+
+// A movie of shapes alone is drawn by the player itself: it shows as soon as
+// it opens, its frames count, and no web engine starts for it.
+TEST(FlashMovie, AMovieOfShapesShowsWithoutTheWebEngine) {
+  PlayerRig rig;
+  const std::string folder = rig.folder("movies");
+  ASSERT_TRUE(writeFile(folder + "/drawn.swf", swf_writer::drawnMovie()));
+  rig.rememberListFolder(folder);
+  ASSERT_TRUE(rig.start());
+  Form1& f = rig.form();
+  f.File1.setListIndex(0);
+  QImage shot;
+  ASSERT_TRUE(pumpUntil(
+      [&] {
+        shot = grabScreen(rig.screenRect(f.ShockwaveFlash1));
+        return shareNear(shot, QColor::fromRgb(swf_writer::kCountingBlue), 10) > 0.1;
+      },
+      10000))
+      << "the movie did not show";
+  if (const char* shots = std::getenv("QM_SHOT_DIR")) shot.save(QString(shots) + "/drawn_movie.png");
+  // The rectangle over the middle quarter of the stage, the whole stage
+  // shown and black around it.
+  EXPECT_LT(shareNear(shot, QColor::fromRgb(swf_writer::kCountingBlue), 10), 0.26);
+  EXPECT_GT(shareNear(shot, Qt::black, 10), 0.6);
+  EXPECT_TRUE(pumpUntil([&] { return shownFrame(f).value_or(0) > 3; }, 10000)) << f.Label1.caption();
+  EXPECT_EQ(rig.flash().ruffle(), nullptr);
+  EXPECT_EQ(rufflePageProcess(rig), 0);
 }
 
 // The web engine's page process dying under a movie is that movie's end:

@@ -18,10 +18,16 @@ std::vector<uint8_t> emptyMovie();
 // Flash runtime.
 std::vector<uint8_t> playerMovie();
 
-// A test movie: 100 frames at 12 per second showing a rectangle, blue
-// unless another colour (0xRRGGBB) is given, over the middle of its stage.
+// A test movie for a Flash runtime: 100 frames at 12 per second showing a
+// rectangle, blue unless another colour (0xRRGGBB) is given, over the middle
+// of its stage. Its first frame sets a root variable: a script, which the
+// player leaves to the runtime.
 inline constexpr uint32_t kCountingBlue = 0x3090e0;
 std::vector<uint8_t> countingMovie(uint32_t colour = kCountingBlue);
+
+// The same rectangle and frames without a script, drawn as two triangles
+// that share an edge: a movie the player draws on its own.
+std::vector<uint8_t> drawnMovie(uint32_t colour = kCountingBlue);
 
 struct OwnMovie {
   const char* name;

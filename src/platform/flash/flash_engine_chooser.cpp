@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QWidget>
 
+#include "platform/flash/native_movie_view.h"
 #include "platform/flash/swf_facts.h"
 #include "platform/qt/hidden_focus.h"
 
@@ -72,6 +73,7 @@ FlashEngineChooser::~FlashEngineChooser() = default;
 QWidget* FlashEngineChooser::createView(Control& area, QWidget* parent) {
   area_ = &area;
   box_ = new FillingBox(parent);
+  nativeView_ = new NativeMovieView(native_, box_);
   if (ruffle_) ruffle_->setViewParent(box_);
   showRuntime();
   return box_;
@@ -102,7 +104,7 @@ bool FlashEngineChooser::setMovie(const std::string& path) {
   unloadAll();
   runtime_ = Runtime::Native;
   bool loaded = native_.setMovie(path);
-  if (!loaded && native_.lastMovieHadContent()) {
+  if (!loaded && native_.lastMovieNeedsRuntime()) {
     const swf::SwfReadResult read = swf::readSwfFile(path);
     if (read.ok() && hasPlayerMovieMark(read.file)) {
       runtime_ = Runtime::PlayerMovie;
@@ -119,6 +121,11 @@ bool FlashEngineChooser::setMovie(const std::string& path) {
   return loaded;
 }
 
+bool FlashEngineChooser::redrawn(bool result) {
+  if (runtime_ == Runtime::Native && nativeView_) nativeView_->refresh();
+  return result;
+}
+
 // Ruffle's page goes a while after the last need of it.
 void FlashEngineChooser::keepRuffleWhileNeeded() {
   if (runtime_ == Runtime::Ruffle)
@@ -130,7 +137,7 @@ void FlashEngineChooser::keepRuffleWhileNeeded() {
 std::optional<swf::SwfFile> FlashEngineChooser::movieForRuffle(const std::string& path) const {
   if (path.empty()) return std::nullopt;
   swf::SwfReadResult read = swf::readSwfFile(path);
-  if (!read.ok() || EmptyMovieEngine::showsNothing(read.file) || hasPlayerMovieMark(read.file)) return std::nullopt;
+  if (!read.ok() || NativeMovieEngine::playsNatively(read.file) || hasPlayerMovieMark(read.file)) return std::nullopt;
   return std::move(read.file);
 }
 
@@ -145,17 +152,15 @@ bool FlashEngineChooser::setScaleMode(int mode) {
   native_.setScaleMode(mode);
   playerMovie_.setScaleMode(mode);
   if (ruffle_) ruffle_->setScaleMode(mode);
+  if (nativeView_) nativeView_->refresh();
   return true;
 }
 
-// Only the runtime of the current movie shows; with the native one the area
-// has the movie's stage colour, black while none is loaded.
+// Only the runtime of the current movie shows; the native one draws its
+// movie, or black while none is loaded.
 void FlashEngineChooser::showRuntime() {
   if (!box_) return;
-  const auto stage = runtime_ == Runtime::Native ? native_.stageColour() : std::nullopt;
-  QPalette palette = box_->palette();
-  palette.setColor(QPalette::Window, stage ? QColor::fromRgb(*stage) : QColor(Qt::black));
-  box_->setPalette(palette);
+  if (nativeView_) nativeView_->refresh();
   QWidget* player = runtime_ == Runtime::PlayerMovie ? playerMovie_.view(*area_, box_) : nullptr;
   if (player) {
     player->setGeometry(box_->rect());
@@ -164,7 +169,8 @@ void FlashEngineChooser::showRuntime() {
   for (QObject* child : box_->children()) {
     auto* widget = qobject_cast<QWidget*>(child);
     if (!widget) continue;
-    const bool shown = (widget == player) || (runtime_ == Runtime::Ruffle && ruffle_ && widget == ruffle_->view());
+    const bool shown = (widget == player) || (runtime_ == Runtime::Native && widget == nativeView_) ||
+                       (runtime_ == Runtime::Ruffle && ruffle_ && widget == ruffle_->view());
     widget->setGeometry(box_->rect());
     widget->setVisible(shown);
     if (!shown) moveFocusOutOfHidden(*widget);

@@ -12,14 +12,17 @@
 #include "platform/flash_engine.h"
 #include "platform/mpv/mpv_engine.h"
 #include "platform/qt/content_view_source.h"
-#include "platform/swf/empty_movie_engine.h"
+#include "platform/swf/native_movie_engine.h"
 #include "platform/web/web_engine_module.h"
 
 namespace qm {
 
+class NativeMovieView;
+
 // The Flash engine of the player: one movie at a time, run by the runtime
 // that suits what the movie holds.
-// - A movie with nothing to show (our empty movie): the native timeline.
+// - A movie of shapes alone, or with nothing to show (our empty movie): the
+//   native timeline, drawn by the player itself.
 // - Our player movie (it carries the player movie's mark): the native
 //   player of .flv files.
 // - Any other SWF: Ruffle in a web view, from the web engine module loaded on
@@ -48,10 +51,10 @@ class FlashEngineChooser : public FlashEngine, public ContentViewSource {
   // For a movie for Ruffle the web engine starts and readies Ruffle, and
   // Ruffle's page stays while the hint holds.
   void expectMovie(const std::string& path) override;
-  bool Play() override { return active().Play(); }
-  bool StopPlay() override { return active().StopPlay(); }
-  bool Stop() override { return active().Stop(); }
-  bool GotoFrame(long frame) override { return active().GotoFrame(frame); }
+  bool Play() override { return redrawn(active().Play()); }
+  bool StopPlay() override { return redrawn(active().StopPlay()); }
+  bool Stop() override { return redrawn(active().Stop()); }
+  bool GotoFrame(long frame) override { return redrawn(active().GotoFrame(frame)); }
   std::optional<long> TotalFrames() const override { return active().TotalFrames(); }
   std::optional<long> FrameNum() const override { return active().FrameNum(); }
   bool IsPlaying() const override { return active().IsPlaying(); }
@@ -78,8 +81,10 @@ class FlashEngineChooser : public FlashEngine, public ContentViewSource {
   std::optional<swf::SwfFile> movieForRuffle(const std::string& path) const;
   void keepRuffleWhileNeeded();
   void forwardCommands(FlashEngine& engine);
+  // The native movie's view looks at its timeline after each command.
+  bool redrawn(bool result);
 
-  EmptyMovieEngine native_;
+  NativeMovieEngine native_;
   PlayerMovieEngine playerMovie_;
   std::string ruffleFolder_;
   std::unique_ptr<RuffleRuntime> ruffle_;
@@ -92,6 +97,7 @@ class FlashEngineChooser : public FlashEngine, public ContentViewSource {
   int scaleMode_ = 0;
   Control* area_ = nullptr;
   QPointer<QWidget> box_;
+  QPointer<NativeMovieView> nativeView_;
 };
 
 }  // namespace qm

@@ -54,6 +54,9 @@ class ByteReader {
     return static_cast<int32_t>((value ^ sign) - sign);
   }
 
+  // The next bit field starts on a fresh byte.
+  void align() { bitsLeft_ = 0; }
+
   void skip(size_t count) {
     bitsLeft_ = 0;
     if (count > remaining()) {

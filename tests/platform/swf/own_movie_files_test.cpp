@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "support/manual_clock.h"
-#include "platform/swf/empty_movie_engine.h"
+#include "platform/swf/native_movie_engine.h"
 #include "platform/swf/swf_file.h"
 #include "swf_writer/own_movies.h"
 #include "temp_folder.h"
@@ -28,7 +28,7 @@ TEST(OwnMovieFiles, EmptyMovieIsASmallLoopingTimeline) {
   EXPECT_EQ(read.file.frameSize.yMax, 240 * 20);
 
   test::ManualClock clock;
-  EmptyMovieEngine engine(clock);
+  NativeMovieEngine engine(clock);
   ASSERT_TRUE(engine.setMovie(kProgramDir + "/0.dll"));
   EXPECT_TRUE(engine.IsPlaying());
   clock.advance(83 * 3);
@@ -42,10 +42,10 @@ TEST(OwnMovieFiles, PlayerMovieReadsButNeedsARealRuntime) {
   EXPECT_EQ(read.file.compression, swf::Compression::kZlib);
 
   test::ManualClock clock;
-  EmptyMovieEngine engine(clock);
+  NativeMovieEngine engine(clock);
   ASSERT_TRUE(engine.setMovie(kProgramDir + "/0.dll"));
   EXPECT_FALSE(engine.setMovie(kProgramDir + "/power.dll"));
-  EXPECT_TRUE(engine.lastMovieHadContent());
+  EXPECT_TRUE(engine.lastMovieNeedsRuntime());
   EXPECT_EQ(engine.movie(), "");
   EXPECT_FALSE(engine.IsPlaying());
 }

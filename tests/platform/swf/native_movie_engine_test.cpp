@@ -1,4 +1,4 @@
-#include "platform/swf/empty_movie_engine.h"
+#include "platform/swf/native_movie_engine.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +12,9 @@ namespace {
 
 namespace writer = swf_writer;
 
-class EmptyMovieEngineTest : public testing::Test {
+class NativeMovieEngineTest : public testing::Test {
  protected:
-  EmptyMovieEngineTest() {
+  NativeMovieEngineTest() {
     engine.FSCommand.connect([this](const std::string&, const std::string&) { ++commands; });
   }
 
@@ -46,11 +46,11 @@ class EmptyMovieEngineTest : public testing::Test {
 
   test::TempFolder folder;
   test::ManualClock clock;
-  EmptyMovieEngine engine{clock};
+  NativeMovieEngine engine{clock};
   int commands = 0;
 };
 
-TEST_F(EmptyMovieEngineTest, EmptyMovieLoadsPlayingAndLoopsItsTwoFrames) {
+TEST_F(NativeMovieEngineTest, EmptyMovieLoadsPlayingAndLoopsItsTwoFrames) {
   const std::string path = emptyMovie();
   ASSERT_TRUE(engine.setMovie(path));
   EXPECT_EQ(engine.movie(), path);
@@ -69,7 +69,7 @@ TEST_F(EmptyMovieEngineTest, EmptyMovieLoadsPlayingAndLoopsItsTwoFrames) {
   EXPECT_EQ(commands, 0);
 }
 
-TEST_F(EmptyMovieEngineTest, LongerMoviesRunAtTheirOwnRateThroughTagsThatShowNothing) {
+TEST_F(NativeMovieEngineTest, LongerMoviesRunAtTheirOwnRateThroughTagsThatShowNothing) {
   const std::string path = folder.write("five.swf", writer::SwfBuilder(10, 200, 100, 25)
                                                         .fileAttributes()
                                                         .metadata("<rdf/>")
@@ -90,7 +90,7 @@ TEST_F(EmptyMovieEngineTest, LongerMoviesRunAtTheirOwnRateThroughTagsThatShowNot
 }
 
 // What such a movie shows is its stage: the colour it sets, else Flash's white.
-TEST_F(EmptyMovieEngineTest, TheStageColourIsWhatTheMovieShows) {
+TEST_F(NativeMovieEngineTest, TheStageColourIsWhatTheMovieShows) {
   ASSERT_TRUE(engine.setMovie(folder.write(
       "blue.swf",
       writer::SwfBuilder(8, 10, 10, 12).backgroundColor({0, 0, 0xff}).showFrame().build(writer::Compression::kNone))));
@@ -102,7 +102,7 @@ TEST_F(EmptyMovieEngineTest, TheStageColourIsWhatTheMovieShows) {
   EXPECT_EQ(engine.stageColour(), 0x000000u) << "the player's own empty movie stays black";
 }
 
-TEST_F(EmptyMovieEngineTest, TransportStopsGoesToAndResumes) {
+TEST_F(NativeMovieEngineTest, TransportStopsGoesToAndResumes) {
   const std::string path = folder.write("four.swf", writer::SwfBuilder(8, 10, 10, 10)
                                                         .showFrame()
                                                         .showFrame()
@@ -143,7 +143,7 @@ TEST_F(EmptyMovieEngineTest, TransportStopsGoesToAndResumes) {
   EXPECT_EQ(commands, 0);
 }
 
-TEST_F(EmptyMovieEngineTest, OneFrameMovieLoadsStoppedAndRatesAreHeldInRange) {
+TEST_F(NativeMovieEngineTest, OneFrameMovieLoadsStoppedAndRatesAreHeldInRange) {
   ASSERT_TRUE(engine.setMovie(
       folder.write("one.swf", writer::SwfBuilder(8, 10, 10, 12).showFrame().build(writer::Compression::kNone))));
   EXPECT_EQ(engine.TotalFrames(), 1);
@@ -161,19 +161,30 @@ TEST_F(EmptyMovieEngineTest, OneFrameMovieLoadsStoppedAndRatesAreHeldInRange) {
   EXPECT_EQ(engine.frameInterval(), 4);
 }
 
-TEST_F(EmptyMovieEngineTest, MoviesWithSomethingToShowFailAndLeaveTheEngineEmpty) {
+TEST_F(NativeMovieEngineTest, MoviesWithSomethingToShowFailAndLeaveTheEngineEmpty) {
   ASSERT_TRUE(engine.setMovie(emptyMovie()));
   ASSERT_TRUE(engine.SetVariable("testVar", "a.flv"));
 
   EXPECT_FALSE(engine.setMovie(folder.write("power.swf", writer::playerMovie())));
-  EXPECT_TRUE(engine.lastMovieHadContent());
+  EXPECT_TRUE(engine.lastMovieNeedsRuntime());
   EXPECT_EQ(engine.lastError(), swf::SwfError::kNone) << "the player movie itself reads fine";
+  expectEmpty();
+  // Shapes alone it draws; a script among them goes to a runtime, and so
+  // does a placement of a shape the movie never defines.
+  ASSERT_TRUE(engine.setMovie(folder.write("drawn.swf", writer::drawnMovie())));
+  EXPECT_EQ(engine.TotalFrames(), 100);
+  EXPECT_FALSE(engine.setMovie(folder.write("count.swf", writer::countingMovie())));
+  EXPECT_TRUE(engine.lastMovieNeedsRuntime());
+  EXPECT_FALSE(engine.setMovie(folder.write(
+      "ghost.swf",
+      writer::SwfBuilder(8, 10, 10, 12).placeObject(7, 1, 0, 0).showFrame().build(writer::Compression::kNone))));
+  EXPECT_TRUE(engine.lastMovieNeedsRuntime());
   expectEmpty();
   clock.advance(1000);
   EXPECT_FALSE(engine.FrameNum());
 }
 
-TEST_F(EmptyMovieEngineTest, BrokenFilesFailUnloadTheMovieAndSayWhy) {
+TEST_F(NativeMovieEngineTest, BrokenFilesFailUnloadTheMovieAndSayWhy) {
   const std::vector<uint8_t> good = writer::emptyMovie();
   const struct {
     const char* name;
@@ -193,7 +204,7 @@ TEST_F(EmptyMovieEngineTest, BrokenFilesFailUnloadTheMovieAndSayWhy) {
     ASSERT_TRUE(engine.setMovie(emptyMovie()));
     EXPECT_FALSE(engine.setMovie(folder.write(std::string(broken.name) + ".swf", broken.bytes)));
     EXPECT_EQ(engine.lastError(), broken.error);
-    EXPECT_FALSE(engine.lastMovieHadContent());
+    EXPECT_FALSE(engine.lastMovieNeedsRuntime());
     expectEmpty();
   }
 
@@ -207,7 +218,7 @@ TEST_F(EmptyMovieEngineTest, BrokenFilesFailUnloadTheMovieAndSayWhy) {
   EXPECT_TRUE(engine.IsPlaying()) << "a good movie loads again after failures";
 }
 
-TEST_F(EmptyMovieEngineTest, RootVariablesLiveUntilTheNextLoad) {
+TEST_F(NativeMovieEngineTest, RootVariablesLiveUntilTheNextLoad) {
   const std::string path = emptyMovie();
   ASSERT_TRUE(engine.setMovie(path));
   EXPECT_FALSE(engine.GetVariable("testVar")) << "unset";
@@ -235,7 +246,7 @@ TEST_F(EmptyMovieEngineTest, RootVariablesLiveUntilTheNextLoad) {
   EXPECT_EQ(commands, 0);
 }
 
-TEST_F(EmptyMovieEngineTest, ScaleModeBelongsToTheControl) {
+TEST_F(NativeMovieEngineTest, ScaleModeBelongsToTheControl) {
   EXPECT_EQ(engine.ScaleMode(), 0);
   EXPECT_TRUE(engine.setScaleMode(2));
   EXPECT_EQ(engine.ScaleMode(), 2);
@@ -247,7 +258,7 @@ TEST_F(EmptyMovieEngineTest, ScaleModeBelongsToTheControl) {
   EXPECT_EQ(engine.ScaleMode(), 2) << "loading movies leaves the scale mode alone";
 }
 
-TEST_F(EmptyMovieEngineTest, NewEngineIsEmpty) { expectEmpty(); }
+TEST_F(NativeMovieEngineTest, NewEngineIsEmpty) { expectEmpty(); }
 
 }  // namespace
 }  // namespace qm

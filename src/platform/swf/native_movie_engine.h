@@ -1,21 +1,25 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "model/clock.h"
 #include "platform/flash_engine.h"
+#include "platform/swf/drawn_movie.h"
 #include "platform/swf/swf_file.h"
 
 namespace qm {
 
-// The Flash engine for movies with nothing to show: frames that hold only
-// file attributes, a background colour, metadata, labels and script limits,
-// such as the player's own empty movie. Such a movie loads and its timeline
-// plays at the movie's frame rate and loops, as a real Flash control plays
-// it. Any movie with shapes, scripts, sounds or anything else fails to load
-// and leaves the engine empty; a later engine hosts a real Flash runtime.
+// The Flash engine for movies drawn without a Flash runtime: frames that
+// hold only shapes and their placement besides file attributes, a
+// background colour, metadata, labels and script limits. The player's own
+// empty movie is one, as are stills and simple animations made by hand.
+// Such a movie loads and its timeline plays at the movie's frame rate and
+// loops, as a real Flash control plays it; a view draws the frame shown.
+// Any movie with scripts, sounds, sprites, bitmaps or anything else fails to
+// load and leaves the engine empty; a later engine hosts a real Flash runtime.
 //
 // Control behaviour, matching the Flash control:
 // - setMovie unloads the current movie first, whatever the new one turns out
@@ -34,9 +38,12 @@ namespace qm {
 //   on, as in ActionScript. There are no child clips, so other paths fail.
 // - ScaleMode belongs to the control and works with or without a movie.
 // - Such a movie has no script, so FSCommand is never raised.
-class EmptyMovieEngine : public FlashEngine {
+// The frame is worked out from the time played when asked, rather than
+// counted by a timer: nothing needs to wake up for a movie whose frames all
+// show the same.
+class NativeMovieEngine : public FlashEngine {
  public:
-  explicit EmptyMovieEngine(Clock& clock);
+  explicit NativeMovieEngine(Clock& clock);
 
   bool setMovie(const std::string& path) override;
   std::string movie() const override;
@@ -54,36 +61,42 @@ class EmptyMovieEngine : public FlashEngine {
   std::optional<std::string> GetVariable(const std::string& name) const override;
 
   // Whether a movie holds nothing but what this engine plays.
-  static bool showsNothing(const swf::SwfFile& file);
+  static bool playsNatively(const swf::SwfFile& file);
   // Why the last setMovie failed, kNone after a successful load.
   swf::SwfError lastError() const { return lastError_; }
-  // Whether the last failure was a readable movie with something to show.
-  bool lastMovieHadContent() const { return lastMovieHadContent_; }
+  // Whether the last failure was a readable movie that needs a Flash runtime.
+  bool lastMovieNeedsRuntime() const { return lastMovieNeedsRuntime_; }
   // Milliseconds between frames of the loaded movie.
   int frameInterval() const { return intervalMs_; }
-  // The loaded movie's stage colour (0xRRGGBB), which is all it shows.
+  // Milliseconds until the playing timeline moves to its next frame.
+  int untilNextFrame() const;
+  // The loaded movie's stage colour (0xRRGGBB), under what it draws.
   std::optional<uint32_t> stageColour() const;
+  // The loaded movie's shapes and frames; null without a movie.
+  std::shared_ptr<const swf::DrawnMovie> drawing() const { return movie_ ? movie_->drawing : nullptr; }
+  // What the current frame shows; null without a movie. Frames that change
+  // nothing give the same list.
+  const swf::DisplayList* shownFrame() const;
 
  private:
   struct LoadedMovie {
     std::string path;
     long totalFrames = 1;
     uint8_t version = 0;
-    uint32_t stageColour = 0;
+    std::shared_ptr<const swf::DrawnMovie> drawing;
   };
 
-  // What a load needs of an empty movie, kept for the file last loaded: the
-  // player reloads its empty movie before every media file it opens.
-  struct EmptyMovieFacts {
+  // What a load needs of a movie, kept for the file last loaded: the player
+  // reloads its empty movie before every media file it opens.
+  struct NativeMovieFacts {
     std::string path;
     std::string identity;  // size, change time and inode of the file read
-    long totalFrames = 1;
     uint8_t version = 0;
     int intervalMs = 0;
-    uint32_t stageColour = 0;
+    std::shared_ptr<const swf::DrawnMovie> drawing;
   };
   void unload();
-  void start(const EmptyMovieFacts& facts);
+  void start(const NativeMovieFacts& facts);
   void setPlaying(bool playing);
   long currentFrame() const;
   std::optional<std::string> rootVariableKey(const std::string& name) const;
@@ -99,8 +112,8 @@ class EmptyMovieEngine : public FlashEngine {
   int scaleMode_ = 0;
   std::map<std::string, std::string> variables_;
   swf::SwfError lastError_ = swf::SwfError::kNone;
-  bool lastMovieHadContent_ = false;
-  std::optional<EmptyMovieFacts> lastEmptyMovie_;
+  bool lastMovieNeedsRuntime_ = false;
+  std::optional<NativeMovieFacts> lastNativeMovie_;
 };
 
 }  // namespace qm

@@ -1,0 +1,138 @@
+#include "platform/flash/native_movie_view.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QRadialGradient>
+#include <algorithm>
+
+namespace qm {
+namespace {
+
+// Flash's gradients span this square of twips before their matrix.
+constexpr double kGradientHalf = 16384;
+
+QColor toQColor(swf::Colour colour, const swf::ColourTransform& transform) {
+  const swf::Colour shown = transform.apply(colour);
+  return QColor(shown.red, shown.green, shown.blue, shown.alpha);
+}
+
+QTransform toQTransform(const swf::Matrix& m) {
+  return QTransform(m.scaleX, m.rotateSkew0, m.rotateSkew1, m.scaleY, m.translateX, m.translateY);
+}
+
+void addEdges(QPainterPath& path, const std::vector<swf::Edge>& edges) {
+  path.moveTo(edges.front().from.x, edges.front().from.y);
+  for (const swf::Edge& edge : edges) {
+    if (edge.control)
+      path.quadTo(edge.control->x, edge.control->y, edge.to.x, edge.to.y);
+    else
+      path.lineTo(edge.to.x, edge.to.y);
+  }
+}
+
+QBrush gradientBrush(const swf::Gradient& gradient, const swf::ColourTransform& transform) {
+  QGradient shade = gradient.kind == swf::Gradient::Kind::kLinear
+                        ? QGradient(QLinearGradient(-kGradientHalf, 0, kGradientHalf, 0))
+                        : QGradient(QRadialGradient(0, 0, kGradientHalf));
+  static constexpr QGradient::Spread kSpreads[] = {QGradient::PadSpread, QGradient::ReflectSpread,
+                                                   QGradient::RepeatSpread};
+  shade.setSpread(kSpreads[static_cast<int>(gradient.spread)]);
+  for (const auto& [ratio, colour] : gradient.stops) shade.setColorAt(ratio / 255.0, toQColor(colour, transform));
+  QBrush brush(shade);
+  brush.setTransform(toQTransform(gradient.matrix));
+  return brush;
+}
+
+}  // namespace
+
+NativeMovieView::NativeMovieView(const NativeMovieEngine& engine, QWidget* parent) : QWidget(parent), engine_(engine) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  frames_.setSingleShot(true);
+  QObject::connect(&frames_, &QTimer::timeout, this, [this] { refresh(); });
+}
+
+void NativeMovieView::refresh() {
+  const auto drawing = engine_.drawing();
+  if (drawing != prepared_) {
+    prepared_ = drawing;
+    shapes_.clear();
+    if (prepared_) prepare(*prepared_);
+    painted_ = nullptr;
+    update();
+  }
+  if (engine_.shownFrame() != painted_) update();
+  // Woken at the next frame only while the movie plays and its frames
+  // differ; a still one, or one stopped, costs nothing after its paint.
+  const bool changes = prepared_ && std::any_of(prepared_->frames.begin(), prepared_->frames.end(),
+                                                [&](const auto& frame) { return frame != prepared_->frames.front(); });
+  if (changes && engine_.IsPlaying())
+    frames_.start(std::max(1, engine_.untilNextFrame()));
+  else
+    frames_.stop();
+}
+
+void NativeMovieView::resizeEvent(QResizeEvent*) { update(); }
+
+void NativeMovieView::prepare(const swf::DrawnMovie& movie) {
+  for (const auto& [id, shape] : movie.shapes) {
+    std::vector<PreparedPart>& parts = shapes_[id];
+    for (const swf::ShapePart& part : shape.parts) {
+      PreparedPart prepared{QPainterPath(), &part};
+      if (const auto* area = std::get_if<swf::FilledArea>(&part)) {
+        prepared.path.setFillRule(Qt::WindingFill);
+        for (const auto& contour : area->contours) {
+          addEdges(prepared.path, contour);
+          prepared.path.closeSubpath();
+        }
+      } else {
+        for (const auto& stroke : std::get<swf::Outline>(part).strokes) addEdges(prepared.path, stroke);
+      }
+      parts.push_back(std::move(prepared));
+    }
+  }
+}
+
+// The scale modes are Flash's: show all (the whole stage, its shape kept),
+// no border (the view filled, the stage's shape kept, its edges cut) and
+// exact fit (the stage stretched over the view); the stage stays centred.
+QTransform NativeMovieView::stageToView(const swf::DrawnMovie& movie) const {
+  const double stageWidth = std::max(1, movie.stage.xMax - movie.stage.xMin);
+  const double stageHeight = std::max(1, movie.stage.yMax - movie.stage.yMin);
+  double scaleX = width() / stageWidth;
+  double scaleY = height() / stageHeight;
+  if (engine_.ScaleMode() == 0) scaleX = scaleY = std::min(scaleX, scaleY);
+  if (engine_.ScaleMode() == 1) scaleX = scaleY = std::max(scaleX, scaleY);
+  const double left = (width() - stageWidth * scaleX) / 2 - movie.stage.xMin * scaleX;
+  const double top = (height() - stageHeight * scaleY) / 2 - movie.stage.yMin * scaleY;
+  return QTransform(scaleX, 0, 0, scaleY, left, top);
+}
+
+void NativeMovieView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const std::optional<uint32_t> stage = engine_.stageColour();
+  painter.fillRect(rect(), stage ? QColor::fromRgb(*stage) : QColor(Qt::black));
+  const swf::DisplayList* frame = engine_.shownFrame();
+  painted_ = frame;
+  if (!frame || !prepared_ || engine_.drawing() != prepared_) return;
+  painter.setRenderHint(QPainter::Antialiasing);
+  const QTransform view = stageToView(*prepared_);
+  for (const swf::PlacedShape& placed : *frame) {
+    const auto shape = shapes_.find(placed.shapeId);
+    if (shape == shapes_.end()) continue;
+    painter.setTransform(toQTransform(placed.matrix) * view);
+    for (const PreparedPart& prepared : shape->second) {
+      if (const auto* area = std::get_if<swf::FilledArea>(prepared.part)) {
+        const auto* solid = std::get_if<swf::Colour>(&area->fill);
+        painter.fillPath(prepared.path, solid ? QBrush(toQColor(*solid, placed.colour))
+                                              : gradientBrush(std::get<swf::Gradient>(area->fill), placed.colour));
+      } else {
+        const auto& outline = std::get<swf::Outline>(*prepared.part);
+        // Width 0 is Qt's one-pixel line at any scale, as Flash's hairline.
+        QPen pen(toQColor(outline.colour, placed.colour), outline.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        painter.strokePath(prepared.path, pen);
+      }
+    }
+  }
+}
+
+}  // namespace qm

@@ -1,0 +1,252 @@
+#include "platform/swf/shape_records.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace qm::swf {
+namespace {
+
+constexpr uint8_t kSolidFill = 0x00;
+constexpr uint8_t kLinearGradientFill = 0x10;
+constexpr uint8_t kRadialGradientFill = 0x12;
+constexpr uint16_t kExtendedCount = 0xff;
+
+double fixed16(int32_t value) { return value / 65536.0; }
+
+Colour readColour(ByteReader& in, bool withAlpha) {
+  Colour colour;
+  colour.red = in.u8();
+  colour.green = in.u8();
+  colour.blue = in.u8();
+  colour.alpha = withAlpha ? in.u8() : 255;
+  return colour;
+}
+
+uint16_t readStyleCount(ByteReader& in, int shapeVersion) {
+  const uint16_t count = in.u8();
+  return count == kExtendedCount && shapeVersion >= 2 ? in.u16() : count;
+}
+
+std::optional<Gradient> readGradient(ByteReader& in, Gradient::Kind kind, int shapeVersion) {
+  Gradient gradient;
+  gradient.kind = kind;
+  gradient.matrix = readMatrix(in);
+  in.align();
+  const uint32_t spread = in.bits(2);
+  in.bits(2);  // interpolation: linear RGB looks close enough to the usual sRGB
+  const uint32_t count = in.bits(4);
+  if (spread > 2 || count == 0) return std::nullopt;
+  gradient.spread = static_cast<Gradient::Spread>(spread);
+  for (uint32_t i = 0; i < count; ++i) {
+    const uint8_t ratio = in.u8();
+    gradient.stops.emplace_back(ratio, readColour(in, shapeVersion >= 3));
+  }
+  return gradient;
+}
+
+std::optional<std::vector<Fill>> readFillStyles(ByteReader& in, int shapeVersion) {
+  std::vector<Fill> fills;
+  const uint16_t count = readStyleCount(in, shapeVersion);
+  for (uint16_t i = 0; i < count && !in.overrun(); ++i) {
+    const uint8_t type = in.u8();
+    if (type == kSolidFill) {
+      fills.emplace_back(readColour(in, shapeVersion >= 3));
+    } else if (type == kLinearGradientFill || type == kRadialGradientFill) {
+      auto gradient = readGradient(in, type == kLinearGradientFill ? Gradient::Kind::kLinear : Gradient::Kind::kRadial,
+                                   shapeVersion);
+      if (!gradient) return std::nullopt;
+      fills.emplace_back(std::move(*gradient));
+    } else {
+      return std::nullopt;  // bitmaps and focal gradients
+    }
+  }
+  if (in.overrun()) return std::nullopt;
+  return fills;
+}
+
+std::vector<Outline> readLineStyles(ByteReader& in, int shapeVersion) {
+  std::vector<Outline> lines;
+  const uint16_t count = readStyleCount(in, shapeVersion);
+  for (uint16_t i = 0; i < count && !in.overrun(); ++i) {
+    Outline line;
+    line.width = in.u16();
+    line.colour = readColour(in, shapeVersion >= 3);
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+uint64_t pointKey(Point point) { return uint64_t(uint32_t(point.x)) << 32 | uint32_t(point.y); }
+
+// Joins edges end to start into contours. Each contour closes where it
+// comes back to its first point; one left open is closed when it is filled.
+std::vector<std::vector<Edge>> linkContours(std::vector<Edge> edges) {
+  std::unordered_map<uint64_t, std::vector<size_t>> startingAt;
+  for (size_t i = edges.size(); i-- > 0;) startingAt[pointKey(edges[i].from)].push_back(i);
+  std::vector<bool> used(edges.size(), false);
+  std::vector<std::vector<Edge>> contours;
+  for (size_t first = 0; first < edges.size(); ++first) {
+    if (used[first]) continue;
+    std::vector<Edge> contour;
+    for (size_t next = first;;) {
+      used[next] = true;
+      contour.push_back(edges[next]);
+      if (edges[next].to == contour.front().from) break;
+      auto& candidates = startingAt[pointKey(edges[next].to)];
+      while (!candidates.empty() && used[candidates.back()]) candidates.pop_back();
+      if (candidates.empty()) break;
+      next = candidates.back();
+    }
+    contours.push_back(std::move(contour));
+  }
+  return contours;
+}
+
+Edge reversed(const Edge& edge) { return Edge{edge.to, edge.from, edge.control}; }
+
+// The edges of one group of styles, gathered by style as they are read.
+struct StyleGroup {
+  std::vector<Fill> fills;
+  std::vector<Outline> lines;
+  std::vector<std::vector<Edge>> fillEdges;  // per fill style, the fill on each edge's right
+
+  void flushInto(Shape& shape) {
+    for (size_t i = 0; i < fills.size(); ++i) {
+      if (!fillEdges[i].empty())
+        shape.parts.emplace_back(FilledArea{std::move(fills[i]), linkContours(std::move(fillEdges[i]))});
+    }
+    for (Outline& line : lines) {
+      if (!line.strokes.empty()) shape.parts.emplace_back(std::move(line));
+    }
+  }
+};
+
+}  // namespace
+
+Matrix readMatrix(ByteReader& in) {
+  in.align();
+  Matrix matrix;
+  if (in.bits(1)) {
+    const int size = static_cast<int>(in.bits(5));
+    matrix.scaleX = fixed16(in.signedBits(size));
+    matrix.scaleY = fixed16(in.signedBits(size));
+  }
+  if (in.bits(1)) {
+    const int size = static_cast<int>(in.bits(5));
+    matrix.rotateSkew0 = fixed16(in.signedBits(size));
+    matrix.rotateSkew1 = fixed16(in.signedBits(size));
+  }
+  const int size = static_cast<int>(in.bits(5));
+  matrix.translateX = in.signedBits(size);
+  matrix.translateY = in.signedBits(size);
+  return matrix;
+}
+
+ColourTransform readColourTransform(ByteReader& in, bool withAlpha) {
+  in.align();
+  ColourTransform transform;
+  const bool hasAdd = in.bits(1);
+  const bool hasMultiply = in.bits(1);
+  const int size = static_cast<int>(in.bits(4));
+  const int channels = withAlpha ? 4 : 3;
+  if (hasMultiply)
+    for (int i = 0; i < channels; ++i) transform.multiply[i] = in.signedBits(size);
+  if (hasAdd)
+    for (int i = 0; i < channels; ++i) transform.add[i] = in.signedBits(size);
+  return transform;
+}
+
+std::optional<Shape> readShape(ByteReader& in, int shapeVersion, size_t maxEdges) {
+  Shape shape;
+  StyleGroup group;
+  auto readStyles = [&]() -> bool {
+    auto fills = readFillStyles(in, shapeVersion);
+    if (!fills) return false;
+    group.fills = std::move(*fills);
+    group.lines = readLineStyles(in, shapeVersion);
+    group.fillEdges.assign(group.fills.size(), {});
+    return !in.overrun();
+  };
+  if (!readStyles()) return std::nullopt;
+  int fillBits = static_cast<int>(in.bits(4));
+  int lineBits = static_cast<int>(in.bits(4));
+
+  Point pen;
+  uint32_t fill0 = 0, fill1 = 0, line = 0;
+  size_t edgeCount = 0;
+  auto addEdge = [&](const Edge& edge) {
+    if (fill1) group.fillEdges[fill1 - 1].push_back(edge);
+    if (fill0) group.fillEdges[fill0 - 1].push_back(reversed(edge));
+    if (line) {
+      auto& strokes = group.lines[line - 1].strokes;
+      if (strokes.empty() || !(strokes.back().back().to == edge.from)) strokes.emplace_back();
+      strokes.back().push_back(edge);
+    }
+    pen = edge.to;
+  };
+
+  while (!in.overrun()) {
+    if (in.bits(1) == 0) {
+      const uint32_t flags = in.bits(5);
+      if (flags == 0) break;  // end of shape
+      constexpr uint32_t kNewStyles = 0x10, kLineStyle = 0x08, kFillStyle1 = 0x04, kFillStyle0 = 0x02, kMoveTo = 0x01;
+      if (flags & kMoveTo) {
+        const int size = static_cast<int>(in.bits(5));
+        pen.x = in.signedBits(size);
+        pen.y = in.signedBits(size);
+      }
+      const uint32_t newFill0 = (flags & kFillStyle0) ? in.bits(fillBits) : fill0;
+      const uint32_t newFill1 = (flags & kFillStyle1) ? in.bits(fillBits) : fill1;
+      const uint32_t newLine = (flags & kLineStyle) ? in.bits(lineBits) : line;
+      if (flags & kNewStyles) {
+        if (shapeVersion < 2) return std::nullopt;
+        group.flushInto(shape);
+        group = StyleGroup{};
+        if (!readStyles()) return std::nullopt;
+        fillBits = static_cast<int>(in.bits(4));
+        lineBits = static_cast<int>(in.bits(4));
+      }
+      fill0 = newFill0;
+      fill1 = newFill1;
+      line = newLine;
+      if (fill0 > group.fills.size() || fill1 > group.fills.size() || line > group.lines.size()) return std::nullopt;
+      continue;
+    }
+    if (++edgeCount > maxEdges) return std::nullopt;
+    // Deltas add up over the edges; a shape that runs off the coordinates
+    // is not one any tool drew.
+    bool overflow = false;
+    auto moved = [&overflow](Point from, int32_t dx, int32_t dy) {
+      Point to;
+      overflow |= __builtin_add_overflow(from.x, dx, &to.x) | __builtin_add_overflow(from.y, dy, &to.y);
+      return to;
+    };
+    Edge edge{pen, pen, std::nullopt};
+    const bool straight = in.bits(1);
+    const int size = static_cast<int>(in.bits(4)) + 2;
+    if (straight) {
+      int32_t dx = 0, dy = 0;
+      if (in.bits(1)) {  // general line
+        dx = in.signedBits(size);
+        dy = in.signedBits(size);
+      } else if (in.bits(1)) {
+        dy = in.signedBits(size);
+      } else {
+        dx = in.signedBits(size);
+      }
+      edge.to = moved(pen, dx, dy);
+    } else {
+      const int32_t cx = in.signedBits(size), cy = in.signedBits(size);
+      const int32_t ax = in.signedBits(size), ay = in.signedBits(size);
+      edge.control = moved(pen, cx, cy);
+      edge.to = moved(*edge.control, ax, ay);
+    }
+    if (overflow) return std::nullopt;
+    addEdge(edge);
+  }
+  if (in.overrun()) return std::nullopt;
+  group.flushInto(shape);
+  return shape;
+}
+
+}  // namespace qm::swf

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+
+#include "platform/swf/byte_reader.h"
+#include "platform/swf/drawn_movie.h"
+
+namespace qm::swf {
+
+// The records a drawn movie is made of. Each reader leaves `in` after the
+// record; a record this code does not draw, or one that runs past its data,
+// gives nothing.
+
+// MATRIX, from a fresh byte.
+Matrix readMatrix(ByteReader& in);
+// CXFORM (withAlpha false) or CXFORMWITHALPHA, from a fresh byte.
+ColourTransform readColourTransform(ByteReader& in, bool withAlpha);
+
+// The body of DefineShape (shapeVersion 1), DefineShape2 (2) or
+// DefineShape3 (3) after its id and bounds: the styles and the edges, with
+// each fill's edges linked into closed contours. Solid, linear and radial
+// fills; edges beyond maxEdges give nothing.
+std::optional<Shape> readShape(ByteReader& in, int shapeVersion, size_t maxEdges);
+
+}  // namespace qm::swf

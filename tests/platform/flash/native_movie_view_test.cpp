@@ -1,0 +1,100 @@
+#include "platform/flash/native_movie_view.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "../swf/temp_folder.h"
+#include "support/manual_clock.h"
+#include "swf_writer/shape_writer.h"
+
+namespace qm {
+namespace {
+
+using namespace swf_writer;
+
+constexpr int kTwips = kTwipsPerPixel;
+constexpr Color kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255}, kYellow{255, 255, 0}, kWhite{255, 255, 255};
+
+// A 200 x 100 px stage on white. On the left a 100 px square cut along its
+// diagonal into a red and a green triangle, its edges saved out of order. On
+// the right a blue lens under a curve, its straight top a 10 px yellow line.
+// Frame 2 moves the lens 50 px down; frame 3 takes it away.
+std::vector<uint8_t> testMovie() {
+  constexpr int32_t kSide = 100 * kTwips;
+  ShapeWriter square(1);
+  square.solidFill(kRed)
+      .solidFill(kGreen)
+      .moveTo(kSide, kSide, 0, 2, 0)
+      .lineTo(0, kSide)
+      .moveTo(kSide, 0, 0, 1, 0)
+      .lineTo(kSide, kSide)
+      .moveTo(0, 0, 1, 2, 0)
+      .lineTo(kSide, kSide)
+      .moveTo(0, kSide, 0, 2, 0)
+      .lineTo(0, 0)
+      .moveTo(0, 0, 0, 1, 0)
+      .lineTo(kSide, 0);
+  ShapeWriter lens(2);
+  lens.solidFill(kBlue)
+      .line(10 * kTwips, kYellow)
+      .moveTo(0, 0, 0, 1, 1)
+      .lineTo(kSide, 0)
+      .moveTo(kSide, 0, 0, 1, 0)
+      .curveTo(kSide / 2, kSide, 0, 0);
+  SwfBuilder movie(8, 200, 100, 12);
+  movie.fileAttributes()
+      .backgroundColor(kWhite)
+      .tag(tag::kDefineShape3, square.body())
+      .tag(tag::kDefineShape3, lens.body())
+      .placeObject(1, 1, 0, 0)
+      .placeObject(2, 2, 100, 0)
+      .showFrame()
+      .tag(tag::kPlaceObject2, moveObjectBody(2, kSide, kSide / 2))
+      .showFrame()
+      .tag(tag::kRemoveObject2, removeObjectBody(2))
+      .showFrame();
+  return movie.build(Compression::kZlib);
+}
+
+// The colour as #rrggbb, which a failure prints readably.
+std::string shownAt(const QImage& image, int x, int y) { return image.pixelColor(x, y).name().toStdString(); }
+
+// A 400 x 100 view shows the 200 x 100 stage whole in the middle, or
+// stretched to its width.
+TEST(NativeMovieView, DrawsSharedEdgesCurvesOutlinesAndEachFrameWhereTheScaleModePutsIt) {
+  test::TempFolder folder;
+  test::ManualClock clock;
+  NativeMovieEngine engine(clock);
+  ASSERT_TRUE(engine.setMovie(folder.write("shapes.swf", testMovie())));
+  ASSERT_TRUE(engine.StopPlay());
+  NativeMovieView view(engine, nullptr);
+  view.resize(400, 100);
+  view.refresh();
+
+  QImage frame = view.grab().toImage();
+  EXPECT_EQ(shownAt(frame, 50, 50), "#ffffff") << "the stage colour around the stage";
+  EXPECT_EQ(shownAt(frame, 100 + 75, 25), "#ff0000") << "above the diagonal";
+  EXPECT_EQ(shownAt(frame, 100 + 25, 75), "#00ff00") << "below it";
+  EXPECT_EQ(shownAt(frame, 200 + 50, 40), "#0000ff") << "inside the curve";
+  EXPECT_EQ(shownAt(frame, 200 + 35, 65), "#ffffff") << "outside the curve, inside its control point's corner";
+  EXPECT_EQ(shownAt(frame, 200 + 50, 3), "#ffff00") << "the outline over the fill";
+
+  ASSERT_TRUE(engine.GotoFrame(1));
+  frame = view.grab().toImage();
+  EXPECT_EQ(shownAt(frame, 200 + 50, 40), "#ffffff");
+  EXPECT_EQ(shownAt(frame, 200 + 50, 90), "#0000ff") << "the lens moved down";
+  EXPECT_EQ(shownAt(frame, 100 + 75, 25), "#ff0000") << "the square stays";
+
+  ASSERT_TRUE(engine.GotoFrame(2));
+  EXPECT_EQ(shownAt(view.grab().toImage(), 200 + 50, 90), "#ffffff") << "the lens is gone";
+
+  ASSERT_TRUE(engine.setScaleMode(2));
+  view.refresh();
+  frame = view.grab().toImage();
+  EXPECT_EQ(shownAt(frame, 2 * 75, 25), "#ff0000") << "exact fit stretches the stage over the view";
+  EXPECT_EQ(shownAt(frame, 2 * 25, 75), "#00ff00");
+}
+
+}  // namespace
+}  // namespace qm

@@ -1,0 +1,131 @@
+#include "swf_writer/shape_writer.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace qm::swf_writer {
+namespace {
+
+int bitsForIndex(size_t count) {
+  int bits = 0;
+  while ((size_t(1) << bits) <= count) ++bits;
+  return bits;
+}
+
+}  // namespace
+
+ShapeWriter& ShapeWriter::solidFill(Color colour, uint8_t alpha) {
+  fills_.emplace_back(colour, alpha);
+  return *this;
+}
+
+ShapeWriter& ShapeWriter::line(uint16_t widthTwips, Color colour) {
+  lines_.emplace_back(widthTwips, colour);
+  return *this;
+}
+
+ShapeWriter& ShapeWriter::moveTo(int32_t x, int32_t y, uint32_t fill0, uint32_t fill1, uint32_t line) {
+  records_.push_back({Record::Kind::kMove, x, y, 0, 0, fill0, fill1, line});
+  return *this;
+}
+
+ShapeWriter& ShapeWriter::lineTo(int32_t x, int32_t y) {
+  records_.push_back({Record::Kind::kLine, x, y});
+  return *this;
+}
+
+ShapeWriter& ShapeWriter::curveTo(int32_t controlX, int32_t controlY, int32_t x, int32_t y) {
+  records_.push_back({Record::Kind::kCurve, x, y, controlX, controlY});
+  return *this;
+}
+
+std::vector<uint8_t> ShapeWriter::body() const {
+  int32_t left = INT_MAX, right = INT_MIN, top = INT_MAX, bottom = INT_MIN;
+  for (const Record& record : records_) {
+    left = std::min({left, record.x, record.controlX});
+    right = std::max({right, record.x, record.controlX});
+    top = std::min({top, record.y, record.controlY});
+    bottom = std::max({bottom, record.y, record.controlY});
+  }
+  ByteWriter out;
+  out.u16(id_);
+  writeRect(out, left, right, top, bottom);
+  out.u8(static_cast<uint8_t>(fills_.size()));
+  for (const auto& [colour, alpha] : fills_) {
+    out.u8(0x00);
+    out.rgb(colour.red, colour.green, colour.blue);
+    out.u8(alpha);
+  }
+  out.u8(static_cast<uint8_t>(lines_.size()));
+  for (const auto& [width, colour] : lines_) {
+    out.u16(width);
+    out.rgb(colour.red, colour.green, colour.blue);
+    out.u8(255);
+  }
+  const int fillBits = bitsForIndex(fills_.size());
+  const int lineBits = bitsForIndex(lines_.size());
+  out.bits(fillBits, 4);
+  out.bits(lineBits, 4);
+  int32_t penX = 0, penY = 0;
+  for (const Record& record : records_) {
+    if (record.kind == Record::Kind::kMove) {
+      out.bits(0, 1);
+      out.bits(0b01111, 5);  // line, fill1, fill0 and a move
+      const int size = signedBitsFor({record.x, record.y});
+      out.bits(size, 5);
+      out.signedBits(record.x, size);
+      out.signedBits(record.y, size);
+      out.bits(record.fill0, fillBits);
+      out.bits(record.fill1, fillBits);
+      out.bits(record.line, lineBits);
+    } else if (record.kind == Record::Kind::kLine) {
+      const int32_t dx = record.x - penX, dy = record.y - penY;
+      const int size = std::max(2, signedBitsFor({dx, dy}));
+      out.bits(0b11, 2);  // edge, straight
+      out.bits(size - 2, 4);
+      out.bits(1, 1);  // general line
+      out.signedBits(dx, size);
+      out.signedBits(dy, size);
+    } else {
+      const int32_t cx = record.controlX - penX, cy = record.controlY - penY;
+      const int32_t ax = record.x - record.controlX, ay = record.y - record.controlY;
+      const int size = std::max(2, signedBitsFor({cx, cy, ax, ay}));
+      out.bits(0b10, 2);  // edge, curved
+      out.bits(size - 2, 4);
+      for (int32_t value : {cx, cy, ax, ay}) out.signedBits(value, size);
+    }
+    penX = record.x;
+    penY = record.y;
+  }
+  out.bits(0, 6);
+  return out.take();
+}
+
+std::vector<uint8_t> moveObjectBody(uint16_t depth, int32_t x, int32_t y, int16_t multiplyRed) {
+  constexpr uint8_t kMove = 0x01, kHasMatrix = 0x04, kHasColourTransform = 0x08;
+  const bool tinted = multiplyRed != 256;
+  ByteWriter out;
+  out.u8(kMove | kHasMatrix | (tinted ? kHasColourTransform : 0));
+  out.u16(depth);
+  out.bits(0, 2);  // no scale, no rotation
+  const int size = signedBitsFor({x, y});
+  out.bits(size, 5);
+  out.signedBits(x, size);
+  out.signedBits(y, size);
+  if (tinted) {
+    out.align();
+    const int bits = signedBitsFor({multiplyRed, 256});
+    out.bits(0b01, 2);  // multiply terms only
+    out.bits(bits, 4);
+    for (int16_t value : {multiplyRed, int16_t(256), int16_t(256), int16_t(256)}) out.signedBits(value, bits);
+  }
+  return out.take();
+}
+
+std::vector<uint8_t> removeObjectBody(uint16_t depth) {
+  ByteWriter out;
+  out.u16(depth);
+  return out.take();
+}
+
+}  // namespace qm::swf_writer

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/swf/swf_builder.h"
+
+namespace qm::swf_writer {
+
+// The body of a DefineShape3 tag drawn edge by edge, for movies of shapes
+// with shared edges, curves and outlines. Coordinates are twips; styles
+// count from 1, 0 being none.
+class ShapeWriter {
+ public:
+  explicit ShapeWriter(uint16_t id) : id_(id) {}
+
+  ShapeWriter& solidFill(Color colour, uint8_t alpha = 255);
+  ShapeWriter& line(uint16_t widthTwips, Color colour);
+  // Starts a path at (x, y) with the fills on its left (fill0) and right
+  // (fill1) and its line style.
+  ShapeWriter& moveTo(int32_t x, int32_t y, uint32_t fill0, uint32_t fill1, uint32_t line);
+  ShapeWriter& lineTo(int32_t x, int32_t y);
+  ShapeWriter& curveTo(int32_t controlX, int32_t controlY, int32_t x, int32_t y);
+
+  std::vector<uint8_t> body() const;
+
+ private:
+  struct Record {
+    enum class Kind { kMove, kLine, kCurve } kind;
+    int32_t x, y, controlX = 0, controlY = 0;
+    uint32_t fill0 = 0, fill1 = 0, line = 0;
+  };
+  uint16_t id_;
+  std::vector<std::pair<Color, uint8_t>> fills_;
+  std::vector<std::pair<uint16_t, Color>> lines_;
+  std::vector<Record> records_;
+};
+
+// A PlaceObject2 body that moves what a depth shows to (x, y) twips and,
+// when multiplyRed is not 256, scales its red by multiplyRed / 256.
+std::vector<uint8_t> moveObjectBody(uint16_t depth, int32_t x, int32_t y, int16_t multiplyRed = 256);
+// A RemoveObject2 body.
+std::vector<uint8_t> removeObjectBody(uint16_t depth);
+
+}  // namespace qm::swf_writer
