@@ -50,6 +50,10 @@ std::vector<uint8_t> ShapeWriter::body() const {
   ByteWriter out;
   out.u16(id_);
   writeRect(out, left, right, top, bottom);
+  if (flatEnds_) {
+    writeRect(out, left, right, top, bottom);
+    out.u8(0);  // no flags
+  }
   out.u8(static_cast<uint8_t>(fills_.size()));
   for (const auto& [colour, alpha] : fills_) {
     out.u8(0x00);
@@ -59,6 +63,12 @@ std::vector<uint8_t> ShapeWriter::body() const {
   out.u8(static_cast<uint8_t>(lines_.size()));
   for (const auto& [width, colour] : lines_) {
     out.u16(width);
+    if (flatEnds_) {
+      out.bits(0b01, 2);  // no cap at the start
+      out.bits(0, 2);     // round joins
+      out.bits(0, 4 + 5 + 1);
+      out.bits(0b01, 2);  // nor at the end
+    }
     out.rgb(colour.red, colour.green, colour.blue);
     out.u8(255);
   }

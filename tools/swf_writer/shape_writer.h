@@ -8,11 +8,12 @@
 namespace qm::swf_writer {
 
 // The body of a DefineShape3 tag drawn edge by edge, for movies of shapes
-// with shared edges, curves and outlines. Coordinates are twips; styles
-// count from 1, 0 being none.
+// with shared edges, curves and outlines; with flatEnds a DefineShape4 whose
+// lines end flat. Coordinates are twips; styles count from 1, 0 being none.
 class ShapeWriter {
  public:
-  explicit ShapeWriter(uint16_t id) : id_(id) {}
+  explicit ShapeWriter(uint16_t id, bool flatEnds = false) : id_(id), flatEnds_(flatEnds) {}
+  uint16_t tagCode() const { return flatEnds_ ? tag::kDefineShape4 : tag::kDefineShape3; }
 
   ShapeWriter& solidFill(Color colour, uint8_t alpha = 255);
   ShapeWriter& line(uint16_t widthTwips, Color colour);
@@ -31,6 +32,7 @@ class ShapeWriter {
     uint32_t fill0 = 0, fill1 = 0, line = 0;
   };
   uint16_t id_;
+  bool flatEnds_;
   std::vector<std::pair<Color, uint8_t>> fills_;
   std::vector<std::pair<uint16_t, Color>> lines_;
   std::vector<Record> records_;

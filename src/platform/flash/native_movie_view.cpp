@@ -128,7 +128,12 @@ void NativeMovieView::paintEvent(QPaintEvent*) {
       } else {
         const auto& outline = std::get<swf::Outline>(*prepared.part);
         // Width 0 is Qt's one-pixel line at any scale, as Flash's hairline.
-        QPen pen(toQColor(outline.colour, placed.colour), outline.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        static constexpr Qt::PenCapStyle kCaps[] = {Qt::RoundCap, Qt::FlatCap, Qt::SquareCap};
+        static constexpr Qt::PenJoinStyle kJoins[] = {Qt::RoundJoin, Qt::BevelJoin, Qt::MiterJoin};
+        QPen pen(toQColor(outline.colour, placed.colour), outline.width, Qt::SolidLine,
+                 kCaps[static_cast<int>(outline.cap)], kJoins[static_cast<int>(outline.join)]);
+        // Flash's limit is in half widths, Qt's in whole ones.
+        pen.setMiterLimit(outline.miterLimit / 2);
         painter.strokePath(prepared.path, pen);
       }
     }

@@ -51,6 +51,8 @@ class Timeline {
         return defineShape(in, 2);
       case tag::kDefineShape3:
         return defineShape(in, 3);
+      case tag::kDefineShape4:
+        return defineShape(in, 4);
       case tag::kPlaceObject:
         return placeObject(in);
       case tag::kPlaceObject2:
@@ -73,8 +75,14 @@ class Timeline {
  private:
   bool defineShape(ByteReader& in, int version) {
     const uint16_t id = in.u16();
-    const int size = static_cast<int>(in.bits(5));
-    for (int i = 0; i < 4; ++i) in.signedBits(size);  // bounds: the edges tell
+    // The bounds (and from DefineShape4 on the edges' bounds and the flags):
+    // the edges tell.
+    for (int rect = 0; rect < (version >= 4 ? 2 : 1); ++rect) {
+      in.align();
+      const int size = static_cast<int>(in.bits(5));
+      for (int i = 0; i < 4; ++i) in.signedBits(size);
+    }
+    if (version >= 4) in.u8();
     in.align();
     // An edge is kept once for each fill beside it and its line, so the
     // count kept may pass the bound by the last shape's edges twice over.

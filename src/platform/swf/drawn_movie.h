@@ -79,8 +79,13 @@ struct FilledArea {
 
 // Strokes of one line style, each a run of connected edges.
 struct Outline {
+  enum class Cap { kRound, kNone, kSquare };
+  enum class Join { kRound, kBevel, kMiter };
   uint16_t width = 0;  // twips; 0 is the thinnest line the screen draws
   Colour colour;
+  Cap cap = Cap::kRound;
+  Join join = Join::kRound;
+  double miterLimit = 3;  // times the half width, for kMiter
   std::vector<std::vector<Edge>> strokes;
 };
 

@@ -64,15 +64,30 @@ std::optional<std::vector<Fill>> readFillStyles(ByteReader& in, int shapeVersion
   return fills;
 }
 
-std::vector<Outline> readLineStyles(ByteReader& in, int shapeVersion) {
+// LINESTYLE, or from DefineShape4 on LINESTYLE2.
+std::optional<std::vector<Outline>> readLineStyles(ByteReader& in, int shapeVersion) {
   std::vector<Outline> lines;
   const uint16_t count = readStyleCount(in, shapeVersion);
   for (uint16_t i = 0; i < count && !in.overrun(); ++i) {
     Outline line;
     line.width = in.u16();
+    if (shapeVersion >= 4) {
+      const uint32_t startCap = in.bits(2), join = in.bits(2);
+      const bool hasFill = in.bits(1), noHorizontalScale = in.bits(1), noVerticalScale = in.bits(1);
+      in.bits(1 + 5 + 1);  // pixel hinting, reserved, no close
+      const uint32_t endCap = in.bits(2);
+      // Filled lines, lines that keep their width at any scale and lines
+      // with two kinds of end are left to a Flash runtime.
+      if (hasFill || noHorizontalScale || noVerticalScale || startCap != endCap || startCap > 2 || join > 2)
+        return std::nullopt;
+      line.cap = static_cast<Outline::Cap>(startCap);
+      line.join = static_cast<Outline::Join>(join);
+      if (line.join == Outline::Join::kMiter) line.miterLimit = in.u16() / 256.0;
+    }
     line.colour = readColour(in, shapeVersion >= 3);
     lines.push_back(std::move(line));
   }
+  if (in.overrun()) return std::nullopt;
   return lines;
 }
 
@@ -162,8 +177,10 @@ std::optional<Shape> readShape(ByteReader& in, int shapeVersion, size_t maxEdges
   auto readStyles = [&]() -> bool {
     auto fills = readFillStyles(in, shapeVersion);
     if (!fills) return false;
+    auto lines = readLineStyles(in, shapeVersion);
+    if (!lines) return false;
     group.fills = std::move(*fills);
-    group.lines = readLineStyles(in, shapeVersion);
+    group.lines = std::move(*lines);
     group.fillEdges.assign(group.fills.size(), {});
     return !in.overrun();
   };

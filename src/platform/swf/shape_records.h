@@ -16,10 +16,11 @@ Matrix readMatrix(ByteReader& in);
 // CXFORM (withAlpha false) or CXFORMWITHALPHA, from a fresh byte.
 ColourTransform readColourTransform(ByteReader& in, bool withAlpha);
 
-// The body of DefineShape (shapeVersion 1), DefineShape2 (2) or
-// DefineShape3 (3) after its id and bounds: the styles and the edges, with
-// each fill's edges linked into closed contours. Solid, linear and radial
-// fills; edges beyond maxEdges give nothing.
+// The body of DefineShape (shapeVersion 1), DefineShape2 (2), DefineShape3
+// (3) or DefineShape4 (4) after its id, bounds and flags: the styles and the
+// edges, with each fill's edges linked into closed contours. Solid, linear
+// and radial fills; lines of one colour that scale with the shape; edges
+// beyond maxEdges give nothing.
 std::optional<Shape> readShape(ByteReader& in, int shapeVersion, size_t maxEdges);
 
 }  // namespace qm::swf

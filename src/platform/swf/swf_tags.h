@@ -25,6 +25,7 @@ constexpr uint16_t kEnableDebugger2 = 64;
 constexpr uint16_t kScriptLimits = 65;
 constexpr uint16_t kFileAttributes = 69;
 constexpr uint16_t kMetadata = 77;
+constexpr uint16_t kDefineShape4 = 83;
 }  // namespace tag
 
 }  // namespace qm::swf

@@ -18,7 +18,8 @@ constexpr Color kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255}, kYellow{25
 
 // A 200 x 100 px stage on white. On the left a 100 px square cut along its
 // diagonal into a red and a green triangle, its edges saved out of order. On
-// the right a blue lens under a curve, its straight top a 10 px yellow line.
+// the right a blue lens under a curve, its straight top a 10 px yellow line
+// with flat ends.
 // Frame 2 moves the lens 50 px down; frame 3 takes it away.
 std::vector<uint8_t> testMovie() {
   constexpr int32_t kSide = 100 * kTwips;
@@ -35,7 +36,7 @@ std::vector<uint8_t> testMovie() {
       .lineTo(0, 0)
       .moveTo(0, 0, 0, 1, 0)
       .lineTo(kSide, 0);
-  ShapeWriter lens(2);
+  ShapeWriter lens(2, true);
   lens.solidFill(kBlue)
       .line(10 * kTwips, kYellow)
       .moveTo(0, 0, 0, 1, 1)
@@ -46,7 +47,7 @@ std::vector<uint8_t> testMovie() {
   movie.fileAttributes()
       .backgroundColor(kWhite)
       .tag(tag::kDefineShape3, square.body())
-      .tag(tag::kDefineShape3, lens.body())
+      .tag(lens.tagCode(), lens.body())
       .placeObject(1, 1, 0, 0)
       .placeObject(2, 2, 100, 0)
       .showFrame()
@@ -79,6 +80,7 @@ TEST(NativeMovieView, DrawsSharedEdgesCurvesOutlinesAndEachFrameWhereTheScaleMod
   EXPECT_EQ(shownAt(frame, 200 + 50, 40), "#0000ff") << "inside the curve";
   EXPECT_EQ(shownAt(frame, 200 + 35, 65), "#ffffff") << "outside the curve, inside its control point's corner";
   EXPECT_EQ(shownAt(frame, 200 + 50, 3), "#ffff00") << "the outline over the fill";
+  EXPECT_EQ(shownAt(frame, 200 - 3, 2), "#ff0000") << "the outline's end is flat";
 
   ASSERT_TRUE(engine.GotoFrame(1));
   frame = view.grab().toImage();
