@@ -1,7 +1,8 @@
 // Fuzz target of the SWF reader: any bytes are parsed without a crash, a
 // hang or an allocation beyond what the data holds, and a movie that parses
-// has tags that lie inside its bytes. A movie drawn without a runtime has at
-// least one frame, and its frames show only shapes it defines.
+// has tags that lie inside its bytes. A movie drawn without a runtime, and
+// each of its clips, has at least one frame, and its frames show only
+// characters it defines.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -19,9 +20,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (tag.offset > file.bytes.size() || tag.length > file.bytes.size() - tag.offset) std::abort();
   const auto drawn = qm::swf::readDrawnMovie(file);
   if (!drawn) return 0;
-  if (drawn->frames.empty()) std::abort();
-  for (const auto& frame : drawn->frames)
-    for (const qm::swf::PlacedShape& placed : *frame)
-      if (!frame || !drawn->shapes.count(placed.shapeId)) std::abort();
+  auto known = [&](const qm::swf::Frames& frames) {
+    for (const auto& frame : frames)
+      for (const qm::swf::Placement& placed : *frame)
+        if (!drawn->shapes.count(placed.characterId) && !drawn->clips.count(placed.characterId)) return false;
+    return !frames.empty();
+  };
+  if (!known(drawn->frames)) std::abort();
+  for (const auto& [id, clip] : drawn->clips)
+    if (!known(clip)) std::abort();
   return 0;
 }

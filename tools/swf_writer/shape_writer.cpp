@@ -111,12 +111,16 @@ std::vector<uint8_t> ShapeWriter::body() const {
   return out.take();
 }
 
-std::vector<uint8_t> moveObjectBody(uint16_t depth, int32_t x, int32_t y, int16_t multiplyRed) {
-  constexpr uint8_t kMove = 0x01, kHasMatrix = 0x04, kHasColourTransform = 0x08;
+namespace {
+
+std::vector<uint8_t> placeBody(bool move, uint16_t characterId, uint16_t depth, int32_t x, int32_t y,
+                               int16_t multiplyRed) {
+  constexpr uint8_t kMove = 0x01, kHasCharacter = 0x02, kHasMatrix = 0x04, kHasColourTransform = 0x08;
   const bool tinted = multiplyRed != 256;
   ByteWriter out;
-  out.u8(kMove | kHasMatrix | (tinted ? kHasColourTransform : 0));
+  out.u8((move ? kMove : kHasCharacter) | kHasMatrix | (tinted ? kHasColourTransform : 0));
   out.u16(depth);
+  if (!move) out.u16(characterId);
   out.bits(0, 2);  // no scale, no rotation
   const int size = signedBitsFor({x, y});
   out.bits(size, 5);
@@ -129,6 +133,30 @@ std::vector<uint8_t> moveObjectBody(uint16_t depth, int32_t x, int32_t y, int16_
     out.bits(bits, 4);
     for (int16_t value : {multiplyRed, int16_t(256), int16_t(256), int16_t(256)}) out.signedBits(value, bits);
   }
+  return out.take();
+}
+
+}  // namespace
+
+std::vector<uint8_t> moveObjectBody(uint16_t depth, int32_t x, int32_t y, int16_t multiplyRed) {
+  return placeBody(true, 0, depth, x, y, multiplyRed);
+}
+
+std::vector<uint8_t> placeObjectBody(uint16_t characterId, uint16_t depth, int32_t x, int32_t y, int16_t multiplyRed) {
+  return placeBody(false, characterId, depth, x, y, multiplyRed);
+}
+
+std::vector<uint8_t> spriteBody(uint16_t id, const std::vector<std::pair<uint16_t, std::vector<uint8_t>>>& tags) {
+  ByteWriter out;
+  out.u16(id);
+  out.u16(static_cast<uint16_t>(
+      std::count_if(tags.begin(), tags.end(), [](const auto& tag) { return tag.first == tag::kShowFrame; })));
+  for (const auto& [code, body] : tags) {
+    out.u16(static_cast<uint16_t>(code << 6 | 0x3f));  // the long form takes any length
+    out.u32(static_cast<uint32_t>(body.size()));
+    out.bytes(body);
+  }
+  out.u16(0);  // End
   return out.take();
 }
 

@@ -41,6 +41,12 @@ class ShapeWriter {
 // A PlaceObject2 body that moves what a depth shows to (x, y) twips and,
 // when multiplyRed is not 256, scales its red by multiplyRed / 256.
 std::vector<uint8_t> moveObjectBody(uint16_t depth, int32_t x, int32_t y, int16_t multiplyRed = 256);
+// The same for a character placed anew.
+std::vector<uint8_t> placeObjectBody(uint16_t characterId, uint16_t depth, int32_t x, int32_t y,
+                                     int16_t multiplyRed = 256);
+// A DefineSprite body: a timeline of its own made of these tags (code,
+// body), ShowFrame among them; the End tag is added.
+std::vector<uint8_t> spriteBody(uint16_t id, const std::vector<std::pair<uint16_t, std::vector<uint8_t>>>& tags);
 // A RemoveObject2 body.
 std::vector<uint8_t> removeObjectBody(uint16_t depth);
 

@@ -60,12 +60,12 @@ void NativeMovieView::refresh() {
     painted_ = nullptr;
     update();
   }
-  if (engine_.shownFrame() != painted_) update();
-  // Woken at the next frame only while the movie plays and its frames
-  // differ; a still one, or one stopped, costs nothing after its paint.
-  const bool changes = prepared_ && std::any_of(prepared_->frames.begin(), prepared_->frames.end(),
-                                                [&](const auto& frame) { return frame != prepared_->frames.front(); });
-  if (changes && engine_.IsPlaying())
+  const bool clipsMove = prepared_ && prepared_->clipsChange;
+  if (engine_.shownFrame() != painted_ || (clipsMove && engine_.clockFrames() != paintedClock_)) update();
+  // Woken at the next frame only while something on the screen moves; a
+  // still movie, or a stopped one without moving clips, costs nothing after
+  // its paint.
+  if ((prepared_ && prepared_->framesChange && engine_.IsPlaying()) || clipsMove)
     frames_.start(std::max(1, engine_.untilNextFrame()));
   else
     frames_.stop();
@@ -113,29 +113,46 @@ void NativeMovieView::paintEvent(QPaintEvent*) {
   painter.fillRect(rect(), stage ? QColor::fromRgb(*stage) : QColor(Qt::black));
   const swf::DisplayList* frame = engine_.shownFrame();
   painted_ = frame;
+  paintedClock_ = engine_.clockFrames();
   if (!frame || !prepared_ || engine_.drawing() != prepared_) return;
   painter.setRenderHint(QPainter::Antialiasing);
-  const QTransform view = stageToView(*prepared_);
-  for (const swf::PlacedShape& placed : *frame) {
-    const auto shape = shapes_.find(placed.shapeId);
-    if (shape == shapes_.end()) continue;
-    painter.setTransform(toQTransform(placed.matrix) * view);
-    for (const PreparedPart& prepared : shape->second) {
-      if (const auto* area = std::get_if<swf::FilledArea>(prepared.part)) {
-        const auto* solid = std::get_if<swf::Colour>(&area->fill);
-        painter.fillPath(prepared.path, solid ? QBrush(toQColor(*solid, placed.colour))
-                                              : gradientBrush(std::get<swf::Gradient>(area->fill), placed.colour));
-      } else {
-        const auto& outline = std::get<swf::Outline>(*prepared.part);
-        // Width 0 is Qt's one-pixel line at any scale, as Flash's hairline.
-        static constexpr Qt::PenCapStyle kCaps[] = {Qt::RoundCap, Qt::FlatCap, Qt::SquareCap};
-        static constexpr Qt::PenJoinStyle kJoins[] = {Qt::RoundJoin, Qt::BevelJoin, Qt::MiterJoin};
-        QPen pen(toQColor(outline.colour, placed.colour), outline.width, Qt::SolidLine,
-                 kCaps[static_cast<int>(outline.cap)], kJoins[static_cast<int>(outline.join)]);
-        // Flash's limit is in half widths, Qt's in whole ones.
-        pen.setMiterLimit(outline.miterLimit / 2);
-        painter.strokePath(prepared.path, pen);
-      }
+  drawList(painter, *frame, stageToView(*prepared_), swf::ColourTransform{}, paintedClock_,
+           static_cast<uint64_t>(engine_.FrameNum().value_or(0)));
+}
+
+void NativeMovieView::drawList(QPainter& painter, const swf::DisplayList& list, const QTransform& transform,
+                               const swf::ColourTransform& colour, uint64_t elapsed, uint64_t frame) {
+  for (const swf::Placement& placed : list) {
+    const QTransform placedTransform = toQTransform(placed.matrix) * transform;
+    const swf::ColourTransform placedColour = placed.colour.then(colour);
+    if (const auto shape = shapes_.find(placed.characterId); shape != shapes_.end()) {
+      painter.setTransform(placedTransform);
+      drawShape(painter, shape->second, placedColour);
+    } else if (const auto clip = prepared_->clips.find(placed.characterId); clip != prepared_->clips.end()) {
+      const uint64_t passed = swf::clipFramesPassed(placed, elapsed, frame);
+      const uint64_t clipFrame = passed % clip->second.size();
+      drawList(painter, *clip->second[clipFrame], placedTransform, placedColour, passed, clipFrame);
+    }
+  }
+}
+
+void NativeMovieView::drawShape(QPainter& painter, const std::vector<PreparedPart>& parts,
+                                const swf::ColourTransform& colour) {
+  for (const PreparedPart& prepared : parts) {
+    if (const auto* area = std::get_if<swf::FilledArea>(prepared.part)) {
+      const auto* solid = std::get_if<swf::Colour>(&area->fill);
+      painter.fillPath(prepared.path, solid ? QBrush(toQColor(*solid, colour))
+                                            : gradientBrush(std::get<swf::Gradient>(area->fill), colour));
+    } else {
+      const auto& outline = std::get<swf::Outline>(*prepared.part);
+      static constexpr Qt::PenCapStyle kCaps[] = {Qt::RoundCap, Qt::FlatCap, Qt::SquareCap};
+      static constexpr Qt::PenJoinStyle kJoins[] = {Qt::RoundJoin, Qt::BevelJoin, Qt::MiterJoin};
+      // Width 0 is Qt's one-pixel line at any scale, as Flash's hairline.
+      QPen pen(toQColor(outline.colour, colour), outline.width, Qt::SolidLine, kCaps[static_cast<int>(outline.cap)],
+               kJoins[static_cast<int>(outline.join)]);
+      // Flash's limit is in half widths, Qt's in whole ones.
+      pen.setMiterLimit(outline.miterLimit / 2);
+      painter.strokePath(prepared.path, pen);
     }
   }
 }

@@ -13,9 +13,9 @@ namespace qm {
 
 // Draws the frame the native Flash engine shows: the stage colour over the
 // whole view, the stage fitted into it by the scale mode, and the shapes of
-// the frame's display list. While a movie whose frames differ plays, it
-// looks at the engine as each frame falls due and repaints when the frame
-// shows something else.
+// the frame's display list, clips within clips. While a movie whose frames
+// differ plays, or one whose clips change, it looks at the engine as each
+// frame falls due and repaints when the frame shows something else.
 class NativeMovieView : public QWidget {
  public:
   NativeMovieView(const NativeMovieEngine& engine, QWidget* parent);
@@ -35,12 +35,18 @@ class NativeMovieView : public QWidget {
   };
   void prepare(const swf::DrawnMovie& movie);
   QTransform stageToView(const swf::DrawnMovie& movie) const;
+  // Draws a display list and, within its clips, theirs: `elapsed` frames
+  // have passed on its timeline, which shows `frame`.
+  void drawList(QPainter& painter, const swf::DisplayList& list, const QTransform& transform,
+                const swf::ColourTransform& colour, uint64_t elapsed, uint64_t frame);
+  void drawShape(QPainter& painter, const std::vector<PreparedPart>& parts, const swf::ColourTransform& colour);
 
   const NativeMovieEngine& engine_;
   QTimer frames_;
   std::shared_ptr<const swf::DrawnMovie> prepared_;
   std::map<uint16_t, std::vector<PreparedPart>> shapes_;
   const swf::DisplayList* painted_ = nullptr;
+  uint64_t paintedClock_ = 0;
 };
 
 }  // namespace qm

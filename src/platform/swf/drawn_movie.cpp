@@ -1,6 +1,7 @@
 #include "platform/swf/drawn_movie.h"
 
 #include <algorithm>
+#include <span>
 
 #include "platform/swf/shape_records.h"
 #include "platform/swf/swf_tags.h"
@@ -24,9 +25,12 @@ constexpr uint16_t kInert[] = {
 };
 
 // Bounds on what a movie drawn here may hold, well above hand-made movies;
-// a larger one goes to a Flash runtime rather than to a huge allocation.
+// a larger one goes to a Flash runtime rather than to a huge allocation or
+// a paint that never ends.
 constexpr size_t kMaxEdges = 1u << 21;
 constexpr size_t kMaxPlacements = 1u << 20;
+constexpr size_t kMaxShapesPerFrame = 1u << 16;  // shapes one frame draws, clips' shapes counted
+constexpr int kMaxClipNesting = 32;
 
 constexpr uint8_t kPlaceMove = 0x01;
 constexpr uint8_t kPlaceHasCharacter = 0x02;
@@ -38,21 +42,75 @@ constexpr uint8_t kPlaceHasClipActions = 0x80;
 
 int clampChannel(int value) { return std::clamp(value, 0, 255); }
 
+// The tags of a sprite's body, each a code and its bytes; nothing when a
+// tag runs past the body.
+std::optional<std::vector<std::pair<uint16_t, std::span<const uint8_t>>>> spriteTags(std::span<const uint8_t> body) {
+  std::vector<std::pair<uint16_t, std::span<const uint8_t>>> tags;
+  ByteReader in(body, 4);  // after the sprite's id and frame count
+  while (in.remaining() >= 2) {
+    const uint16_t header = in.u16();
+    uint32_t length = header & 0x3f;
+    if (length == 0x3f) length = in.u32();
+    if (in.overrun() || length > in.remaining()) return std::nullopt;
+    tags.emplace_back(header >> 6, body.subspan(in.position(), length));
+    if (header >> 6 == tag::kEnd) return tags;
+    in.skip(length);
+  }
+  return std::nullopt;
+}
+
+// What the characters defined so far cost to draw, so that a clip that
+// places clips that place clips cannot multiply past the bounds.
+struct Cost {
+  size_t shapes = 0;  // the most shapes one of its frames draws
+  int nesting = 0;
+};
+
+class Timeline;
+
+// The characters of the movie, defined as its tags come.
+class Definitions {
+ public:
+  explicit Definitions(DrawnMovie& movie) : movie_(movie) {}
+
+  bool defineShape(ByteReader& in, int version);
+  bool defineSprite(std::span<const uint8_t> body);
+  std::optional<Cost> cost(uint16_t id) const {
+    const auto found = costs_.find(id);
+    if (found == costs_.end()) return std::nullopt;
+    return found->second;
+  }
+  bool countPlacements(size_t count) {
+    placements_ += count;
+    return placements_ <= kMaxPlacements;
+  }
+
+ private:
+  DrawnMovie& movie_;
+  std::map<uint16_t, Cost> costs_;
+  size_t edges_ = 0;
+  size_t placements_ = 0;
+};
+
+// One timeline, the movie's or a sprite's, read frame by frame into display
+// lists.
 class Timeline {
  public:
-  explicit Timeline(DrawnMovie& movie) : movie_(movie) {}
+  Timeline(Definitions& definitions, bool root) : definitions_(definitions), root_(root) {}
 
-  bool read(const SwfFile& file, const Tag& tag) {
-    ByteReader in(file.body(tag));
-    switch (tag.code) {
+  bool read(uint16_t code, std::span<const uint8_t> body) {
+    ByteReader in(body);
+    switch (code) {
       case tag::kDefineShape:
-        return defineShape(in, 1);
+        return root_ && definitions_.defineShape(in, 1);
       case tag::kDefineShape2:
-        return defineShape(in, 2);
+        return root_ && definitions_.defineShape(in, 2);
       case tag::kDefineShape3:
-        return defineShape(in, 3);
+        return root_ && definitions_.defineShape(in, 3);
       case tag::kDefineShape4:
-        return defineShape(in, 4);
+        return root_ && definitions_.defineShape(in, 4);
+      case tag::kDefineSprite:
+        return root_ && definitions_.defineSprite(body);
       case tag::kPlaceObject:
         return placeObject(in);
       case tag::kPlaceObject2:
@@ -65,48 +123,29 @@ class Timeline {
       case tag::kShowFrame:
         return showFrame();
       default:
-        return std::find(std::begin(kInert), std::end(kInert), tag.code) != std::end(kInert);
+        return std::find(std::begin(kInert), std::end(kInert), code) != std::end(kInert);
     }
   }
 
   // Without any ShowFrame the End tag closes the one frame.
-  bool finish() { return !movie_.frames.empty() || showFrame(); }
+  bool finish() { return !frames_.empty() || showFrame(); }
 
- private:
-  bool defineShape(ByteReader& in, int version) {
-    const uint16_t id = in.u16();
-    // The bounds (and from DefineShape4 on the edges' bounds and the flags):
-    // the edges tell.
-    for (int rect = 0; rect < (version >= 4 ? 2 : 1); ++rect) {
-      in.align();
-      const int size = static_cast<int>(in.bits(5));
-      for (int i = 0; i < 4; ++i) in.signedBits(size);
-    }
-    if (version >= 4) in.u8();
-    in.align();
-    // An edge is kept once for each fill beside it and its line, so the
-    // count kept may pass the bound by the last shape's edges twice over.
-    if (in.overrun() || movie_.shapes.count(id) || edges_ >= kMaxEdges) return false;
-    std::optional<Shape> shape = readShape(in, version, kMaxEdges - edges_);
-    if (!shape) return false;
-    for (const ShapePart& part : shape->parts) {
-      if (const auto* area = std::get_if<FilledArea>(&part))
-        for (const auto& contour : area->contours) edges_ += contour.size();
-      else
-        for (const auto& stroke : std::get<Outline>(part).strokes) edges_ += stroke.size();
-    }
-    movie_.shapes.emplace(id, std::move(*shape));
-    return true;
+  Frames takeFrames() { return std::move(frames_); }
+  Cost cost() const { return cost_; }
+  bool changes() const {
+    return std::any_of(frames_.begin(), frames_.end(), [&](const auto& frame) { return frame != frames_.front(); });
   }
 
+ private:
   bool placeObject(ByteReader& in) {
-    PlacedShape placed;
-    placed.shapeId = in.u16();
+    Placement placed;
+    placed.characterId = in.u16();
     placed.depth = in.u16();
     placed.matrix = readMatrix(in);
     in.align();
     if (in.remaining() > 0) placed.colour = readColourTransform(in, false);
-    if (in.overrun() || !movie_.shapes.count(placed.shapeId)) return false;
+    placed.placedAt = static_cast<uint32_t>(frames_.size());
+    if (in.overrun() || !definitions_.cost(placed.characterId)) return false;
     shown_[placed.depth] = placed;
     changed_ = true;
     return true;
@@ -118,17 +157,20 @@ class Timeline {
     const uint16_t depth = in.u16();
     const auto current = shown_.find(depth);
     // A new character starts afresh; a move keeps what it does not change.
-    PlacedShape placed = (flags & kPlaceMove) && current != shown_.end() ? current->second : PlacedShape{};
+    const bool moved = (flags & kPlaceMove) && current != shown_.end();
+    Placement placed = moved ? current->second : Placement{};
     placed.depth = depth;
     if (flags & kPlaceHasCharacter) {
-      placed.shapeId = in.u16();
-    } else if (current == shown_.end()) {
+      const uint16_t id = in.u16();
+      if (!moved || id != placed.characterId) placed.placedAt = static_cast<uint32_t>(frames_.size());
+      placed.characterId = id;
+    } else if (!moved) {
       return false;  // moves nothing
     }
     if (flags & kPlaceHasMatrix) placed.matrix = readMatrix(in);
     if (flags & kPlaceHasColourTransform) placed.colour = readColourTransform(in, true);
     if (flags & kPlaceHasRatio) in.u16();  // morph shapes only; a name after it matters only to scripts
-    if (in.overrun() || !movie_.shapes.count(placed.shapeId)) return false;
+    if (in.overrun() || !definitions_.cost(placed.characterId)) return false;
     shown_[depth] = placed;
     changed_ = true;
     return true;
@@ -141,25 +183,80 @@ class Timeline {
   }
 
   bool showFrame() {
-    if (changed_ || movie_.frames.empty()) {
-      placements_ += shown_.size();
-      if (placements_ > kMaxPlacements) return false;
+    if (changed_ || frames_.empty()) {
+      if (!definitions_.countPlacements(shown_.size())) return false;
+      Cost frame;
       auto list = std::make_shared<DisplayList>();
-      for (const auto& entry : shown_) list->push_back(entry.second);
+      for (const auto& [depth, placed] : shown_) {
+        const Cost character = *definitions_.cost(placed.characterId);
+        frame.shapes += character.shapes;
+        frame.nesting = std::max(frame.nesting, character.nesting);
+        list->push_back(placed);
+      }
+      if (frame.shapes > kMaxShapesPerFrame) return false;
+      cost_.shapes = std::max(cost_.shapes, frame.shapes);
+      cost_.nesting = std::max(cost_.nesting, frame.nesting);
       last_ = std::move(list);
       changed_ = false;
     }
-    movie_.frames.push_back(last_);
+    frames_.push_back(last_);
     return true;
   }
 
-  DrawnMovie& movie_;
-  std::map<uint16_t, PlacedShape> shown_;  // by depth
+  Definitions& definitions_;
+  bool root_;
+  std::map<uint16_t, Placement> shown_;  // by depth
+  Frames frames_;
   std::shared_ptr<const DisplayList> last_;
   bool changed_ = false;
-  size_t edges_ = 0;
-  size_t placements_ = 0;
+  Cost cost_;
 };
+
+bool Definitions::defineShape(ByteReader& in, int version) {
+  const uint16_t id = in.u16();
+  // The bounds (and from DefineShape4 on the edges' bounds and the flags):
+  // the edges tell.
+  for (int rect = 0; rect < (version >= 4 ? 2 : 1); ++rect) {
+    in.align();
+    const int size = static_cast<int>(in.bits(5));
+    for (int i = 0; i < 4; ++i) in.signedBits(size);
+  }
+  if (version >= 4) in.u8();
+  in.align();
+  // An edge is kept once for each fill beside it and its line, so the
+  // count kept may pass the bound by the last shape's edges twice over.
+  if (in.overrun() || costs_.count(id) || edges_ >= kMaxEdges) return false;
+  std::optional<Shape> shape = readShape(in, version, kMaxEdges - edges_);
+  if (!shape) return false;
+  for (const ShapePart& part : shape->parts) {
+    if (const auto* area = std::get_if<FilledArea>(&part))
+      for (const auto& contour : area->contours) edges_ += contour.size();
+    else
+      for (const auto& stroke : std::get<Outline>(part).strokes) edges_ += stroke.size();
+  }
+  movie_.shapes.emplace(id, std::move(*shape));
+  costs_[id] = Cost{1, 0};
+  return true;
+}
+
+// A sprite may place only what is defined before it, so clips never hold
+// themselves.
+bool Definitions::defineSprite(std::span<const uint8_t> body) {
+  ByteReader in(body);
+  const uint16_t id = in.u16();
+  const auto tags = spriteTags(body);
+  if (in.overrun() || costs_.count(id) || !tags) return false;
+  Timeline timeline(*this, false);
+  for (const auto& [code, tagBody] : *tags)
+    if (!timeline.read(code, tagBody)) return false;
+  if (!timeline.finish()) return false;
+  const Cost cost{timeline.cost().shapes, timeline.cost().nesting + 1};
+  if (cost.nesting > kMaxClipNesting) return false;
+  movie_.clipsChange |= timeline.changes();
+  movie_.clips.emplace(id, timeline.takeFrames());
+  costs_[id] = cost;
+  return true;
+}
 
 }  // namespace
 
@@ -170,15 +267,31 @@ Colour ColourTransform::apply(Colour colour) const {
   return Colour{uint8_t(out[0]), uint8_t(out[1]), uint8_t(out[2]), uint8_t(out[3])};
 }
 
+ColourTransform ColourTransform::then(const ColourTransform& outer) const {
+  ColourTransform both;
+  for (int i = 0; i < 4; ++i) {
+    both.multiply[i] = multiply[i] * outer.multiply[i] / 256;
+    both.add[i] = add[i] * outer.multiply[i] / 256 + outer.add[i];
+  }
+  return both;
+}
+
+uint64_t clipFramesPassed(const Placement& placement, uint64_t elapsed, uint64_t frame) {
+  return placement.placedAt == 0 ? elapsed : frame - std::min<uint64_t>(frame, placement.placedAt);
+}
+
 std::optional<DrawnMovie> readDrawnMovie(const SwfFile& file) {
   DrawnMovie movie;
   movie.stage = file.frameSize;
   movie.stageColour = stageColour(file);
-  Timeline timeline(movie);
+  Definitions definitions(movie);
+  Timeline timeline(definitions, true);
   for (const Tag& tag : file.tags) {
-    if (!timeline.read(file, tag)) return std::nullopt;
+    if (!timeline.read(tag.code, file.body(tag))) return std::nullopt;
   }
   if (!timeline.finish()) return std::nullopt;
+  movie.framesChange = timeline.changes();
+  movie.frames = timeline.takeFrames();
   return movie;
 }
 

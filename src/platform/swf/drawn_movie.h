@@ -11,8 +11,8 @@
 
 namespace qm::swf {
 
-// A movie made only of shapes placed on its timeline: no scripts, sounds,
-// bitmaps, text, sprites or masks. Such a movie can be drawn without a Flash
+// A movie made only of shapes and sprites of shapes placed on its
+// timelines: no scripts, sounds, bitmaps, text or masks. Such a movie can be drawn without a Flash
 // runtime, which most movies drawn by hand and exported as a still or a
 // simple animation are.
 
@@ -41,6 +41,8 @@ struct ColourTransform {
   int multiply[4] = {256, 256, 256, 256};  // red, green, blue, alpha
   int add[4] = {0, 0, 0, 0};
   Colour apply(Colour colour) const;
+  // This transform and then `outer`, as one.
+  ColourTransform then(const ColourTransform& outer) const;
   bool operator==(const ColourTransform&) const = default;
 };
 
@@ -95,26 +97,46 @@ struct Shape {
   std::vector<ShapePart> parts;
 };
 
-struct PlacedShape {
+// A shape or clip on a timeline's display list.
+struct Placement {
   uint16_t depth = 0;
-  uint16_t shapeId = 0;
+  uint16_t characterId = 0;
   Matrix matrix;
   ColourTransform colour;
+  // The frame of its timeline it was placed in: a clip placed in the first
+  // frame plays on through its timeline's loops, one placed later starts
+  // again each time the timeline comes round to it.
+  uint32_t placedAt = 0;
 };
 // What a frame shows, back to front.
-using DisplayList = std::vector<PlacedShape>;
+using DisplayList = std::vector<Placement>;
+// Frames that change nothing share their list.
+using Frames = std::vector<std::shared_ptr<const DisplayList>>;
 
 struct DrawnMovie {
   Rect stage;  // twips
   uint32_t stageColour = 0xffffff;
   std::map<uint16_t, Shape> shapes;
-  // One list per frame; frames that change nothing share their list.
-  std::vector<std::shared_ptr<const DisplayList>> frames;
+  // Sprites: timelines of their own, each frame of theirs shown as one of
+  // the timeline they are placed on passes.
+  std::map<uint16_t, Frames> clips;
+  Frames frames;
+  // Whether a clip's frames ever differ: then what the movie shows changes
+  // with time even while its main timeline stands still.
+  bool clipsChange = false;
+  // Whether the main timeline's frames ever differ.
+  bool framesChange = false;
 };
 
-// The movie as shapes and frames, or nothing when it holds anything else
-// (a script, a sound, a sprite, a bitmap or style this reader does not draw,
-// a reference to a shape it does not define): a Flash runtime plays those.
+// The frame a clip shows: `elapsed` frames have passed on the timeline it
+// is placed on since that timeline started, which now shows `frame`.
+// Returns the frames passed on the clip's own timeline.
+uint64_t clipFramesPassed(const Placement& placement, uint64_t elapsed, uint64_t frame);
+
+// The movie as shapes, clips and frames, or nothing when it holds anything
+// else (a script, a sound, a bitmap or style this reader does not draw, a
+// reference to a character it does not define) or more than a bounded
+// amount: a Flash runtime plays those.
 std::optional<DrawnMovie> readDrawnMovie(const SwfFile& file);
 
 }  // namespace qm::swf

@@ -66,6 +66,7 @@ bool NativeMovieEngine::setMovie(const std::string& path) {
 void NativeMovieEngine::start(const NativeMovieFacts& facts) {
   movie_ = LoadedMovie{facts.path, static_cast<long>(facts.drawing->frames.size()), facts.version, facts.drawing};
   frame_ = 0;
+  loaded_ = clock_.now();
   playing_ = false;
   intervalMs_ = facts.intervalMs;
   setPlaying(true);
@@ -150,10 +151,21 @@ long NativeMovieEngine::currentFrame() const {
   return (frame_ + std::max<long long>(0, played) / intervalMs_) % movie_->totalFrames;
 }
 
+uint64_t NativeMovieEngine::clockFrames() const {
+  if (!movie_ || intervalMs_ <= 0) return 0;
+  const auto since = std::chrono::duration_cast<std::chrono::milliseconds>(clock_.now() - loaded_).count();
+  return static_cast<uint64_t>(std::max<long long>(0, since) / intervalMs_);
+}
+
+// The sooner of the main timeline's next frame and the clips'.
 int NativeMovieEngine::untilNextFrame() const {
-  if (!playing_ || intervalMs_ <= 0) return intervalMs_;
-  const auto played = std::chrono::duration_cast<std::chrono::milliseconds>(clock_.now() - playStart_).count();
-  return static_cast<int>(intervalMs_ - std::max<long long>(0, played) % intervalMs_);
+  if (intervalMs_ <= 0) return intervalMs_;
+  auto untilNext = [this](TimePoint from) {
+    const auto since = std::chrono::duration_cast<std::chrono::milliseconds>(clock_.now() - from).count();
+    return static_cast<int>(intervalMs_ - std::max<long long>(0, since) % intervalMs_);
+  };
+  const int clips = untilNext(loaded_);
+  return playing_ ? std::min(clips, untilNext(playStart_)) : clips;
 }
 
 void NativeMovieEngine::setPlaying(bool playing) {

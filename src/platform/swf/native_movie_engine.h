@@ -68,7 +68,11 @@ class NativeMovieEngine : public FlashEngine {
   bool lastMovieNeedsRuntime() const { return lastMovieNeedsRuntime_; }
   // Milliseconds between frames of the loaded movie.
   int frameInterval() const { return intervalMs_; }
-  // Milliseconds until the playing timeline moves to its next frame.
+  // Frames at the movie's rate since it loaded: the time of its clips,
+  // which play on whatever the main timeline does, as in Flash.
+  uint64_t clockFrames() const;
+  // Milliseconds until the main timeline or the clips move to their next
+  // frame.
   int untilNextFrame() const;
   // The loaded movie's stage colour (0xRRGGBB), under what it draws.
   std::optional<uint32_t> stageColour() const;
@@ -107,6 +111,7 @@ class NativeMovieEngine : public FlashEngine {
   // the timeline runs on from it, one frame per interval since playStart_.
   long frame_ = 0;
   TimePoint playStart_;
+  TimePoint loaded_;
   int intervalMs_ = 0;
   bool playing_ = false;
   int scaleMode_ = 0;

@@ -18,6 +18,7 @@ constexpr uint16_t kProtect = 24;
 constexpr uint16_t kPlaceObject2 = 26;
 constexpr uint16_t kRemoveObject2 = 28;
 constexpr uint16_t kDefineShape3 = 32;
+constexpr uint16_t kDefineSprite = 39;
 constexpr uint16_t kProductInfo = 41;
 constexpr uint16_t kFrameLabel = 43;
 constexpr uint16_t kEnableDebugger = 58;

@@ -16,11 +16,12 @@ using namespace swf_writer;
 constexpr int kTwips = kTwipsPerPixel;
 constexpr Color kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255}, kYellow{255, 255, 0}, kWhite{255, 255, 255};
 
-// A 200 x 100 px stage on white. On the left a 100 px square cut along its
-// diagonal into a red and a green triangle, its edges saved out of order. On
-// the right a blue lens under a curve, its straight top a 10 px yellow line
-// with flat ends.
-// Frame 2 moves the lens 50 px down; frame 3 takes it away.
+// A 300 x 100 px stage on white. On the left a 100 px square cut along its
+// diagonal into a red and a green triangle, its edges saved out of order.
+// In the middle a blue lens under a curve, its straight top a 10 px yellow
+// line with flat ends. Frame 2 moves the lens 50 px down; frame 3 takes it
+// away. On the right a clip with red taken out, whose first frame shows the
+// lens and whose second nothing.
 std::vector<uint8_t> testMovie() {
   constexpr int32_t kSide = 100 * kTwips;
   ShapeWriter square(1);
@@ -43,13 +44,18 @@ std::vector<uint8_t> testMovie() {
       .lineTo(kSide, 0)
       .moveTo(kSide, 0, 0, 1, 0)
       .curveTo(kSide / 2, kSide, 0, 0);
-  SwfBuilder movie(8, 200, 100, 12);
+  SwfBuilder movie(8, 300, 100, 12);
   movie.fileAttributes()
       .backgroundColor(kWhite)
       .tag(tag::kDefineShape3, square.body())
       .tag(lens.tagCode(), lens.body())
+      .tag(tag::kDefineSprite, spriteBody(3, {{tag::kPlaceObject2, placeObjectBody(2, 1, 0, 0)},
+                                              {tag::kShowFrame, {}},
+                                              {tag::kRemoveObject2, removeObjectBody(1)},
+                                              {tag::kShowFrame, {}}}))
       .placeObject(1, 1, 0, 0)
       .placeObject(2, 2, 100, 0)
+      .tag(tag::kPlaceObject2, placeObjectBody(3, 3, 2 * kSide, 0, 0))
       .showFrame()
       .tag(tag::kPlaceObject2, moveObjectBody(2, kSide, kSide / 2))
       .showFrame()
@@ -61,35 +67,41 @@ std::vector<uint8_t> testMovie() {
 // The colour as #rrggbb, which a failure prints readably.
 std::string shownAt(const QImage& image, int x, int y) { return image.pixelColor(x, y).name().toStdString(); }
 
-// A 400 x 100 view shows the 200 x 100 stage whole in the middle, or
+// A 600 x 100 view shows the 300 x 100 stage whole in the middle, or
 // stretched to its width.
-TEST(NativeMovieView, DrawsSharedEdgesCurvesOutlinesAndEachFrameWhereTheScaleModePutsIt) {
+TEST(NativeMovieView, DrawsSharedEdgesCurvesOutlinesClipsAndEachFrameWhereTheScaleModePutsIt) {
   test::TempFolder folder;
   test::ManualClock clock;
   NativeMovieEngine engine(clock);
   ASSERT_TRUE(engine.setMovie(folder.write("shapes.swf", testMovie())));
   ASSERT_TRUE(engine.StopPlay());
   NativeMovieView view(engine, nullptr);
-  view.resize(400, 100);
+  view.resize(600, 100);
   view.refresh();
 
   QImage frame = view.grab().toImage();
   EXPECT_EQ(shownAt(frame, 50, 50), "#ffffff") << "the stage colour around the stage";
-  EXPECT_EQ(shownAt(frame, 100 + 75, 25), "#ff0000") << "above the diagonal";
-  EXPECT_EQ(shownAt(frame, 100 + 25, 75), "#00ff00") << "below it";
-  EXPECT_EQ(shownAt(frame, 200 + 50, 40), "#0000ff") << "inside the curve";
-  EXPECT_EQ(shownAt(frame, 200 + 35, 65), "#ffffff") << "outside the curve, inside its control point's corner";
-  EXPECT_EQ(shownAt(frame, 200 + 50, 3), "#ffff00") << "the outline over the fill";
-  EXPECT_EQ(shownAt(frame, 200 - 3, 2), "#ff0000") << "the outline's end is flat";
+  EXPECT_EQ(shownAt(frame, 150 + 75, 25), "#ff0000") << "above the diagonal";
+  EXPECT_EQ(shownAt(frame, 150 + 25, 75), "#00ff00") << "below it";
+  EXPECT_EQ(shownAt(frame, 250 + 50, 40), "#0000ff") << "inside the curve";
+  EXPECT_EQ(shownAt(frame, 250 + 35, 65), "#ffffff") << "outside the curve, inside its control point's corner";
+  EXPECT_EQ(shownAt(frame, 250 + 50, 3), "#ffff00") << "the outline over the fill";
+  EXPECT_EQ(shownAt(frame, 250 - 3, 2), "#ff0000") << "the outline's end is flat";
+  EXPECT_EQ(shownAt(frame, 350 + 50, 40), "#0000ff") << "the clip's first frame";
+  EXPECT_EQ(shownAt(frame, 350 + 50, 3), "#00ff00") << "yellow without its red";
+
+  // The clip plays on while the main timeline stands still.
+  clock.advance(engine.frameInterval());
+  EXPECT_EQ(shownAt(view.grab().toImage(), 350 + 50, 40), "#ffffff") << "the clip's second frame";
 
   ASSERT_TRUE(engine.GotoFrame(1));
   frame = view.grab().toImage();
-  EXPECT_EQ(shownAt(frame, 200 + 50, 40), "#ffffff");
-  EXPECT_EQ(shownAt(frame, 200 + 50, 90), "#0000ff") << "the lens moved down";
-  EXPECT_EQ(shownAt(frame, 100 + 75, 25), "#ff0000") << "the square stays";
+  EXPECT_EQ(shownAt(frame, 250 + 50, 40), "#ffffff");
+  EXPECT_EQ(shownAt(frame, 250 + 50, 90), "#0000ff") << "the lens moved down";
+  EXPECT_EQ(shownAt(frame, 150 + 75, 25), "#ff0000") << "the square stays";
 
   ASSERT_TRUE(engine.GotoFrame(2));
-  EXPECT_EQ(shownAt(view.grab().toImage(), 200 + 50, 90), "#ffffff") << "the lens is gone";
+  EXPECT_EQ(shownAt(view.grab().toImage(), 250 + 50, 90), "#ffffff") << "the lens is gone";
 
   ASSERT_TRUE(engine.setScaleMode(2));
   view.refresh();
