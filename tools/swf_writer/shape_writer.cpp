@@ -1,5 +1,7 @@
 #include "swf_writer/shape_writer.h"
 
+#include <zlib.h>
+
 #include <algorithm>
 #include <climits>
 
@@ -15,7 +17,12 @@ int bitsForIndex(size_t count) {
 }  // namespace
 
 ShapeWriter& ShapeWriter::solidFill(Color colour, uint8_t alpha) {
-  fills_.emplace_back(colour, alpha);
+  fills_.push_back(FillStyle{colour, alpha, std::nullopt});
+  return *this;
+}
+
+ShapeWriter& ShapeWriter::bitmapFill(uint16_t bitmapId, int32_t scaleX, int32_t scaleY, bool smooth) {
+  fills_.push_back(FillStyle{{}, 255, bitmapId, scaleX, scaleY, smooth});
   return *this;
 }
 
@@ -55,10 +62,22 @@ std::vector<uint8_t> ShapeWriter::body() const {
     out.u8(0);  // no flags
   }
   out.u8(static_cast<uint8_t>(fills_.size()));
-  for (const auto& [colour, alpha] : fills_) {
+  for (const FillStyle& fill : fills_) {
+    if (fill.bitmapId) {
+      out.u8(fill.smooth ? 0x40 : 0x42);
+      out.u16(*fill.bitmapId);
+      out.bits(1, 1);  // scale, in 16.16
+      const int size = signedBitsFor({fill.scaleX << 16, fill.scaleY << 16});
+      out.bits(size, 5);
+      out.signedBits(fill.scaleX << 16, size);
+      out.signedBits(fill.scaleY << 16, size);
+      out.bits(0, 1);  // no rotation
+      out.bits(0, 5);  // no translation
+      continue;
+    }
     out.u8(0x00);
-    out.rgb(colour.red, colour.green, colour.blue);
-    out.u8(alpha);
+    out.rgb(fill.colour.red, fill.colour.green, fill.colour.blue);
+    out.u8(fill.alpha);
   }
   out.u8(static_cast<uint8_t>(lines_.size()));
   for (const auto& [width, colour] : lines_) {
@@ -157,6 +176,30 @@ std::vector<uint8_t> spriteBody(uint16_t id, const std::vector<std::pair<uint16_
     out.bytes(body);
   }
   out.u16(0);  // End
+  return out.take();
+}
+
+std::vector<uint8_t> losslessBitmapBody(uint16_t id, int width, int height, const std::vector<uint32_t>& pixels) {
+  std::vector<uint8_t> data;
+  for (uint32_t pixel : pixels) data.insert(data.end(), {0, uint8_t(pixel >> 16), uint8_t(pixel >> 8), uint8_t(pixel)});
+  uLongf size = compressBound(data.size());
+  std::vector<uint8_t> packed(size);
+  compress2(packed.data(), &size, data.data(), data.size(), Z_BEST_COMPRESSION);
+  packed.resize(size);
+  ByteWriter out;
+  out.u16(id);
+  out.u8(5);  // 32-bit pixels
+  out.u16(static_cast<uint16_t>(width));
+  out.u16(static_cast<uint16_t>(height));
+  out.bytes(packed);
+  return out.take();
+}
+
+std::vector<uint8_t> jpegBitmapBody(uint16_t id, const std::vector<uint8_t>& jpeg) {
+  ByteWriter out;
+  out.u16(id);
+  out.bytes({0xff, 0xd9, 0xff, 0xd8});
+  out.bytes(jpeg);
   return out.take();
 }
 

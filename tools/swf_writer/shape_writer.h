@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "platform/swf/swf_builder.h"
@@ -16,6 +17,9 @@ class ShapeWriter {
   uint16_t tagCode() const { return flatEnds_ ? tag::kDefineShape4 : tag::kDefineShape3; }
 
   ShapeWriter& solidFill(Color colour, uint8_t alpha = 255);
+  // A bitmap repeated over the fill, each of its pixels `scale` twips wide
+  // and high; smoothed when scaled, or not.
+  ShapeWriter& bitmapFill(uint16_t bitmapId, int32_t scaleX, int32_t scaleY, bool smooth);
   ShapeWriter& line(uint16_t widthTwips, Color colour);
   // Starts a path at (x, y) with the fills on its left (fill0) and right
   // (fill1) and its line style.
@@ -33,7 +37,14 @@ class ShapeWriter {
   };
   uint16_t id_;
   bool flatEnds_;
-  std::vector<std::pair<Color, uint8_t>> fills_;
+  struct FillStyle {
+    Color colour;
+    uint8_t alpha = 255;
+    std::optional<uint16_t> bitmapId;
+    int32_t scaleX = 1, scaleY = 1;
+    bool smooth = true;
+  };
+  std::vector<FillStyle> fills_;
   std::vector<std::pair<uint16_t, Color>> lines_;
   std::vector<Record> records_;
 };
@@ -47,6 +58,11 @@ std::vector<uint8_t> placeObjectBody(uint16_t characterId, uint16_t depth, int32
 // A DefineSprite body: a timeline of its own made of these tags (code,
 // body), ShowFrame among them; the End tag is added.
 std::vector<uint8_t> spriteBody(uint16_t id, const std::vector<std::pair<uint16_t, std::vector<uint8_t>>>& tags);
+// A DefineBitsLossless body of 32-bit pixels (0xRRGGBB each).
+std::vector<uint8_t> losslessBitmapBody(uint16_t id, int width, int height, const std::vector<uint32_t>& pixels);
+// A DefineBitsJPEG2 body of this JPEG file, after the stray end and start of
+// stream that Flash's own tools write before it.
+std::vector<uint8_t> jpegBitmapBody(uint16_t id, const std::vector<uint8_t>& jpeg);
 // A RemoveObject2 body.
 std::vector<uint8_t> removeObjectBody(uint16_t depth);
 

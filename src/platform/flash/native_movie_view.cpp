@@ -30,6 +30,52 @@ void addEdges(QPainterPath& path, const std::vector<swf::Edge>& edges) {
   }
 }
 
+// The bitmap as the movie holds it: decoded here when it is JPEG, PNG or
+// GIF data. One that does not decode shows nothing, as in Flash.
+QImage toQImage(const swf::Bitmap& bitmap) {
+  if (bitmap.jpeg.empty()) {
+    QImage image(bitmap.width, bitmap.height, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < bitmap.height; ++y)
+      std::copy_n(bitmap.pixels.data() + size_t(y) * size_t(bitmap.width), bitmap.width,
+                  reinterpret_cast<uint32_t*>(image.scanLine(y)));
+    return image;
+  }
+  QImage image = QImage::fromData(bitmap.jpeg.data(), static_cast<int>(bitmap.jpeg.size()));
+  if (image.isNull() || image.size() != QSize(bitmap.width, bitmap.height)) return QImage();
+  image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  if (!bitmap.alpha.empty()) {
+    for (int y = 0; y < image.height(); ++y) {
+      auto* line = reinterpret_cast<uint32_t*>(image.scanLine(y));
+      for (int x = 0; x < image.width(); ++x) {
+        const uint32_t alpha = bitmap.alpha[size_t(y) * size_t(image.width()) + size_t(x)];
+        const QRgb pixel = line[x];
+        line[x] = qRgba(qRed(pixel) * alpha / 255, qGreen(pixel) * alpha / 255, qBlue(pixel) * alpha / 255, alpha);
+      }
+    }
+  }
+  return image;
+}
+
+// The bitmap through a colour transform; one that changes only the alpha is
+// left to the painter's opacity.
+QImage tinted(const QImage& image, const swf::ColourTransform& colour) {
+  QImage out = image.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < out.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+    for (int x = 0; x < out.width(); ++x) {
+      const swf::Colour shown = colour.apply(swf::Colour{uint8_t(qRed(line[x])), uint8_t(qGreen(line[x])),
+                                                         uint8_t(qBlue(line[x])), uint8_t(qAlpha(line[x]))});
+      line[x] = qRgba(shown.red, shown.green, shown.blue, shown.alpha);
+    }
+  }
+  return out;
+}
+
+bool onlyAlpha(const swf::ColourTransform& colour) {
+  return colour.multiply[0] == 256 && colour.multiply[1] == 256 && colour.multiply[2] == 256 && colour.add[0] == 0 &&
+         colour.add[1] == 0 && colour.add[2] == 0 && colour.add[3] == 0 && colour.multiply[3] >= 0;
+}
+
 QBrush gradientBrush(const swf::Gradient& gradient, const swf::ColourTransform& transform) {
   QGradient shade = gradient.kind == swf::Gradient::Kind::kLinear
                         ? QGradient(QLinearGradient(-kGradientHalf, 0, kGradientHalf, 0))
@@ -56,6 +102,7 @@ void NativeMovieView::refresh() {
   if (drawing != prepared_) {
     prepared_ = drawing;
     shapes_.clear();
+    bitmaps_.clear();
     if (prepared_) prepare(*prepared_);
     painted_ = nullptr;
     update();
@@ -74,6 +121,7 @@ void NativeMovieView::refresh() {
 void NativeMovieView::resizeEvent(QResizeEvent*) { update(); }
 
 void NativeMovieView::prepare(const swf::DrawnMovie& movie) {
+  for (const auto& [id, bitmap] : movie.bitmaps) bitmaps_[id] = toQImage(bitmap);
   for (const auto& [id, shape] : movie.shapes) {
     std::vector<PreparedPart>& parts = shapes_[id];
     for (const swf::ShapePart& part : shape.parts) {
@@ -136,13 +184,30 @@ void NativeMovieView::drawList(QPainter& painter, const swf::DisplayList& list, 
   }
 }
 
+void NativeMovieView::fillWithBitmap(QPainter& painter, const QPainterPath& path, const swf::BitmapFill& fill,
+                                     const swf::ColourTransform& colour) {
+  const auto found = bitmaps_.find(fill.bitmapId);
+  if (found == bitmaps_.end() || found->second.isNull()) return;
+  const bool alphaOnly = onlyAlpha(colour);
+  QBrush brush(alphaOnly ? found->second : tinted(found->second, colour));
+  brush.setTransform(toQTransform(fill.matrix));
+  painter.save();
+  if (alphaOnly) painter.setOpacity(std::min(1.0, colour.multiply[3] / 256.0));
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, fill.smooth);
+  painter.fillPath(path, brush);
+  painter.restore();
+}
+
 void NativeMovieView::drawShape(QPainter& painter, const std::vector<PreparedPart>& parts,
                                 const swf::ColourTransform& colour) {
   for (const PreparedPart& prepared : parts) {
     if (const auto* area = std::get_if<swf::FilledArea>(prepared.part)) {
-      const auto* solid = std::get_if<swf::Colour>(&area->fill);
-      painter.fillPath(prepared.path, solid ? QBrush(toQColor(*solid, colour))
-                                            : gradientBrush(std::get<swf::Gradient>(area->fill), colour));
+      if (const auto* solid = std::get_if<swf::Colour>(&area->fill))
+        painter.fillPath(prepared.path, toQColor(*solid, colour));
+      else if (const auto* gradient = std::get_if<swf::Gradient>(&area->fill))
+        painter.fillPath(prepared.path, gradientBrush(*gradient, colour));
+      else
+        fillWithBitmap(painter, prepared.path, std::get<swf::BitmapFill>(area->fill), colour);
     } else {
       const auto& outline = std::get<swf::Outline>(*prepared.part);
       static constexpr Qt::PenCapStyle kCaps[] = {Qt::RoundCap, Qt::FlatCap, Qt::SquareCap};

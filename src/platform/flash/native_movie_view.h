@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QPainterPath>
 #include <QTimer>
 #include <QWidget>
@@ -40,11 +41,14 @@ class NativeMovieView : public QWidget {
   void drawList(QPainter& painter, const swf::DisplayList& list, const QTransform& transform,
                 const swf::ColourTransform& colour, uint64_t elapsed, uint64_t frame);
   void drawShape(QPainter& painter, const std::vector<PreparedPart>& parts, const swf::ColourTransform& colour);
+  void fillWithBitmap(QPainter& painter, const QPainterPath& path, const swf::BitmapFill& fill,
+                      const swf::ColourTransform& colour);
 
   const NativeMovieEngine& engine_;
   QTimer frames_;
   std::shared_ptr<const swf::DrawnMovie> prepared_;
   std::map<uint16_t, std::vector<PreparedPart>> shapes_;
+  std::map<uint16_t, QImage> bitmaps_;
   const swf::DisplayList* painted_ = nullptr;
   uint64_t paintedClock_ = 0;
 };

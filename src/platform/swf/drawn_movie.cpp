@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <span>
 
+#include "platform/swf/bitmap_records.h"
 #include "platform/swf/shape_records.h"
 #include "platform/swf/swf_tags.h"
 
@@ -31,6 +32,7 @@ constexpr size_t kMaxEdges = 1u << 21;
 constexpr size_t kMaxPlacements = 1u << 20;
 constexpr size_t kMaxShapesPerFrame = 1u << 16;  // shapes one frame draws, clips' shapes counted
 constexpr int kMaxClipNesting = 32;
+constexpr size_t kMaxBitmapPixels = 16u << 20;  // 64 MiB of decoded pixels
 
 constexpr uint8_t kPlaceMove = 0x01;
 constexpr uint8_t kPlaceHasCharacter = 0x02;
@@ -75,6 +77,10 @@ class Definitions {
 
   bool defineShape(ByteReader& in, int version);
   bool defineSprite(std::span<const uint8_t> body);
+  // Lossless bitmaps (version 1 or 2) and JPEG, PNG or GIF ones (their
+  // tag's version: 1 for DefineBits, 2 or 3).
+  bool defineBitmap(std::span<const uint8_t> body, bool lossless, int version);
+  void setJpegTables(std::span<const uint8_t> tables) { jpegTables_ = tables; }
   std::optional<Cost> cost(uint16_t id) const {
     const auto found = costs_.find(id);
     if (found == costs_.end()) return std::nullopt;
@@ -88,7 +94,9 @@ class Definitions {
  private:
   DrawnMovie& movie_;
   std::map<uint16_t, Cost> costs_;
+  std::span<const uint8_t> jpegTables_;
   size_t edges_ = 0;
+  size_t pixels_ = 0;
   size_t placements_ = 0;
 };
 
@@ -111,6 +119,18 @@ class Timeline {
         return root_ && definitions_.defineShape(in, 4);
       case tag::kDefineSprite:
         return root_ && definitions_.defineSprite(body);
+      case tag::kJpegTables:
+        return root_ && (definitions_.setJpegTables(body), true);
+      case tag::kDefineBits:
+        return root_ && definitions_.defineBitmap(body, false, 1);
+      case tag::kDefineBitsJpeg2:
+        return root_ && definitions_.defineBitmap(body, false, 2);
+      case tag::kDefineBitsJpeg3:
+        return root_ && definitions_.defineBitmap(body, false, 3);
+      case tag::kDefineBitsLossless:
+        return root_ && definitions_.defineBitmap(body, true, 1);
+      case tag::kDefineBitsLossless2:
+        return root_ && definitions_.defineBitmap(body, true, 2);
       case tag::kPlaceObject:
         return placeObject(in);
       case tag::kPlaceObject2:
@@ -225,8 +245,8 @@ bool Definitions::defineShape(ByteReader& in, int version) {
   in.align();
   // An edge is kept once for each fill beside it and its line, so the
   // count kept may pass the bound by the last shape's edges twice over.
-  if (in.overrun() || costs_.count(id) || edges_ >= kMaxEdges) return false;
-  std::optional<Shape> shape = readShape(in, version, kMaxEdges - edges_);
+  if (in.overrun() || costs_.count(id) || movie_.bitmaps.count(id) || edges_ >= kMaxEdges) return false;
+  std::optional<Shape> shape = readShape(in, version, kMaxEdges - edges_, movie_.bitmaps);
   if (!shape) return false;
   for (const ShapePart& part : shape->parts) {
     if (const auto* area = std::get_if<FilledArea>(&part))
@@ -239,13 +259,26 @@ bool Definitions::defineShape(ByteReader& in, int version) {
   return true;
 }
 
+// Bitmaps are not characters a timeline places; shapes fill with them.
+bool Definitions::defineBitmap(std::span<const uint8_t> body, bool lossless, int version) {
+  ByteReader in(body);
+  const uint16_t id = in.u16();
+  if (in.overrun() || costs_.count(id) || movie_.bitmaps.count(id) || pixels_ >= kMaxBitmapPixels) return false;
+  std::optional<Bitmap> bitmap = lossless ? readLosslessBitmap(body, version, kMaxBitmapPixels - pixels_)
+                                          : readEncodedBitmap(body, version, jpegTables_, kMaxBitmapPixels - pixels_);
+  if (!bitmap) return false;
+  pixels_ += size_t(bitmap->width) * size_t(bitmap->height);
+  movie_.bitmaps.emplace(id, std::move(*bitmap));
+  return true;
+}
+
 // A sprite may place only what is defined before it, so clips never hold
 // themselves.
 bool Definitions::defineSprite(std::span<const uint8_t> body) {
   ByteReader in(body);
   const uint16_t id = in.u16();
   const auto tags = spriteTags(body);
-  if (in.overrun() || costs_.count(id) || !tags) return false;
+  if (in.overrun() || costs_.count(id) || movie_.bitmaps.count(id) || !tags) return false;
   Timeline timeline(*this, false);
   for (const auto& [code, tagBody] : *tags)
     if (!timeline.read(code, tagBody)) return false;

@@ -11,8 +11,9 @@
 
 namespace qm::swf {
 
-// A movie made only of shapes and sprites of shapes placed on its
-// timelines: no scripts, sounds, bitmaps, text or masks. Such a movie can be drawn without a Flash
+// A movie made only of shapes, filled with colours, gradients or bitmaps,
+// and sprites of them placed on its timelines: no scripts, sounds, text or
+// masks. Such a movie can be drawn without a Flash
 // runtime, which most movies drawn by hand and exported as a still or a
 // simple animation are.
 
@@ -70,7 +71,26 @@ struct Gradient {
   std::vector<std::pair<uint8_t, Colour>> stops;  // ratio 0..255, colour
 };
 
-using Fill = std::variant<Colour, Gradient>;
+// A shape filled with a bitmap the movie holds.
+struct BitmapFill {
+  uint16_t bitmapId = 0;
+  // Maps the bitmap's pixels onto the shape.
+  Matrix matrix;
+  bool smooth = true;  // scaled with smoothing rather than to the nearest pixel
+};
+
+using Fill = std::variant<Colour, Gradient, BitmapFill>;
+
+// A bitmap as the movie holds it: JPEG data for the view to decode, with an
+// alpha byte per pixel or none, or pixels decoded already.
+struct Bitmap {
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> jpeg;
+  std::vector<uint8_t> alpha;
+  // Premultiplied 0xAARRGGBB, row after row, when there is no JPEG.
+  std::vector<uint32_t> pixels;
+};
 
 // One closed area: contours whose edges run with the area on their right, so
 // holes run the other way round.
@@ -117,6 +137,7 @@ struct DrawnMovie {
   Rect stage;  // twips
   uint32_t stageColour = 0xffffff;
   std::map<uint16_t, Shape> shapes;
+  std::map<uint16_t, Bitmap> bitmaps;
   // Sprites: timelines of their own, each frame of theirs shown as one of
   // the timeline they are placed on passes.
   std::map<uint16_t, Frames> clips;
@@ -134,7 +155,7 @@ struct DrawnMovie {
 uint64_t clipFramesPassed(const Placement& placement, uint64_t elapsed, uint64_t frame);
 
 // The movie as shapes, clips and frames, or nothing when it holds anything
-// else (a script, a sound, a bitmap or style this reader does not draw, a
+// else (a script, a sound, a style or bitmap format this reader does not draw, a
 // reference to a character it does not define) or more than a bounded
 // amount: a Flash runtime plays those.
 std::optional<DrawnMovie> readDrawnMovie(const SwfFile& file);

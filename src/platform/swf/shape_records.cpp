@@ -9,6 +9,10 @@ namespace {
 constexpr uint8_t kSolidFill = 0x00;
 constexpr uint8_t kLinearGradientFill = 0x10;
 constexpr uint8_t kRadialGradientFill = 0x12;
+// Bitmap fills: repeated or clipped, smoothed or not.
+constexpr uint8_t kFirstBitmapFill = 0x40;
+constexpr uint8_t kLastBitmapFill = 0x43;
+constexpr uint8_t kUnsmoothedBitmapFill = 0x02;
 constexpr uint16_t kExtendedCount = 0xff;
 
 double fixed16(int32_t value) { return value / 65536.0; }
@@ -44,7 +48,8 @@ std::optional<Gradient> readGradient(ByteReader& in, Gradient::Kind kind, int sh
   return gradient;
 }
 
-std::optional<std::vector<Fill>> readFillStyles(ByteReader& in, int shapeVersion) {
+std::optional<std::vector<Fill>> readFillStyles(ByteReader& in, int shapeVersion,
+                                                const std::map<uint16_t, Bitmap>& bitmaps) {
   std::vector<Fill> fills;
   const uint16_t count = readStyleCount(in, shapeVersion);
   for (uint16_t i = 0; i < count && !in.overrun(); ++i) {
@@ -56,8 +61,17 @@ std::optional<std::vector<Fill>> readFillStyles(ByteReader& in, int shapeVersion
                                    shapeVersion);
       if (!gradient) return std::nullopt;
       fills.emplace_back(std::move(*gradient));
+    } else if (type >= kFirstBitmapFill && type <= kLastBitmapFill) {
+      // A clipped fill repeats here rather than stretching its edge pixels,
+      // which shows only outside the bitmap, where tools do not draw it.
+      BitmapFill fill;
+      fill.bitmapId = in.u16();
+      fill.matrix = readMatrix(in);
+      fill.smooth = !(type & kUnsmoothedBitmapFill);
+      if (!bitmaps.count(fill.bitmapId)) return std::nullopt;
+      fills.emplace_back(fill);
     } else {
-      return std::nullopt;  // bitmaps and focal gradients
+      return std::nullopt;  // focal gradients
     }
   }
   if (in.overrun()) return std::nullopt;
@@ -171,11 +185,12 @@ ColourTransform readColourTransform(ByteReader& in, bool withAlpha) {
   return transform;
 }
 
-std::optional<Shape> readShape(ByteReader& in, int shapeVersion, size_t maxEdges) {
+std::optional<Shape> readShape(ByteReader& in, int shapeVersion, size_t maxEdges,
+                               const std::map<uint16_t, Bitmap>& bitmaps) {
   Shape shape;
   StyleGroup group;
   auto readStyles = [&]() -> bool {
-    auto fills = readFillStyles(in, shapeVersion);
+    auto fills = readFillStyles(in, shapeVersion, bitmaps);
     if (!fills) return false;
     auto lines = readLineStyles(in, shapeVersion);
     if (!lines) return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <optional>
 
 #include "platform/swf/byte_reader.h"
@@ -21,6 +22,7 @@ ColourTransform readColourTransform(ByteReader& in, bool withAlpha);
 // edges, with each fill's edges linked into closed contours. Solid, linear
 // and radial fills; lines of one colour that scale with the shape; edges
 // beyond maxEdges give nothing.
-std::optional<Shape> readShape(ByteReader& in, int shapeVersion, size_t maxEdges);
+std::optional<Shape> readShape(ByteReader& in, int shapeVersion, size_t maxEdges,
+                               const std::map<uint16_t, Bitmap>& bitmaps);
 
 }  // namespace qm::swf

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QImage>
+#include <tuple>
 
 #include "../swf/temp_folder.h"
 #include "support/manual_clock.h"
@@ -21,7 +23,8 @@ constexpr Color kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255}, kYellow{25
 // In the middle a blue lens under a curve, its straight top a 10 px yellow
 // line with flat ends. Frame 2 moves the lens 50 px down; frame 3 takes it
 // away. On the right a clip with red taken out, whose first frame shows the
-// lens and whose second nothing.
+// lens and whose second nothing, and under it two 50 x 40 px bitmaps: a
+// red and a blue pixel side by side, and a cyan JPEG.
 std::vector<uint8_t> testMovie() {
   constexpr int32_t kSide = 100 * kTwips;
   ShapeWriter square(1);
@@ -44,6 +47,20 @@ std::vector<uint8_t> testMovie() {
       .lineTo(kSide, 0)
       .moveTo(kSide, 0, 0, 1, 0)
       .curveTo(kSide / 2, kSide, 0, 0);
+  QImage cyan(8, 8, QImage::Format_RGB32);
+  cyan.fill(QColor(0, 255, 255));
+  QByteArray jpeg;
+  QBuffer buffer(&jpeg);
+  cyan.save(&buffer, "JPG");
+  ShapeWriter twoPixels(6), photo(7);
+  for (auto [shape, bitmap, scaleX, scaleY] :
+       {std::tuple{&twoPixels, 4, 25 * kTwips, 40 * kTwips}, std::tuple{&photo, 5, 50 * kTwips / 8, 40 * kTwips / 8}})
+    shape->bitmapFill(uint16_t(bitmap), scaleX, scaleY, bitmap == 5)
+        .moveTo(0, 0, 0, 1, 0)
+        .lineTo(50 * kTwips, 0)
+        .lineTo(50 * kTwips, 40 * kTwips)
+        .lineTo(0, 40 * kTwips)
+        .lineTo(0, 0);
   SwfBuilder movie(8, 300, 100, 12);
   movie.fileAttributes()
       .backgroundColor(kWhite)
@@ -53,8 +70,14 @@ std::vector<uint8_t> testMovie() {
                                               {tag::kShowFrame, {}},
                                               {tag::kRemoveObject2, removeObjectBody(1)},
                                               {tag::kShowFrame, {}}}))
+      .tag(tag::kDefineBitsLossless, losslessBitmapBody(4, 2, 1, {0xff0000, 0x0000ff}))
+      .tag(tag::kDefineBitsJpeg2, jpegBitmapBody(5, std::vector<uint8_t>(jpeg.begin(), jpeg.end())))
+      .tag(tag::kDefineShape3, twoPixels.body())
+      .tag(tag::kDefineShape3, photo.body())
       .placeObject(1, 1, 0, 0)
       .placeObject(2, 2, 100, 0)
+      .placeObject(6, 4, 200, 60)
+      .placeObject(7, 5, 250, 60)
       .tag(tag::kPlaceObject2, placeObjectBody(3, 3, 2 * kSide, 0, 0))
       .showFrame()
       .tag(tag::kPlaceObject2, moveObjectBody(2, kSide, kSide / 2))
@@ -89,6 +112,11 @@ TEST(NativeMovieView, DrawsSharedEdgesCurvesOutlinesClipsAndEachFrameWhereTheSca
   EXPECT_EQ(shownAt(frame, 250 - 3, 2), "#ff0000") << "the outline's end is flat";
   EXPECT_EQ(shownAt(frame, 350 + 50, 40), "#0000ff") << "the clip's first frame";
   EXPECT_EQ(shownAt(frame, 350 + 50, 3), "#00ff00") << "yellow without its red";
+  EXPECT_EQ(shownAt(frame, 350 + 10, 80), "#ff0000") << "a bitmap's first pixel, scaled up unsmoothed";
+  EXPECT_EQ(shownAt(frame, 350 + 40, 80), "#0000ff");
+  const QColor photoShown = frame.pixelColor(400 + 25, 80);
+  EXPECT_LE(std::abs(photoShown.red()) + std::abs(photoShown.green() - 255) + std::abs(photoShown.blue() - 255), 12)
+      << "the JPEG decoded: " << photoShown.name().toStdString();
 
   // The clip plays on while the main timeline stands still.
   clock.advance(engine.frameInterval());
