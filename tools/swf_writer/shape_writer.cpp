@@ -91,8 +91,17 @@ std::vector<uint8_t> ShapeWriter::body() const {
     out.rgb(colour.red, colour.green, colour.blue);
     out.u8(255);
   }
-  const int fillBits = bitsForIndex(fills_.size());
-  const int lineBits = bitsForIndex(lines_.size());
+  writeRecords(out, bitsForIndex(fills_.size()), bitsForIndex(lines_.size()));
+  return out.take();
+}
+
+std::vector<uint8_t> ShapeWriter::glyphBody() const {
+  ByteWriter out;
+  writeRecords(out, 1, 0);
+  return out.take();
+}
+
+void ShapeWriter::writeRecords(ByteWriter& out, int fillBits, int lineBits) const {
   out.bits(fillBits, 4);
   out.bits(lineBits, 4);
   int32_t penX = 0, penY = 0;
@@ -127,7 +136,6 @@ std::vector<uint8_t> ShapeWriter::body() const {
     penY = record.y;
   }
   out.bits(0, 6);
-  return out.take();
 }
 
 namespace {
@@ -200,6 +208,45 @@ std::vector<uint8_t> jpegBitmapBody(uint16_t id, const std::vector<uint8_t>& jpe
   out.u16(id);
   out.bytes({0xff, 0xd9, 0xff, 0xd8});
   out.bytes(jpeg);
+  return out.take();
+}
+
+std::vector<uint8_t> fontBody(uint16_t id, const std::vector<ShapeWriter>& glyphs) {
+  std::vector<std::vector<uint8_t>> outlines;
+  for (const ShapeWriter& glyph : glyphs) outlines.push_back(glyph.glyphBody());
+  ByteWriter out;
+  out.u16(id);
+  size_t offset = outlines.size() * 2;
+  for (const auto& outline : outlines) {
+    out.u16(static_cast<uint16_t>(offset));
+    offset += outline.size();
+  }
+  for (const auto& outline : outlines) out.bytes(outline);
+  return out.take();
+}
+
+std::vector<uint8_t> textBody(uint16_t id, uint16_t fontId, uint16_t heightTwips, Color colour, int16_t x, int16_t y,
+                              const std::vector<std::pair<uint8_t, int16_t>>& glyphs) {
+  ByteWriter out;
+  out.u16(id);
+  writeRect(out, 0, 0, 0, 0);  // bounds: the reader goes by the glyphs
+  out.align();
+  out.bits(0, 2);                            // the text's matrix: no scale, no rotation
+  out.bits(0, 5);                            // nor translation
+  out.u8(8);                                 // glyph index bits
+  out.u8(16);                                // advance bits
+  out.u8(0x80 | 0x08 | 0x04 | 0x02 | 0x01);  // a record with font, colour and both offsets
+  out.u16(fontId);
+  out.rgb(colour.red, colour.green, colour.blue);
+  out.u16(static_cast<uint16_t>(x));
+  out.u16(static_cast<uint16_t>(y));
+  out.u16(heightTwips);
+  out.u8(static_cast<uint8_t>(glyphs.size()));
+  for (const auto& [index, advance] : glyphs) {
+    out.bits(index, 8);
+    out.signedBits(advance, 16);
+  }
+  out.u8(0);  // the end of the records
   return out.take();
 }
 

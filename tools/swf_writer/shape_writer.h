@@ -28,6 +28,8 @@ class ShapeWriter {
   ShapeWriter& curveTo(int32_t controlX, int32_t controlY, int32_t x, int32_t y);
 
   std::vector<uint8_t> body() const;
+  // The edges alone as a font's glyph (SHAPE), filled with style 1.
+  std::vector<uint8_t> glyphBody() const;
 
  private:
   struct Record {
@@ -35,6 +37,8 @@ class ShapeWriter {
     int32_t x, y, controlX = 0, controlY = 0;
     uint32_t fill0 = 0, fill1 = 0, line = 0;
   };
+  void writeRecords(ByteWriter& out, int fillBits, int lineBits) const;
+
   uint16_t id_;
   bool flatEnds_;
   struct FillStyle {
@@ -63,6 +67,13 @@ std::vector<uint8_t> losslessBitmapBody(uint16_t id, int width, int height, cons
 // A DefineBitsJPEG2 body of this JPEG file, after the stray end and start of
 // stream that Flash's own tools write before it.
 std::vector<uint8_t> jpegBitmapBody(uint16_t id, const std::vector<uint8_t>& jpeg);
+// A DefineFont body of these glyphs' outlines (a 1024-unit em square,
+// y up from the baseline negative).
+std::vector<uint8_t> fontBody(uint16_t id, const std::vector<ShapeWriter>& glyphs);
+// A DefineText body: one run of the font's glyphs (index, advance in
+// twips) at (x, y) twips, `heightTwips` high, in one colour.
+std::vector<uint8_t> textBody(uint16_t id, uint16_t fontId, uint16_t heightTwips, Color colour, int16_t x, int16_t y,
+                              const std::vector<std::pair<uint8_t, int16_t>>& glyphs);
 // A RemoveObject2 body.
 std::vector<uint8_t> removeObjectBody(uint16_t depth);
 

@@ -171,6 +171,7 @@ void NativeMovieView::paintEvent(QPaintEvent*) {
 void NativeMovieView::drawList(QPainter& painter, const swf::DisplayList& list, const QTransform& transform,
                                const swf::ColourTransform& colour, uint64_t elapsed, uint64_t frame) {
   for (const swf::Placement& placed : list) {
+    if (!placed.visible) continue;
     const QTransform placedTransform = toQTransform(placed.matrix) * transform;
     const swf::ColourTransform placedColour = placed.colour.then(colour);
     if (const auto shape = shapes_.find(placed.characterId); shape != shapes_.end()) {

@@ -47,8 +47,13 @@ class ByteReader {
     }
     return value;
   }
+  // A field is at most 32 bits; a wider one marks the reader overrun.
   int32_t signedBits(int count) {
     if (count == 0) return 0;
+    if (count > 32) {
+      overrun_ = true;
+      return 0;
+    }
     const uint32_t value = bits(count);
     const uint32_t sign = 1u << (count - 1);
     return static_cast<int32_t>((value ^ sign) - sign);

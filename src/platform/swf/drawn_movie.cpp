@@ -6,6 +6,7 @@
 #include "platform/swf/bitmap_records.h"
 #include "platform/swf/shape_records.h"
 #include "platform/swf/swf_tags.h"
+#include "platform/swf/text_records.h"
 
 namespace qm::swf {
 namespace {
@@ -23,6 +24,12 @@ constexpr uint16_t kInert[] = {
     tag::kProtect,
     tag::kEnableDebugger,
     tag::kEnableDebugger2,
+    // What a font tells besides its outlines, and how to smooth its text.
+    tag::kDefineFontInfo,
+    tag::kDefineFontInfo2,
+    tag::kDefineFontAlignZones,
+    tag::kDefineFontName,
+    tag::kCsmTextSettings,
 };
 
 // Bounds on what a movie drawn here may hold, well above hand-made movies;
@@ -39,8 +46,18 @@ constexpr uint8_t kPlaceHasCharacter = 0x02;
 constexpr uint8_t kPlaceHasMatrix = 0x04;
 constexpr uint8_t kPlaceHasColourTransform = 0x08;
 constexpr uint8_t kPlaceHasRatio = 0x10;
+constexpr uint8_t kPlaceHasName = 0x20;
 constexpr uint8_t kPlaceHasClipDepth = 0x40;
 constexpr uint8_t kPlaceHasClipActions = 0x80;
+// PlaceObject3's second byte of flags.
+constexpr uint8_t kPlaceHasFilters = 0x01;
+constexpr uint8_t kPlaceHasBlendMode = 0x02;
+constexpr uint8_t kPlaceHasCacheAsBitmap = 0x04;
+constexpr uint8_t kPlaceHasClassName = 0x08;
+constexpr uint8_t kPlaceHasImage = 0x10;
+constexpr uint8_t kPlaceHasVisible = 0x20;
+constexpr uint8_t kPlaceOpaqueBackground = 0x40;
+constexpr uint8_t kNormalBlend = 1;  // 0 says the same
 
 int clampChannel(int value) { return std::clamp(value, 0, 255); }
 
@@ -81,6 +98,9 @@ class Definitions {
   // tag's version: 1 for DefineBits, 2 or 3).
   bool defineBitmap(std::span<const uint8_t> body, bool lossless, int version);
   void setJpegTables(std::span<const uint8_t> tables) { jpegTables_ = tables; }
+  bool defineFont(std::span<const uint8_t> body, int version);
+  // Static text becomes a shape of its glyphs' outlines.
+  bool defineText(std::span<const uint8_t> body, int version);
   std::optional<Cost> cost(uint16_t id) const {
     const auto found = costs_.find(id);
     if (found == costs_.end()) return std::nullopt;
@@ -95,6 +115,7 @@ class Definitions {
   DrawnMovie& movie_;
   std::map<uint16_t, Cost> costs_;
   std::span<const uint8_t> jpegTables_;
+  std::map<uint16_t, Font> fonts_;
   size_t edges_ = 0;
   size_t pixels_ = 0;
   size_t placements_ = 0;
@@ -119,6 +140,16 @@ class Timeline {
         return root_ && definitions_.defineShape(in, 4);
       case tag::kDefineSprite:
         return root_ && definitions_.defineSprite(body);
+      case tag::kDefineFont:
+        return root_ && definitions_.defineFont(body, 1);
+      case tag::kDefineFont2:
+        return root_ && definitions_.defineFont(body, 2);
+      case tag::kDefineFont3:
+        return root_ && definitions_.defineFont(body, 3);
+      case tag::kDefineText:
+        return root_ && definitions_.defineText(body, 1);
+      case tag::kDefineText2:
+        return root_ && definitions_.defineText(body, 2);
       case tag::kJpegTables:
         return root_ && (definitions_.setJpegTables(body), true);
       case tag::kDefineBits:
@@ -134,7 +165,9 @@ class Timeline {
       case tag::kPlaceObject:
         return placeObject(in);
       case tag::kPlaceObject2:
-        return placeObject2(in);
+        return placeObject2(in, false);
+      case tag::kPlaceObject3:
+        return placeObject2(in, true);
       case tag::kRemoveObject:
         in.u16();
         [[fallthrough]];
@@ -142,6 +175,8 @@ class Timeline {
         return remove(in.u16(), in);
       case tag::kShowFrame:
         return showFrame();
+      case tag::kDoAction:
+        return root_ && frameScript(body);
       default:
         return std::find(std::begin(kInert), std::end(kInert), code) != std::end(kInert);
     }
@@ -151,6 +186,7 @@ class Timeline {
   bool finish() { return !frames_.empty() || showFrame(); }
 
   Frames takeFrames() { return std::move(frames_); }
+  std::vector<uint32_t> takeStopFrames() { return std::move(stopFrames_); }
   Cost cost() const { return cost_; }
   bool changes() const {
     return std::any_of(frames_.begin(), frames_.end(), [&](const auto& frame) { return frame != frames_.front(); });
@@ -171,9 +207,13 @@ class Timeline {
     return true;
   }
 
-  bool placeObject2(ByteReader& in) {
+  // PlaceObject2, or with `third` PlaceObject3 without filters, a blend
+  // other than the normal one, or a class.
+  bool placeObject2(ByteReader& in, bool third) {
     const uint8_t flags = in.u8();
+    const uint8_t more = third ? in.u8() : 0;
     if (flags & (kPlaceHasClipDepth | kPlaceHasClipActions)) return false;  // masks and scripts
+    if (more & (kPlaceHasFilters | kPlaceHasClassName | kPlaceHasImage | kPlaceOpaqueBackground)) return false;
     const uint16_t depth = in.u16();
     const auto current = shown_.find(depth);
     // A new character starts afresh; a move keeps what it does not change.
@@ -189,10 +229,33 @@ class Timeline {
     }
     if (flags & kPlaceHasMatrix) placed.matrix = readMatrix(in);
     if (flags & kPlaceHasColourTransform) placed.colour = readColourTransform(in, true);
-    if (flags & kPlaceHasRatio) in.u16();  // morph shapes only; a name after it matters only to scripts
+    if (flags & kPlaceHasRatio) in.u16();  // morph shapes only
+    if (flags & kPlaceHasName)             // a name matters only to scripts
+      while (in.remaining() > 0 && in.u8() != 0) {
+      }
+    if (more & kPlaceHasBlendMode && in.u8() > kNormalBlend) return false;
+    if (more & kPlaceHasCacheAsBitmap) in.u8();
+    if (more & kPlaceHasVisible) placed.visible = in.u8() != 0;
     if (in.overrun() || !definitions_.cost(placed.characterId)) return false;
     shown_[depth] = placed;
     changed_ = true;
+    return true;
+  }
+
+  // A frame's script of nothing but stop() and play(): the last one says
+  // whether the timeline goes on from this frame.
+  bool frameScript(std::span<const uint8_t> actions) {
+    constexpr uint8_t kEndOfActions = 0x00, kPlay = 0x06, kStop = 0x07;
+    std::optional<bool> stops;
+    for (size_t at = 0;; ++at) {
+      if (at >= actions.size()) return false;
+      if (actions[at] == kEndOfActions) break;
+      if (actions[at] != kPlay && actions[at] != kStop) return false;
+      stops = actions[at] == kStop;
+    }
+    const uint32_t frame = static_cast<uint32_t>(frames_.size());
+    std::erase(stopFrames_, frame);
+    if (stops.value_or(false)) stopFrames_.push_back(frame);
     return true;
   }
 
@@ -227,6 +290,7 @@ class Timeline {
   bool root_;
   std::map<uint16_t, Placement> shown_;  // by depth
   Frames frames_;
+  std::vector<uint32_t> stopFrames_;
   std::shared_ptr<const DisplayList> last_;
   bool changed_ = false;
   Cost cost_;
@@ -248,13 +312,32 @@ bool Definitions::defineShape(ByteReader& in, int version) {
   if (in.overrun() || costs_.count(id) || movie_.bitmaps.count(id) || edges_ >= kMaxEdges) return false;
   std::optional<Shape> shape = readShape(in, version, kMaxEdges - edges_, movie_.bitmaps);
   if (!shape) return false;
-  for (const ShapePart& part : shape->parts) {
-    if (const auto* area = std::get_if<FilledArea>(&part))
-      for (const auto& contour : area->contours) edges_ += contour.size();
-    else
-      for (const auto& stroke : std::get<Outline>(part).strokes) edges_ += stroke.size();
-  }
+  edges_ += edgeCount(*shape);
   movie_.shapes.emplace(id, std::move(*shape));
+  costs_[id] = Cost{1, 0};
+  return true;
+}
+
+// Fonts are not characters a timeline places; texts use them.
+bool Definitions::defineFont(std::span<const uint8_t> body, int version) {
+  ByteReader in(body);
+  const uint16_t id = in.u16();
+  if (in.overrun() || fonts_.count(id) || edges_ >= kMaxEdges) return false;
+  std::optional<Font> font = readFont(body, version, kMaxEdges - edges_);
+  if (!font) return false;
+  for (const Shape& glyph : font->glyphs) edges_ += edgeCount(glyph);
+  fonts_.emplace(id, std::move(*font));
+  return true;
+}
+
+bool Definitions::defineText(std::span<const uint8_t> body, int version) {
+  ByteReader in(body);
+  const uint16_t id = in.u16();
+  if (in.overrun() || costs_.count(id) || movie_.bitmaps.count(id) || edges_ >= kMaxEdges) return false;
+  std::optional<Shape> text = readText(body, version, fonts_, kMaxEdges - edges_);
+  if (!text) return false;
+  edges_ += edgeCount(*text);
+  movie_.shapes.emplace(id, std::move(*text));
   costs_[id] = Cost{1, 0};
   return true;
 }
@@ -325,6 +408,9 @@ std::optional<DrawnMovie> readDrawnMovie(const SwfFile& file) {
   if (!timeline.finish()) return std::nullopt;
   movie.framesChange = timeline.changes();
   movie.frames = timeline.takeFrames();
+  movie.stopFrames = timeline.takeStopFrames();
+  // A script after the last frame belongs to no frame.
+  std::erase_if(movie.stopFrames, [&](uint32_t frame) { return frame >= movie.frames.size(); });
   return movie;
 }
 

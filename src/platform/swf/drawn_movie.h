@@ -127,6 +127,7 @@ struct Placement {
   // frame plays on through its timeline's loops, one placed later starts
   // again each time the timeline comes round to it.
   uint32_t placedAt = 0;
+  bool visible = true;
 };
 // What a frame shows, back to front.
 using DisplayList = std::vector<Placement>;
@@ -142,6 +143,10 @@ struct DrawnMovie {
   // the timeline they are placed on passes.
   std::map<uint16_t, Frames> clips;
   Frames frames;
+  // Frames of the main timeline whose script is a stop(): the timeline
+  // stops as it comes to them. The only script such a movie may hold is
+  // stop() or play() in a frame of its main timeline.
+  std::vector<uint32_t> stopFrames;
   // Whether a clip's frames ever differ: then what the movie shows changes
   // with time even while its main timeline stands still.
   bool clipsChange = false;

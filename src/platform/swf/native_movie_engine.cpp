@@ -69,7 +69,9 @@ void NativeMovieEngine::start(const NativeMovieFacts& facts) {
   loaded_ = clock_.now();
   playing_ = false;
   intervalMs_ = facts.intervalMs;
-  setPlaying(true);
+  // The first frame's stop() holds the movie as it loads.
+  const auto& stops = facts.drawing->stopFrames;
+  setPlaying(std::find(stops.begin(), stops.end(), 0u) == stops.end());
 }
 
 std::string NativeMovieEngine::movie() const { return movie_ ? movie_->path : std::string(); }
@@ -100,6 +102,7 @@ bool NativeMovieEngine::Stop() { return StopPlay(); }
 
 bool NativeMovieEngine::GotoFrame(long frame) {
   if (!movie_ || frame < 0 || frame >= movie_->totalFrames) return false;
+  playing_ = IsPlaying();  // a stop() on the way has stopped it
   frame_ = frame;
   playStart_ = clock_.now();
   return true;
@@ -115,7 +118,7 @@ std::optional<long> NativeMovieEngine::FrameNum() const {
   return currentFrame();
 }
 
-bool NativeMovieEngine::IsPlaying() const { return playing_; }
+bool NativeMovieEngine::IsPlaying() const { return playing_ && !framesToStop(); }
 
 bool NativeMovieEngine::setScaleMode(int mode) {
   if (mode < 0 || mode > 2) return false;
@@ -145,10 +148,31 @@ void NativeMovieEngine::unload() {
   variables_.clear();
 }
 
+long NativeMovieEngine::framesPlayed() const {
+  if (!movie_ || !playing_ || intervalMs_ <= 0) return 0;
+  const auto played = std::chrono::duration_cast<std::chrono::milliseconds>(clock_.now() - playStart_).count();
+  return static_cast<long>(std::max<long long>(0, played) / intervalMs_);
+}
+
+// How far the playing timeline has gone to the first frame with a stop()
+// on its way, the frame it started from not counted; none while it has not
+// come to one.
+std::optional<long> NativeMovieEngine::framesToStop() const {
+  const long played = framesPlayed();
+  if (played == 0) return std::nullopt;
+  const long total = movie_->totalFrames;
+  std::optional<long> nearest;
+  for (uint32_t stop : movie_->drawing->stopFrames) {
+    long ahead = (static_cast<long>(stop) - frame_ % total + total) % total;
+    if (ahead == 0) ahead = total;
+    if (ahead <= played && (!nearest || ahead < *nearest)) nearest = ahead;
+  }
+  return nearest;
+}
+
 long NativeMovieEngine::currentFrame() const {
   if (!movie_ || !playing_ || intervalMs_ <= 0) return frame_;
-  const auto played = std::chrono::duration_cast<std::chrono::milliseconds>(clock_.now() - playStart_).count();
-  return (frame_ + std::max<long long>(0, played) / intervalMs_) % movie_->totalFrames;
+  return (frame_ + framesToStop().value_or(framesPlayed())) % movie_->totalFrames;
 }
 
 uint64_t NativeMovieEngine::clockFrames() const {

@@ -12,14 +12,15 @@
 
 namespace qm {
 
-// The Flash engine for movies drawn without a Flash runtime: frames that
-// hold only shapes and their placement besides file attributes, a
-// background colour, metadata, labels and script limits. The player's own
+// The Flash engine for movies drawn without a Flash runtime (see
+// swf::readDrawnMovie): shapes, bitmaps, static text and clips of them on a
+// timeline, with at most a stop() or play() in its frames. The player's own
 // empty movie is one, as are stills and simple animations made by hand.
 // Such a movie loads and its timeline plays at the movie's frame rate and
-// loops, as a real Flash control plays it; a view draws the frame shown.
-// Any movie with scripts, sounds, sprites, bitmaps or anything else fails to
-// load and leaves the engine empty; a later engine hosts a real Flash runtime.
+// loops, stopping at a frame whose script says so, as a real Flash control
+// plays it; a view draws the frame shown. Any movie with other scripts,
+// sounds or anything else fails to load and leaves the engine empty; a later
+// engine hosts a real Flash runtime.
 //
 // Control behaviour, matching the Flash control:
 // - setMovie unloads the current movie first, whatever the new one turns out
@@ -103,6 +104,8 @@ class NativeMovieEngine : public FlashEngine {
   void start(const NativeMovieFacts& facts);
   void setPlaying(bool playing);
   long currentFrame() const;
+  long framesPlayed() const;
+  std::optional<long> framesToStop() const;
   std::optional<std::string> rootVariableKey(const std::string& name) const;
 
   Clock& clock_;

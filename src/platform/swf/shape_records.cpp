@@ -185,8 +185,11 @@ ColourTransform readColourTransform(ByteReader& in, bool withAlpha) {
   return transform;
 }
 
-std::optional<Shape> readShape(ByteReader& in, int shapeVersion, size_t maxEdges,
-                               const std::map<uint16_t, Bitmap>& bitmaps) {
+namespace {
+
+// A glyph's outline has no styles of its own: fill 1 is the text's colour.
+std::optional<Shape> readRecords(ByteReader& in, int shapeVersion, size_t maxEdges,
+                                 const std::map<uint16_t, Bitmap>& bitmaps, bool glyph) {
   Shape shape;
   StyleGroup group;
   auto readStyles = [&]() -> bool {
@@ -199,13 +202,18 @@ std::optional<Shape> readShape(ByteReader& in, int shapeVersion, size_t maxEdges
     group.fillEdges.assign(group.fills.size(), {});
     return !in.overrun();
   };
-  if (!readStyles()) return std::nullopt;
+  if (glyph) {
+    group.fills = {Colour{}};
+    group.fillEdges.assign(1, {});
+  } else if (!readStyles()) {
+    return std::nullopt;
+  }
   int fillBits = static_cast<int>(in.bits(4));
   int lineBits = static_cast<int>(in.bits(4));
 
   Point pen;
   uint32_t fill0 = 0, fill1 = 0, line = 0;
-  size_t edgeCount = 0;
+  size_t edgesRead = 0;
   auto addEdge = [&](const Edge& edge) {
     if (fill1) group.fillEdges[fill1 - 1].push_back(edge);
     if (fill0) group.fillEdges[fill0 - 1].push_back(reversed(edge));
@@ -244,7 +252,7 @@ std::optional<Shape> readShape(ByteReader& in, int shapeVersion, size_t maxEdges
       if (fill0 > group.fills.size() || fill1 > group.fills.size() || line > group.lines.size()) return std::nullopt;
       continue;
     }
-    if (++edgeCount > maxEdges) return std::nullopt;
+    if (++edgesRead > maxEdges) return std::nullopt;
     // Deltas add up over the edges; a shape that runs off the coordinates
     // is not one any tool drew.
     bool overflow = false;
@@ -279,6 +287,26 @@ std::optional<Shape> readShape(ByteReader& in, int shapeVersion, size_t maxEdges
   if (in.overrun()) return std::nullopt;
   group.flushInto(shape);
   return shape;
+}
+
+}  // namespace
+
+std::optional<Shape> readShape(ByteReader& in, int shapeVersion, size_t maxEdges,
+                               const std::map<uint16_t, Bitmap>& bitmaps) {
+  return readRecords(in, shapeVersion, maxEdges, bitmaps, false);
+}
+
+std::optional<Shape> readGlyph(ByteReader& in, size_t maxEdges) { return readRecords(in, 1, maxEdges, {}, true); }
+
+size_t edgeCount(const Shape& shape) {
+  size_t count = 0;
+  for (const ShapePart& part : shape.parts) {
+    if (const auto* area = std::get_if<FilledArea>(&part))
+      for (const auto& contour : area->contours) count += contour.size();
+    else
+      for (const auto& stroke : std::get<Outline>(part).strokes) count += stroke.size();
+  }
+  return count;
 }
 
 }  // namespace qm::swf

@@ -25,4 +25,11 @@ ColourTransform readColourTransform(ByteReader& in, bool withAlpha);
 std::optional<Shape> readShape(ByteReader& in, int shapeVersion, size_t maxEdges,
                                const std::map<uint16_t, Bitmap>& bitmaps);
 
+// A font's glyph (SHAPE): its outline as one filled area, to be drawn in
+// the colour of the text that uses it.
+std::optional<Shape> readGlyph(ByteReader& in, size_t maxEdges);
+
+// The edges a shape keeps: once for each fill beside them and their line.
+size_t edgeCount(const Shape& shape);
+
 }  // namespace qm::swf

@@ -24,7 +24,8 @@ constexpr Color kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255}, kYellow{25
 // line with flat ends. Frame 2 moves the lens 50 px down; frame 3 takes it
 // away. On the right a clip with red taken out, whose first frame shows the
 // lens and whose second nothing, and under it two 50 x 40 px bitmaps: a
-// red and a blue pixel side by side, and a cyan JPEG.
+// red and a blue pixel side by side, and a cyan JPEG. Under the lens, text
+// 20 px high of two square magenta glyphs, its baseline 90 px down.
 std::vector<uint8_t> testMovie() {
   constexpr int32_t kSide = 100 * kTwips;
   ShapeWriter square(1);
@@ -61,6 +62,9 @@ std::vector<uint8_t> testMovie() {
         .lineTo(50 * kTwips, 40 * kTwips)
         .lineTo(0, 40 * kTwips)
         .lineTo(0, 0);
+  ShapeWriter glyph(0);
+  glyph.moveTo(0, -800, 0, 1, 0).lineTo(800, -800).lineTo(800, 0).lineTo(0, 0).lineTo(0, -800);
+  constexpr Color kMagenta{255, 0, 255};
   SwfBuilder movie(8, 300, 100, 12);
   movie.fileAttributes()
       .backgroundColor(kWhite)
@@ -76,6 +80,9 @@ std::vector<uint8_t> testMovie() {
       .tag(tag::kDefineShape3, photo.body())
       .placeObject(1, 1, 0, 0)
       .placeObject(2, 2, 100, 0)
+      .tag(tag::kDefineFont, fontBody(8, {glyph}))
+      .tag(tag::kDefineText, textBody(9, 8, 20 * kTwips, kMagenta, 5 * kTwips, 0, {{0, 20 * kTwips}, {0, 0}}))
+      .placeObject(9, 6, 100, 90)
       .placeObject(6, 4, 200, 60)
       .placeObject(7, 5, 250, 60)
       .tag(tag::kPlaceObject2, placeObjectBody(3, 3, 2 * kSide, 0, 0))
@@ -114,6 +121,10 @@ TEST(NativeMovieView, DrawsSharedEdgesCurvesOutlinesClipsAndEachFrameWhereTheSca
   EXPECT_EQ(shownAt(frame, 350 + 50, 3), "#00ff00") << "yellow without its red";
   EXPECT_EQ(shownAt(frame, 350 + 10, 80), "#ff0000") << "a bitmap's first pixel, scaled up unsmoothed";
   EXPECT_EQ(shownAt(frame, 350 + 40, 80), "#0000ff");
+  EXPECT_EQ(shownAt(frame, 250 + 12, 82), "#ff00ff") << "the first glyph";
+  EXPECT_EQ(shownAt(frame, 250 + 22, 82), "#ffffff") << "between the glyphs";
+  EXPECT_EQ(shownAt(frame, 250 + 32, 82), "#ff00ff") << "the second glyph, one advance on";
+  EXPECT_EQ(shownAt(frame, 250 + 12, 72), "#ffffff") << "above the glyph: 800 of 1024 units of 20 px";
   const QColor photoShown = frame.pixelColor(400 + 25, 80);
   EXPECT_LE(std::abs(photoShown.red()) + std::abs(photoShown.green() - 255) + std::abs(photoShown.blue() - 255), 12)
       << "the JPEG decoded: " << photoShown.name().toStdString();

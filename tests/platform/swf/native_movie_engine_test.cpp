@@ -102,6 +102,36 @@ TEST_F(NativeMovieEngineTest, TheStageColourIsWhatTheMovieShows) {
   EXPECT_EQ(engine.stageColour(), 0x000000u) << "the player's own empty movie stays black";
 }
 
+// A frame's stop() holds the timeline as it comes to that frame; Play goes
+// on from there, round to it again. One in the first frame holds it at load.
+TEST_F(NativeMovieEngineTest, AFramesStopHoldsTheTimelineThereUntilPlay) {
+  const writer::ActionBuilder stop = writer::ActionBuilder().stop();
+  ASSERT_TRUE(engine.setMovie(folder.write("stops.swf", writer::SwfBuilder(8, 10, 10, 10)
+                                                            .showFrame()
+                                                            .showFrame()
+                                                            .doAction(stop)
+                                                            .showFrame()
+                                                            .showFrame()
+                                                            .build(writer::Compression::kNone))));
+  EXPECT_EQ(framesOverTicks(4, 100), (std::vector<long>{1, 2, 2, 2}));
+  EXPECT_FALSE(engine.IsPlaying());
+  ASSERT_TRUE(engine.GotoFrame(0));
+  clock.advance(300);
+  EXPECT_EQ(engine.FrameNum(), 0) << "stopped, a move keeps it stopped";
+  ASSERT_TRUE(engine.GotoFrame(2));
+  ASSERT_TRUE(engine.Play());
+  EXPECT_EQ(framesOverTicks(5, 100), (std::vector<long>{3, 0, 1, 2, 2}));
+
+  ASSERT_TRUE(engine.setMovie(folder.write(
+      "still.swf",
+      writer::SwfBuilder(8, 10, 10, 10).doAction(stop).showFrame().showFrame().build(writer::Compression::kNone))));
+  EXPECT_FALSE(engine.IsPlaying());
+  EXPECT_EQ(framesOverTicks(2, 100), (std::vector<long>{0, 0}));
+  ASSERT_TRUE(engine.Play());
+  EXPECT_EQ(framesOverTicks(2, 100), (std::vector<long>{1, 0}));
+  EXPECT_FALSE(engine.IsPlaying());
+}
+
 TEST_F(NativeMovieEngineTest, TransportStopsGoesToAndResumes) {
   const std::string path = folder.write("four.swf", writer::SwfBuilder(8, 10, 10, 10)
                                                         .showFrame()
