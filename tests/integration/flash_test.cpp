@@ -16,6 +16,7 @@
 
 #include "integration/player_rig.h"
 #include "integration/slider_points.h"
+#include "platform/swf/swf_builder.h"
 #include "support/event_wait.h"
 #include "support/image_checks.h"
 #include "support/window_manager.h"
@@ -149,6 +150,34 @@ TEST(FlashMovie, AMovieOfShapesShowsWithoutTheWebEngine) {
   EXPECT_TRUE(pumpUntil([&] { return shownFrame(f).value_or(0) > 3; }, 10000)) << f.Label1.caption();
   EXPECT_EQ(rig.flash().ruffle(), nullptr);
   EXPECT_EQ(rufflePageProcess(rig), 0);
+}
+
+// A drawn movie that stops on its last frame has ended: the list moves on.
+// A still of one frame has no end: it stays while the end watch ticks.
+TEST(FlashMovie, ADrawnMovieThatStopsAtItsEndMovesOnAndAStillStays) {
+  PlayerRig rig;
+  const std::string folder = rig.folder("movies");
+  auto movie = [](int frames, bool stopAtEnd) {
+    swf_writer::SwfBuilder builder(8, 40, 30, 12);
+    builder.backgroundColor({0, 0, 0}).defineRectangle(1, 20, 15, {0x30, 0x90, 0xe0}).placeObject(1, 1, 10, 8);
+    for (int i = 0; i < frames; ++i) {
+      if (stopAtEnd && i == frames - 1) builder.doAction(swf_writer::ActionBuilder().stop());
+      builder.showFrame();
+    }
+    return builder.build(swf_writer::Compression::kNone);
+  };
+  ASSERT_TRUE(writeFile(folder + "/a.swf", movie(3, true)));
+  ASSERT_TRUE(writeFile(folder + "/b.swf", movie(1, false)));
+  rig.rememberListFolder(folder);
+  ASSERT_TRUE(rig.start());
+  Form1& f = rig.form();
+  f.File1.setListIndex(0);
+  ASSERT_TRUE(pumpUntil([&] { return f.File1.listIndex() == 1; }, 15000)) << "a.swf did not end";
+  int watched = 0;
+  f.Timer4.Tick.connect([&] { ++watched; });
+  ASSERT_TRUE(pumpUntil([&] { return watched >= 4; }, 15000));
+  EXPECT_EQ(f.File1.listIndex(), 1) << "the still was taken for a movie at its end";
+  EXPECT_EQ(rig.flash().ruffle(), nullptr);
 }
 
 // The web engine's page process dying under a movie is that movie's end:

@@ -121,6 +121,18 @@ bool FlashEngineChooser::setMovie(const std::string& path) {
   return loaded;
 }
 
+// A movie reads as playing until it has come to its end, whatever runtime
+// runs it: the end watch moves the list on when it reads false, so a still
+// of one frame, or a movie the user holds on the seek bar, must not. The
+// native engine's own reading (the timeline runs) stays for the player's
+// empty movie, which shows nothing.
+bool FlashEngineChooser::IsPlaying() const {
+  if (runtime_ != Runtime::Native) return active().IsPlaying();
+  const auto drawing = native_.drawing();
+  if (!drawing || drawing->shapes.empty()) return native_.IsPlaying();
+  return !native_.restsAtEnd();
+}
+
 bool FlashEngineChooser::redrawn(bool result) {
   if (runtime_ == Runtime::Native && nativeView_) nativeView_->refresh();
   return result;

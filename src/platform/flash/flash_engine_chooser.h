@@ -57,7 +57,7 @@ class FlashEngineChooser : public FlashEngine, public ContentViewSource {
   bool GotoFrame(long frame) override { return redrawn(active().GotoFrame(frame)); }
   std::optional<long> TotalFrames() const override { return active().TotalFrames(); }
   std::optional<long> FrameNum() const override { return active().FrameNum(); }
-  bool IsPlaying() const override { return active().IsPlaying(); }
+  bool IsPlaying() const override;
   int ScaleMode() const override { return scaleMode_; }
   bool setScaleMode(int mode) override;
   bool SetVariable(const std::string& name, const std::string& value) override {

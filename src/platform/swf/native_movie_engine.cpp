@@ -66,6 +66,7 @@ bool NativeMovieEngine::setMovie(const std::string& path) {
 void NativeMovieEngine::start(const NativeMovieFacts& facts) {
   movie_ = LoadedMovie{facts.path, static_cast<long>(facts.drawing->frames.size()), facts.version, facts.drawing};
   frame_ = 0;
+  stoppedByCall_ = false;
   loaded_ = clock_.now();
   playing_ = false;
   intervalMs_ = facts.intervalMs;
@@ -88,14 +89,21 @@ const swf::DisplayList* NativeMovieEngine::shownFrame() const {
 
 bool NativeMovieEngine::Play() {
   if (!movie_) return false;
+  stoppedByCall_ = false;
   setPlaying(true);
   return true;
 }
 
 bool NativeMovieEngine::StopPlay() {
   if (!movie_) return false;
+  stoppedByCall_ = true;
   setPlaying(false);
   return true;
+}
+
+bool NativeMovieEngine::restsAtEnd() const {
+  return movie_ && movie_->totalFrames > 1 && !stoppedByCall_ && !IsPlaying() &&
+         currentFrame() == movie_->totalFrames - 1;
 }
 
 bool NativeMovieEngine::Stop() { return StopPlay(); }

@@ -67,6 +67,10 @@ class NativeMovieEngine : public FlashEngine {
   swf::SwfError lastError() const { return lastError_; }
   // Whether the last failure was a readable movie that needs a Flash runtime.
   bool lastMovieNeedsRuntime() const { return lastMovieNeedsRuntime_; }
+  // Whether a movie of more than one frame has come to its last frame and
+  // stopped there by its own stop(), rather than by StopPlay: the end of a
+  // movie that does not loop.
+  bool restsAtEnd() const;
   // Milliseconds between frames of the loaded movie.
   int frameInterval() const { return intervalMs_; }
   // Frames at the movie's rate since it loaded: the time of its clips,
@@ -117,6 +121,7 @@ class NativeMovieEngine : public FlashEngine {
   TimePoint loaded_;
   int intervalMs_ = 0;
   bool playing_ = false;
+  bool stoppedByCall_ = false;
   int scaleMode_ = 0;
   std::map<std::string, std::string> variables_;
   swf::SwfError lastError_ = swf::SwfError::kNone;
