@@ -14,8 +14,9 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "Quilmora plays video, music, still pictures and Flash movies in one"
   "frameless window drawn from its own skin. A side panel browses drives and"
   "folders; its file list is the play list. Pictures run as a slide show with"
-  "optional background music. Video and sound play through libmpv, Flash"
-  "movies in Ruffle inside a web view. The player's texts are in Chinese.")
+  "optional background music. Video and sound play through libmpv. Flash"
+  "movies of shapes, pictures and text the player draws itself; any other"
+  "plays in Ruffle inside a web view. The player's texts are in Chinese.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # The first package of each version.
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
