@@ -23,7 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   auto known = [&](const qm::swf::Frames& frames) {
     for (const auto& frame : frames)
       for (const qm::swf::Placement& placed : *frame)
-        if (!drawn->shapes.count(placed.characterId) && !drawn->clips.count(placed.characterId)) return false;
+        if (!drawn->shapes.count(placed.characterId) && !drawn->clips.count(placed.characterId) &&
+            !drawn->morphs.count(placed.characterId))
+          return false;
     return !frames.empty();
   };
   if (!known(drawn->frames)) std::abort();

@@ -141,11 +141,11 @@ void ShapeWriter::writeRecords(ByteWriter& out, int fillBits, int lineBits) cons
 namespace {
 
 std::vector<uint8_t> placeBody(bool move, uint16_t characterId, uint16_t depth, int32_t x, int32_t y,
-                               int16_t multiplyRed) {
-  constexpr uint8_t kMove = 0x01, kHasCharacter = 0x02, kHasMatrix = 0x04, kHasColourTransform = 0x08;
+                               int16_t multiplyRed, std::optional<uint16_t> ratio = std::nullopt) {
+  constexpr uint8_t kMove = 0x01, kHasCharacter = 0x02, kHasMatrix = 0x04, kHasColourTransform = 0x08, kHasRatio = 0x10;
   const bool tinted = multiplyRed != 256;
   ByteWriter out;
-  out.u8((move ? kMove : kHasCharacter) | kHasMatrix | (tinted ? kHasColourTransform : 0));
+  out.u8((move ? kMove : kHasCharacter) | kHasMatrix | (tinted ? kHasColourTransform : 0) | (ratio ? kHasRatio : 0));
   out.u16(depth);
   if (!move) out.u16(characterId);
   out.bits(0, 2);  // no scale, no rotation
@@ -160,6 +160,7 @@ std::vector<uint8_t> placeBody(bool move, uint16_t characterId, uint16_t depth, 
     out.bits(bits, 4);
     for (int16_t value : {multiplyRed, int16_t(256), int16_t(256), int16_t(256)}) out.signedBits(value, bits);
   }
+  if (ratio) out.u16(*ratio);
   return out.take();
 }
 
@@ -247,6 +248,55 @@ std::vector<uint8_t> textBody(uint16_t id, uint16_t fontId, uint16_t heightTwips
     out.signedBits(advance, 16);
   }
   out.u8(0);  // the end of the records
+  return out.take();
+}
+
+std::vector<uint8_t> placeMorphBody(uint16_t characterId, uint16_t depth, int32_t x, int32_t y, uint16_t ratio) {
+  return placeBody(false, characterId, depth, x, y, 256, ratio);
+}
+
+std::vector<uint8_t> morphRectangleBody(uint16_t id, int32_t startWidth, int32_t endWidth, int32_t height,
+                                        Color startColour, Color endColour) {
+  // Edges of a rectangle from the origin, clockwise, after a move to it.
+  auto edges = [height](int32_t width, bool filled) {
+    ByteWriter out;
+    out.bits(1, 4);  // fill style index bits
+    out.bits(0, 4);  // line style index bits
+    out.bits(0, 1);
+    out.bits(filled ? 0b00101 : 0b00001, 5);  // the fill on the right, and a move
+    out.bits(1, 5);
+    out.signedBits(0, 1);
+    out.signedBits(0, 1);
+    if (filled) out.bits(1, 1);
+    for (auto [dx, dy] : {std::pair{width, 0}, {0, height}, {-width, 0}, {0, -height}}) {
+      const int size = std::max(2, signedBitsFor({dx, dy}));
+      out.bits(0b11, 2);  // edge, straight
+      out.bits(size - 2, 4);
+      out.bits(1, 1);  // general line
+      out.signedBits(dx, size);
+      out.signedBits(dy, size);
+    }
+    out.bits(0, 6);
+    return out.take();
+  };
+  ByteWriter styles;
+  styles.u8(1);
+  styles.u8(0x00);  // solid, from one colour to the other
+  styles.rgb(startColour.red, startColour.green, startColour.blue);
+  styles.u8(255);
+  styles.rgb(endColour.red, endColour.green, endColour.blue);
+  styles.u8(255);
+  styles.u8(0);  // no lines
+  styles.bytes(edges(startWidth, true));
+  ByteWriter out;
+  out.u16(id);
+  writeRect(out, 0, startWidth, 0, height);
+  out.align();
+  writeRect(out, 0, endWidth, 0, height);
+  out.align();
+  out.u32(static_cast<uint32_t>(styles.data().size()));
+  out.bytes(styles.data());
+  out.bytes(edges(endWidth, false));
   return out.take();
 }
 

@@ -74,6 +74,13 @@ std::vector<uint8_t> fontBody(uint16_t id, const std::vector<ShapeWriter>& glyph
 // twips) at (x, y) twips, `heightTwips` high, in one colour.
 std::vector<uint8_t> textBody(uint16_t id, uint16_t fontId, uint16_t heightTwips, Color colour, int16_t x, int16_t y,
                               const std::vector<std::pair<uint8_t, int16_t>>& glyphs);
+// A DefineMorphShape body: a rectangle at the origin `height` twips high,
+// growing from startWidth to endWidth twips wide and from one colour to the
+// other as its ratio goes from 0 to 65535.
+std::vector<uint8_t> morphRectangleBody(uint16_t id, int32_t startWidth, int32_t endWidth, int32_t height,
+                                        Color startColour, Color endColour);
+// A PlaceObject2 body placing a morph shape at (x, y) twips at a ratio.
+std::vector<uint8_t> placeMorphBody(uint16_t characterId, uint16_t depth, int32_t x, int32_t y, uint16_t ratio);
 // A RemoveObject2 body.
 std::vector<uint8_t> removeObjectBody(uint16_t depth);
 

@@ -68,7 +68,9 @@ bool FlashEngineChooser::ensureRuffle() {
   return true;
 }
 
-FlashEngineChooser::~FlashEngineChooser() = default;
+// The native view draws from native_: it goes first, whoever owns the
+// window it sits in.
+FlashEngineChooser::~FlashEngineChooser() { delete nativeView_.data(); }
 
 QWidget* FlashEngineChooser::createView(Control& area, QWidget* parent) {
   area_ = &area;

@@ -4,6 +4,9 @@
 #include <QPainter>
 #include <QRadialGradient>
 #include <algorithm>
+#include <cmath>
+
+#include "platform/swf/morph_records.h"
 
 namespace qm {
 namespace {
@@ -47,9 +50,12 @@ QImage toQImage(const swf::Bitmap& bitmap) {
     for (int y = 0; y < image.height(); ++y) {
       auto* line = reinterpret_cast<uint32_t*>(image.scanLine(y));
       for (int x = 0; x < image.width(); ++x) {
-        const uint32_t alpha = bitmap.alpha[size_t(y) * size_t(image.width()) + size_t(x)];
+        // The colours are premultiplied already: they are only kept within
+        // their alpha.
+        const int alpha = bitmap.alpha[size_t(y) * size_t(image.width()) + size_t(x)];
         const QRgb pixel = line[x];
-        line[x] = qRgba(qRed(pixel) * alpha / 255, qGreen(pixel) * alpha / 255, qBlue(pixel) * alpha / 255, alpha);
+        line[x] =
+            qRgba(std::min(qRed(pixel), alpha), std::min(qGreen(pixel), alpha), std::min(qBlue(pixel), alpha), alpha);
       }
     }
   }
@@ -83,7 +89,14 @@ QBrush gradientBrush(const swf::Gradient& gradient, const swf::ColourTransform& 
   static constexpr QGradient::Spread kSpreads[] = {QGradient::PadSpread, QGradient::ReflectSpread,
                                                    QGradient::RepeatSpread};
   shade.setSpread(kSpreads[static_cast<int>(gradient.spread)]);
-  for (const auto& [ratio, colour] : gradient.stops) shade.setColorAt(ratio / 255.0, toQColor(colour, transform));
+  // Two stops at one ratio make a hard edge; Qt keeps only the last stop at
+  // a position, so the second goes a hair further on.
+  double last = -1;
+  for (const auto& [ratio, colour] : gradient.stops) {
+    const double at = std::max(ratio / 255.0, std::nextafter(last, 2.0));
+    shade.setColorAt(std::min(at, 1.0), toQColor(colour, transform));
+    last = at;
+  }
   QBrush brush(shade);
   brush.setTransform(toQTransform(gradient.matrix));
   return brush;
@@ -103,6 +116,8 @@ void NativeMovieView::refresh() {
     prepared_ = drawing;
     shapes_.clear();
     bitmaps_.clear();
+    tinted_.clear();
+    morphs_.clear();
     if (prepared_) prepare(*prepared_);
     painted_ = nullptr;
     update();
@@ -120,24 +135,50 @@ void NativeMovieView::refresh() {
 
 void NativeMovieView::resizeEvent(QResizeEvent*) { update(); }
 
+namespace {
+
+// The painter paths of a shape's parts, which point into the shape.
+std::vector<NativeMovieView::PreparedPart> preparedParts(const swf::Shape& shape) {
+  std::vector<NativeMovieView::PreparedPart> parts;
+  for (const swf::ShapePart& part : shape.parts) {
+    NativeMovieView::PreparedPart prepared{QPainterPath(), &part};
+    if (const auto* area = std::get_if<swf::FilledArea>(&part)) {
+      prepared.path.setFillRule(Qt::WindingFill);
+      for (const auto& contour : area->contours) {
+        addEdges(prepared.path, contour);
+        prepared.path.closeSubpath();
+      }
+    } else {
+      const auto& outline = std::get<swf::Outline>(part);
+      for (const auto& stroke : outline.strokes) {
+        addEdges(prepared.path, stroke);
+        // A stroke back where it began is joined there, not capped twice.
+        if (!outline.noClose && stroke.back().to == stroke.front().from) prepared.path.closeSubpath();
+      }
+    }
+    parts.push_back(std::move(prepared));
+  }
+  return parts;
+}
+
+}  // namespace
+
 void NativeMovieView::prepare(const swf::DrawnMovie& movie) {
   for (const auto& [id, bitmap] : movie.bitmaps) bitmaps_[id] = toQImage(bitmap);
-  for (const auto& [id, shape] : movie.shapes) {
-    std::vector<PreparedPart>& parts = shapes_[id];
-    for (const swf::ShapePart& part : shape.parts) {
-      PreparedPart prepared{QPainterPath(), &part};
-      if (const auto* area = std::get_if<swf::FilledArea>(&part)) {
-        prepared.path.setFillRule(Qt::WindingFill);
-        for (const auto& contour : area->contours) {
-          addEdges(prepared.path, contour);
-          prepared.path.closeSubpath();
-        }
-      } else {
-        for (const auto& stroke : std::get<swf::Outline>(part).strokes) addEdges(prepared.path, stroke);
-      }
-      parts.push_back(std::move(prepared));
-    }
+  for (const auto& [id, shape] : movie.shapes) shapes_[id] = preparedParts(shape);
+}
+
+// A morph shape is made at each ratio it is drawn at; the last one made is
+// kept, as a tween's frame is painted more than once.
+const std::vector<NativeMovieView::PreparedPart>& NativeMovieView::morphAt(uint16_t id, const swf::MorphShape& morph,
+                                                                           uint16_t ratio) {
+  MorphAtRatio& made = morphs_[id];
+  if (!made.shape || made.ratio != ratio) {
+    made.ratio = ratio;
+    made.shape = std::make_unique<swf::Shape>(swf::morphAt(morph, ratio));
+    made.parts = preparedParts(*made.shape);
   }
+  return made.parts;
 }
 
 // The scale modes are Flash's: show all (the whole stage, its shape kept),
@@ -165,11 +206,12 @@ void NativeMovieView::paintEvent(QPaintEvent*) {
   if (!frame || !prepared_ || engine_.drawing() != prepared_) return;
   painter.setRenderHint(QPainter::Antialiasing);
   drawList(painter, *frame, stageToView(*prepared_), swf::ColourTransform{}, paintedClock_,
-           static_cast<uint64_t>(engine_.FrameNum().value_or(0)));
+           static_cast<uint64_t>(engine_.FrameNum().value_or(0)), engine_.framesSinceEntered());
 }
 
 void NativeMovieView::drawList(QPainter& painter, const swf::DisplayList& list, const QTransform& transform,
-                               const swf::ColourTransform& colour, uint64_t elapsed, uint64_t frame) {
+                               const swf::ColourTransform& colour, uint64_t elapsed, uint64_t frame,
+                               uint64_t sinceEntered) {
   for (const swf::Placement& placed : list) {
     if (!placed.visible) continue;
     const QTransform placedTransform = toQTransform(placed.matrix) * transform;
@@ -177,10 +219,13 @@ void NativeMovieView::drawList(QPainter& painter, const swf::DisplayList& list, 
     if (const auto shape = shapes_.find(placed.characterId); shape != shapes_.end()) {
       painter.setTransform(placedTransform);
       drawShape(painter, shape->second, placedColour);
+    } else if (const auto morph = prepared_->morphs.find(placed.characterId); morph != prepared_->morphs.end()) {
+      painter.setTransform(placedTransform);
+      drawShape(painter, morphAt(morph->first, morph->second, placed.ratio), placedColour);
     } else if (const auto clip = prepared_->clips.find(placed.characterId); clip != prepared_->clips.end()) {
-      const uint64_t passed = swf::clipFramesPassed(placed, elapsed, frame);
+      const uint64_t passed = swf::clipFramesPassed(placed, elapsed, frame, sinceEntered);
       const uint64_t clipFrame = passed % clip->second.size();
-      drawList(painter, *clip->second[clipFrame], placedTransform, placedColour, passed, clipFrame);
+      drawList(painter, *clip->second[clipFrame], placedTransform, placedColour, passed, clipFrame, 0);
     }
   }
 }
@@ -190,7 +235,11 @@ void NativeMovieView::fillWithBitmap(QPainter& painter, const QPainterPath& path
   const auto found = bitmaps_.find(fill.bitmapId);
   if (found == bitmaps_.end() || found->second.isNull()) return;
   const bool alphaOnly = onlyAlpha(colour);
-  QBrush brush(alphaOnly ? found->second : tinted(found->second, colour));
+  // A tint is made once for each bitmap and transform in a row: a frame
+  // painted again, or a bitmap placed many times in one tint, reuses it.
+  TintedBitmap& last = tinted_[fill.bitmapId];
+  if (!alphaOnly && (last.image.isNull() || !(last.colour == colour))) last = {colour, tinted(found->second, colour)};
+  QBrush brush(alphaOnly ? found->second : last.image);
   brush.setTransform(toQTransform(fill.matrix));
   painter.save();
   if (alphaOnly) painter.setOpacity(std::min(1.0, colour.multiply[3] / 256.0));

@@ -25,21 +25,29 @@ class NativeMovieView : public QWidget {
   // a play, stop or move of the timeline.
   void refresh();
 
+  struct PreparedPart {
+    QPainterPath path;
+    const swf::ShapePart* part = nullptr;
+  };
+
  protected:
   void paintEvent(QPaintEvent*) override;
   void resizeEvent(QResizeEvent*) override;
 
  private:
-  struct PreparedPart {
-    QPainterPath path;
-    const swf::ShapePart* part = nullptr;
+  struct MorphAtRatio {
+    uint16_t ratio = 0;
+    std::unique_ptr<swf::Shape> shape;
+    std::vector<PreparedPart> parts;  // pointing into shape
   };
   void prepare(const swf::DrawnMovie& movie);
   QTransform stageToView(const swf::DrawnMovie& movie) const;
   // Draws a display list and, within its clips, theirs: `elapsed` frames
-  // have passed on its timeline, which shows `frame`.
+  // have passed on its timeline, which shows `frame`, come to
+  // `sinceEntered` frames ago.
   void drawList(QPainter& painter, const swf::DisplayList& list, const QTransform& transform,
-                const swf::ColourTransform& colour, uint64_t elapsed, uint64_t frame);
+                const swf::ColourTransform& colour, uint64_t elapsed, uint64_t frame, uint64_t sinceEntered);
+  const std::vector<PreparedPart>& morphAt(uint16_t id, const swf::MorphShape& morph, uint16_t ratio);
   void drawShape(QPainter& painter, const std::vector<PreparedPart>& parts, const swf::ColourTransform& colour);
   void fillWithBitmap(QPainter& painter, const QPainterPath& path, const swf::BitmapFill& fill,
                       const swf::ColourTransform& colour);
@@ -49,6 +57,12 @@ class NativeMovieView : public QWidget {
   std::shared_ptr<const swf::DrawnMovie> prepared_;
   std::map<uint16_t, std::vector<PreparedPart>> shapes_;
   std::map<uint16_t, QImage> bitmaps_;
+  struct TintedBitmap {
+    swf::ColourTransform colour;
+    QImage image;
+  };
+  std::map<uint16_t, TintedBitmap> tinted_;
+  std::map<uint16_t, MorphAtRatio> morphs_;
   const swf::DisplayList* painted_ = nullptr;
   uint64_t paintedClock_ = 0;
 };

@@ -1,6 +1,7 @@
 #include "platform/swf/bitmap_records.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "platform/swf/byte_reader.h"
 #include "platform/swf/zlib_inflate.h"
@@ -14,9 +15,11 @@ constexpr uint8_t kPixels32 = 5;
 
 size_t paddedRow(size_t bytes) { return (bytes + 3) / 4 * 4; }
 
+// 0xAARRGGBB with each colour kept within the alpha, as premultiplied
+// pixels are.
 uint32_t premultiplied(uint8_t alpha, uint8_t red, uint8_t green, uint8_t blue) {
-  auto times = [alpha](uint8_t channel) { return uint32_t(channel * alpha + 127) / 255; };
-  return uint32_t(alpha) << 24 | times(red) << 16 | times(green) << 8 | times(blue);
+  return uint32_t(alpha) << 24 | uint32_t(std::min(red, alpha)) << 16 | uint32_t(std::min(green, alpha)) << 8 |
+         std::min(blue, alpha);
 }
 
 bool sizeWithin(int width, int height, size_t maxPixels) {
@@ -26,9 +29,16 @@ bool sizeWithin(int width, int height, size_t maxPixels) {
 // The size a JPEG's frame header gives, or that of a PNG or GIF.
 std::optional<std::pair<int, int>> encodedSize(std::span<const uint8_t> data) {
   auto be16 = [&](size_t at) { return at + 1 < data.size() ? int(data[at] << 8 | data[at + 1]) : -1; };
+  auto be32 = [&](size_t at) -> int64_t {
+    return at + 3 < data.size() ? int64_t(data[at]) << 24 | data[at + 1] << 16 | data[at + 2] << 8 | data[at + 3] : -1;
+  };
   static constexpr uint8_t kPng[] = {0x89, 'P', 'N', 'G'};
-  if (data.size() >= 24 && std::equal(std::begin(kPng), std::end(kPng), data.begin()))
-    return std::pair{be16(18), be16(22)};  // IHDR's width and height, below 65536 in any real file
+  if (data.size() >= 24 && std::equal(std::begin(kPng), std::end(kPng), data.begin())) {
+    // IHDR's width and height; past an int, it is no picture to draw.
+    const int64_t width = be32(16), height = be32(20);
+    if (width > INT32_MAX || height > INT32_MAX) return std::nullopt;
+    return std::pair{int(width), int(height)};
+  }
   if (data.size() >= 10 && data[0] == 'G' && data[1] == 'I' && data[2] == 'F')
     return std::pair{data[6] | data[7] << 8, data[8] | data[9] << 8};
   if (data.size() < 4 || data[0] != 0xff || data[1] != 0xd8) return std::nullopt;
@@ -103,6 +113,7 @@ std::optional<Bitmap> readLosslessBitmap(std::span<const uint8_t> body, int vers
     std::vector<uint32_t> table(256, 0);  // an index past the table shows nothing
     for (size_t i = 0; i < colours; ++i) {
       const uint8_t* entry = &data[i * entryBytes];
+      // DefineBitsLossless2's entries are premultiplied, as its 32-bit pixels are.
       table[i] = premultiplied(version >= 2 ? entry[3] : 255, entry[0], entry[1], entry[2]);
     }
     const uint8_t* rows = &data[colours * entryBytes];
@@ -121,9 +132,7 @@ std::optional<Bitmap> readLosslessBitmap(std::span<const uint8_t> body, int vers
     // Alpha (DefineBitsLossless2 only; premultiplied already), red, green, blue.
     for (size_t i = 0; i < width * height; ++i) {
       const uint8_t* p = &data[i * 4];
-      const uint8_t alpha = version >= 2 ? p[0] : 255;
-      const uint8_t red = std::min(p[1], alpha), green = std::min(p[2], alpha), blue = std::min(p[3], alpha);
-      bitmap.pixels[i] = uint32_t(alpha) << 24 | uint32_t(red) << 16 | uint32_t(green) << 8 | blue;
+      bitmap.pixels[i] = premultiplied(version >= 2 ? p[0] : 255, p[1], p[2], p[3]);
     }
   }
   return bitmap;

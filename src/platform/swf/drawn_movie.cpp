@@ -4,6 +4,7 @@
 #include <span>
 
 #include "platform/swf/bitmap_records.h"
+#include "platform/swf/morph_records.h"
 #include "platform/swf/shape_records.h"
 #include "platform/swf/swf_tags.h"
 #include "platform/swf/text_records.h"
@@ -37,7 +38,12 @@ constexpr uint16_t kInert[] = {
 // a paint that never ends.
 constexpr size_t kMaxEdges = 1u << 21;
 constexpr size_t kMaxPlacements = 1u << 20;
-constexpr size_t kMaxShapesPerFrame = 1u << 16;  // shapes one frame draws, clips' shapes counted
+// What one frame may draw, the shapes of its clips counted: placements,
+// and the edges they make.
+constexpr size_t kMaxShapesPerFrame = 1u << 14;
+constexpr size_t kMaxEdgesPerFrame = 1u << 20;
+// Frames of all timelines together, sprites' included.
+constexpr size_t kMaxFrames = 1u << 20;
 constexpr int kMaxClipNesting = 32;
 constexpr size_t kMaxBitmapPixels = 16u << 20;  // 64 MiB of decoded pixels
 
@@ -61,27 +67,11 @@ constexpr uint8_t kNormalBlend = 1;  // 0 says the same
 
 int clampChannel(int value) { return std::clamp(value, 0, 255); }
 
-// The tags of a sprite's body, each a code and its bytes; nothing when a
-// tag runs past the body.
-std::optional<std::vector<std::pair<uint16_t, std::span<const uint8_t>>>> spriteTags(std::span<const uint8_t> body) {
-  std::vector<std::pair<uint16_t, std::span<const uint8_t>>> tags;
-  ByteReader in(body, 4);  // after the sprite's id and frame count
-  while (in.remaining() >= 2) {
-    const uint16_t header = in.u16();
-    uint32_t length = header & 0x3f;
-    if (length == 0x3f) length = in.u32();
-    if (in.overrun() || length > in.remaining()) return std::nullopt;
-    tags.emplace_back(header >> 6, body.subspan(in.position(), length));
-    if (header >> 6 == tag::kEnd) return tags;
-    in.skip(length);
-  }
-  return std::nullopt;
-}
-
 // What the characters defined so far cost to draw, so that a clip that
 // places clips that place clips cannot multiply past the bounds.
 struct Cost {
   size_t shapes = 0;  // the most shapes one of its frames draws
+  size_t edges = 0;   // and the most edges
   int nesting = 0;
 };
 
@@ -99,6 +89,7 @@ class Definitions {
   bool defineBitmap(std::span<const uint8_t> body, bool lossless, int version);
   void setJpegTables(std::span<const uint8_t> tables) { jpegTables_ = tables; }
   bool defineFont(std::span<const uint8_t> body, int version);
+  bool defineMorph(std::span<const uint8_t> body, int version);
   // Static text becomes a shape of its glyphs' outlines.
   bool defineText(std::span<const uint8_t> body, int version);
   std::optional<Cost> cost(uint16_t id) const {
@@ -110,6 +101,7 @@ class Definitions {
     placements_ += count;
     return placements_ <= kMaxPlacements;
   }
+  bool countFrame() { return ++frames_ <= kMaxFrames; }
 
  private:
   DrawnMovie& movie_;
@@ -118,6 +110,7 @@ class Definitions {
   std::map<uint16_t, Font> fonts_;
   size_t edges_ = 0;
   size_t pixels_ = 0;
+  size_t frames_ = 0;
   size_t placements_ = 0;
 };
 
@@ -140,6 +133,10 @@ class Timeline {
         return root_ && definitions_.defineShape(in, 4);
       case tag::kDefineSprite:
         return root_ && definitions_.defineSprite(body);
+      case tag::kDefineMorphShape:
+        return root_ && definitions_.defineMorph(body, 1);
+      case tag::kDefineMorphShape2:
+        return root_ && definitions_.defineMorph(body, 2);
       case tag::kDefineFont:
         return root_ && definitions_.defineFont(body, 1);
       case tag::kDefineFont2:
@@ -229,8 +226,8 @@ class Timeline {
     }
     if (flags & kPlaceHasMatrix) placed.matrix = readMatrix(in);
     if (flags & kPlaceHasColourTransform) placed.colour = readColourTransform(in, true);
-    if (flags & kPlaceHasRatio) in.u16();  // morph shapes only
-    if (flags & kPlaceHasName)             // a name matters only to scripts
+    if (flags & kPlaceHasRatio) placed.ratio = in.u16();  // how far a morph shape has gone
+    if (flags & kPlaceHasName)                            // a name matters only to scripts
       while (in.remaining() > 0 && in.u8() != 0) {
       }
     if (more & kPlaceHasBlendMode && in.u8() > kNormalBlend) return false;
@@ -273,15 +270,18 @@ class Timeline {
       for (const auto& [depth, placed] : shown_) {
         const Cost character = *definitions_.cost(placed.characterId);
         frame.shapes += character.shapes;
+        frame.edges += character.edges;
         frame.nesting = std::max(frame.nesting, character.nesting);
         list->push_back(placed);
       }
-      if (frame.shapes > kMaxShapesPerFrame) return false;
+      if (frame.shapes > kMaxShapesPerFrame || frame.edges > kMaxEdgesPerFrame) return false;
       cost_.shapes = std::max(cost_.shapes, frame.shapes);
+      cost_.edges = std::max(cost_.edges, frame.edges);
       cost_.nesting = std::max(cost_.nesting, frame.nesting);
       last_ = std::move(list);
       changed_ = false;
     }
+    if (!definitions_.countFrame()) return false;
     frames_.push_back(last_);
     return true;
   }
@@ -312,9 +312,22 @@ bool Definitions::defineShape(ByteReader& in, int version) {
   if (in.overrun() || costs_.count(id) || movie_.bitmaps.count(id) || edges_ >= kMaxEdges) return false;
   std::optional<Shape> shape = readShape(in, version, kMaxEdges - edges_, movie_.bitmaps);
   if (!shape) return false;
-  edges_ += edgeCount(*shape);
+  const size_t edges = edgeCount(*shape);
+  edges_ += edges;
   movie_.shapes.emplace(id, std::move(*shape));
-  costs_[id] = Cost{1, 0};
+  costs_[id] = Cost{1, edges, 0};
+  return true;
+}
+
+bool Definitions::defineMorph(std::span<const uint8_t> body, int version) {
+  ByteReader in(body);
+  const uint16_t id = in.u16();
+  if (in.overrun() || costs_.count(id) || movie_.bitmaps.count(id) || edges_ >= kMaxEdges) return false;
+  std::optional<MorphShape> morph = readMorphShape(body, version, kMaxEdges - edges_);
+  if (!morph) return false;
+  edges_ += 2 * morph->edges.size();
+  costs_[id] = Cost{1, 2 * morph->edges.size(), 0};
+  movie_.morphs.emplace(id, std::move(*morph));
   return true;
 }
 
@@ -336,9 +349,10 @@ bool Definitions::defineText(std::span<const uint8_t> body, int version) {
   if (in.overrun() || costs_.count(id) || movie_.bitmaps.count(id) || edges_ >= kMaxEdges) return false;
   std::optional<Shape> text = readText(body, version, fonts_, kMaxEdges - edges_);
   if (!text) return false;
-  edges_ += edgeCount(*text);
+  const size_t edges = edgeCount(*text);
+  edges_ += edges;
   movie_.shapes.emplace(id, std::move(*text));
-  costs_[id] = Cost{1, 0};
+  costs_[id] = Cost{1, edges, 0};
   return true;
 }
 
@@ -358,15 +372,24 @@ bool Definitions::defineBitmap(std::span<const uint8_t> body, bool lossless, int
 // A sprite may place only what is defined before it, so clips never hold
 // themselves.
 bool Definitions::defineSprite(std::span<const uint8_t> body) {
-  ByteReader in(body);
+  ByteReader in(body, 0);
   const uint16_t id = in.u16();
-  const auto tags = spriteTags(body);
-  if (in.overrun() || costs_.count(id) || movie_.bitmaps.count(id) || !tags) return false;
+  in.u16();  // the frame count it states: its ShowFrame tags tell
+  if (in.overrun() || costs_.count(id) || movie_.bitmaps.count(id)) return false;
   Timeline timeline(*this, false);
-  for (const auto& [code, tagBody] : *tags)
-    if (!timeline.read(code, tagBody)) return false;
+  // Tag by tag: the frames they make count against the movie's whole budget.
+  for (bool ended = false; !ended;) {
+    if (in.remaining() < 2) return false;
+    const uint16_t header = in.u16();
+    uint32_t length = header & 0x3f;
+    if (length == 0x3f) length = in.u32();
+    if (in.overrun() || length > in.remaining()) return false;
+    ended = header >> 6 == tag::kEnd;
+    if (!ended && !timeline.read(header >> 6, body.subspan(in.position(), length))) return false;
+    in.skip(length);
+  }
   if (!timeline.finish()) return false;
-  const Cost cost{timeline.cost().shapes, timeline.cost().nesting + 1};
+  const Cost cost{timeline.cost().shapes, timeline.cost().edges, timeline.cost().nesting + 1};
   if (cost.nesting > kMaxClipNesting) return false;
   movie_.clipsChange |= timeline.changes();
   movie_.clips.emplace(id, timeline.takeFrames());
@@ -383,17 +406,23 @@ Colour ColourTransform::apply(Colour colour) const {
   return Colour{uint8_t(out[0]), uint8_t(out[1]), uint8_t(out[2]), uint8_t(out[3])};
 }
 
+// Terms past these saturate every channel whatever they meet, so clamping
+// keeps the sum exact on screen and its arithmetic within an int.
 ColourTransform ColourTransform::then(const ColourTransform& outer) const {
+  constexpr int64_t kLimit = 1 << 16;
   ColourTransform both;
   for (int i = 0; i < 4; ++i) {
-    both.multiply[i] = multiply[i] * outer.multiply[i] / 256;
-    both.add[i] = add[i] * outer.multiply[i] / 256 + outer.add[i];
+    const int64_t multiplied = int64_t(multiply[i]) * outer.multiply[i] / 256;
+    const int64_t added = int64_t(add[i]) * outer.multiply[i] / 256 + outer.add[i];
+    both.multiply[i] = int(std::clamp(multiplied, -kLimit, kLimit));
+    both.add[i] = int(std::clamp(added, -kLimit, kLimit));
   }
   return both;
 }
 
-uint64_t clipFramesPassed(const Placement& placement, uint64_t elapsed, uint64_t frame) {
-  return placement.placedAt == 0 ? elapsed : frame - std::min<uint64_t>(frame, placement.placedAt);
+uint64_t clipFramesPassed(const Placement& placement, uint64_t elapsed, uint64_t frame, uint64_t sinceEntered) {
+  if (placement.placedAt == 0) return elapsed;
+  return frame - std::min<uint64_t>(frame, placement.placedAt) + sinceEntered;
 }
 
 std::optional<DrawnMovie> readDrawnMovie(const SwfFile& file) {

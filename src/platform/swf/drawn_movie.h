@@ -108,6 +108,7 @@ struct Outline {
   Cap cap = Cap::kRound;
   Join join = Join::kRound;
   double miterLimit = 3;  // times the half width, for kMiter
+  bool noClose = false;   // a stroke back at its start ends capped there
   std::vector<std::vector<Edge>> strokes;
 };
 
@@ -115,6 +116,29 @@ struct Outline {
 using ShapePart = std::variant<FilledArea, Outline>;
 struct Shape {
   std::vector<ShapePart> parts;
+};
+
+// A shape that changes from its start to its end as its ratio goes from 0
+// to 65535: each edge, fill and line in both forms, in the same order.
+struct MorphShape {
+  struct MorphEdge {
+    Edge start;
+    Edge end;
+  };
+  struct Area {
+    Fill start;
+    Fill end;
+    // Edge indices, each true where the edge runs backwards.
+    std::vector<std::vector<std::pair<uint32_t, bool>>> contours;
+  };
+  struct Line {
+    Outline start;  // its strokes unused
+    uint16_t endWidth = 0;
+    Colour endColour;
+    std::vector<std::vector<uint32_t>> strokes;
+  };
+  std::vector<MorphEdge> edges;
+  std::vector<std::variant<Area, Line>> parts;
 };
 
 // A shape or clip on a timeline's display list.
@@ -128,6 +152,7 @@ struct Placement {
   // again each time the timeline comes round to it.
   uint32_t placedAt = 0;
   bool visible = true;
+  uint16_t ratio = 0;  // of a morph shape
 };
 // What a frame shows, back to front.
 using DisplayList = std::vector<Placement>;
@@ -139,6 +164,7 @@ struct DrawnMovie {
   uint32_t stageColour = 0xffffff;
   std::map<uint16_t, Shape> shapes;
   std::map<uint16_t, Bitmap> bitmaps;
+  std::map<uint16_t, MorphShape> morphs;
   // Sprites: timelines of their own, each frame of theirs shown as one of
   // the timeline they are placed on passes.
   std::map<uint16_t, Frames> clips;
@@ -155,9 +181,10 @@ struct DrawnMovie {
 };
 
 // The frame a clip shows: `elapsed` frames have passed on the timeline it
-// is placed on since that timeline started, which now shows `frame`.
-// Returns the frames passed on the clip's own timeline.
-uint64_t clipFramesPassed(const Placement& placement, uint64_t elapsed, uint64_t frame);
+// is placed on since that timeline started, which now shows `frame` and
+// came to it `sinceEntered` frames ago (0 but for a main timeline standing
+// still). Returns the frames passed on the clip's own timeline.
+uint64_t clipFramesPassed(const Placement& placement, uint64_t elapsed, uint64_t frame, uint64_t sinceEntered);
 
 // The movie as shapes, clips and frames, or nothing when it holds anything
 // else (a script, a sound, a style or bitmap format this reader does not draw, a

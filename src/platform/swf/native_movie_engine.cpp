@@ -68,6 +68,7 @@ void NativeMovieEngine::start(const NativeMovieFacts& facts) {
   frame_ = 0;
   stoppedByCall_ = false;
   loaded_ = clock_.now();
+  entered_ = loaded_;
   playing_ = false;
   intervalMs_ = facts.intervalMs;
   // The first frame's stop() holds the movie as it loads.
@@ -112,7 +113,10 @@ bool NativeMovieEngine::GotoFrame(long frame) {
   if (!movie_ || frame < 0 || frame >= movie_->totalFrames) return false;
   playing_ = IsPlaying();  // a stop() on the way has stopped it
   frame_ = frame;
-  playStart_ = clock_.now();
+  playStart_ = entered_ = clock_.now();
+  // Going to a frame runs its script: a stop() there holds the timeline.
+  const auto& stops = movie_->drawing->stopFrames;
+  if (std::find(stops.begin(), stops.end(), static_cast<uint32_t>(frame)) != stops.end()) playing_ = false;
   return true;
 }
 
@@ -200,7 +204,19 @@ int NativeMovieEngine::untilNextFrame() const {
   return playing_ ? std::min(clips, untilNext(playStart_)) : clips;
 }
 
+TimePoint NativeMovieEngine::frameEnteredAt() const {
+  const long moved = playing_ ? framesToStop().value_or(framesPlayed()) : 0;
+  return moved == 0 ? entered_ : playStart_ + std::chrono::milliseconds(moved * intervalMs_);
+}
+
+uint64_t NativeMovieEngine::framesSinceEntered() const {
+  if (!movie_ || intervalMs_ <= 0) return 0;
+  const auto since = std::chrono::duration_cast<std::chrono::milliseconds>(clock_.now() - frameEnteredAt()).count();
+  return static_cast<uint64_t>(std::max<long long>(0, since) / intervalMs_);
+}
+
 void NativeMovieEngine::setPlaying(bool playing) {
+  entered_ = frameEnteredAt();
   frame_ = currentFrame();
   playing_ = playing && movie_ && movie_->totalFrames > 1;
   playStart_ = clock_.now();

@@ -76,6 +76,10 @@ class NativeMovieEngine : public FlashEngine {
   // Frames at the movie's rate since it loaded: the time of its clips,
   // which play on whatever the main timeline does, as in Flash.
   uint64_t clockFrames() const;
+  // Frames at the movie's rate since the main timeline came to the frame it
+  // shows: the time of the clips placed after its first frame, which play
+  // on while it stands there.
+  uint64_t framesSinceEntered() const;
   // Milliseconds until the main timeline or the clips move to their next
   // frame.
   int untilNextFrame() const;
@@ -109,6 +113,7 @@ class NativeMovieEngine : public FlashEngine {
   void setPlaying(bool playing);
   long currentFrame() const;
   long framesPlayed() const;
+  TimePoint frameEnteredAt() const;
   std::optional<long> framesToStop() const;
   std::optional<std::string> rootVariableKey(const std::string& name) const;
 
@@ -119,6 +124,7 @@ class NativeMovieEngine : public FlashEngine {
   long frame_ = 0;
   TimePoint playStart_;
   TimePoint loaded_;
+  TimePoint entered_;  // when frame_ was come to
   int intervalMs_ = 0;
   bool playing_ = false;
   bool stoppedByCall_ = false;

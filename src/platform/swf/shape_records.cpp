@@ -88,7 +88,8 @@ std::optional<std::vector<Outline>> readLineStyles(ByteReader& in, int shapeVers
     if (shapeVersion >= 4) {
       const uint32_t startCap = in.bits(2), join = in.bits(2);
       const bool hasFill = in.bits(1), noHorizontalScale = in.bits(1), noVerticalScale = in.bits(1);
-      in.bits(1 + 5 + 1);  // pixel hinting, reserved, no close
+      in.bits(1 + 5);  // pixel hinting, reserved
+      line.noClose = in.bits(1);
       const uint32_t endCap = in.bits(2);
       // Filled lines, lines that keep their width at any scale and lines
       // with two kinds of end are left to a Flash runtime.
@@ -107,31 +108,16 @@ std::optional<std::vector<Outline>> readLineStyles(ByteReader& in, int shapeVers
 
 uint64_t pointKey(Point point) { return uint64_t(uint32_t(point.x)) << 32 | uint32_t(point.y); }
 
-// Joins edges end to start into contours. Each contour closes where it
-// comes back to its first point; one left open is closed when it is filled.
-std::vector<std::vector<Edge>> linkContours(std::vector<Edge> edges) {
-  std::unordered_map<uint64_t, std::vector<size_t>> startingAt;
-  for (size_t i = edges.size(); i-- > 0;) startingAt[pointKey(edges[i].from)].push_back(i);
-  std::vector<bool> used(edges.size(), false);
+Edge reversed(const Edge& edge) { return Edge{edge.to, edge.from, edge.control}; }
+
+std::vector<std::vector<Edge>> linkContours(const std::vector<Edge>& edges) {
   std::vector<std::vector<Edge>> contours;
-  for (size_t first = 0; first < edges.size(); ++first) {
-    if (used[first]) continue;
-    std::vector<Edge> contour;
-    for (size_t next = first;;) {
-      used[next] = true;
-      contour.push_back(edges[next]);
-      if (edges[next].to == contour.front().from) break;
-      auto& candidates = startingAt[pointKey(edges[next].to)];
-      while (!candidates.empty() && used[candidates.back()]) candidates.pop_back();
-      if (candidates.empty()) break;
-      next = candidates.back();
-    }
-    contours.push_back(std::move(contour));
+  for (const auto& indices : linkedContours(edges)) {
+    std::vector<Edge>& contour = contours.emplace_back();
+    for (size_t i : indices) contour.push_back(edges[i]);
   }
   return contours;
 }
-
-Edge reversed(const Edge& edge) { return Edge{edge.to, edge.from, edge.control}; }
 
 // The edges of one group of styles, gathered by style as they are read.
 struct StyleGroup {
@@ -141,8 +127,7 @@ struct StyleGroup {
 
   void flushInto(Shape& shape) {
     for (size_t i = 0; i < fills.size(); ++i) {
-      if (!fillEdges[i].empty())
-        shape.parts.emplace_back(FilledArea{std::move(fills[i]), linkContours(std::move(fillEdges[i]))});
+      if (!fillEdges[i].empty()) shape.parts.emplace_back(FilledArea{std::move(fills[i]), linkContours(fillEdges[i])});
     }
     for (Outline& line : lines) {
       if (!line.strokes.empty()) shape.parts.emplace_back(std::move(line));
@@ -151,6 +136,60 @@ struct StyleGroup {
 };
 
 }  // namespace
+
+std::optional<Edge> readEdge(ByteReader& in, Point pen) {
+  // Deltas add up over the edges; a shape that runs off the coordinates
+  // is not one any tool drew.
+  bool overflow = false;
+  auto moved = [&overflow](Point from, int32_t dx, int32_t dy) {
+    Point to;
+    overflow |= __builtin_add_overflow(from.x, dx, &to.x) | __builtin_add_overflow(from.y, dy, &to.y);
+    return to;
+  };
+  Edge edge{pen, pen, std::nullopt};
+  const bool straight = in.bits(1);
+  const int size = static_cast<int>(in.bits(4)) + 2;
+  if (straight) {
+    int32_t dx = 0, dy = 0;
+    if (in.bits(1)) {  // general line
+      dx = in.signedBits(size);
+      dy = in.signedBits(size);
+    } else if (in.bits(1)) {
+      dy = in.signedBits(size);
+    } else {
+      dx = in.signedBits(size);
+    }
+    edge.to = moved(pen, dx, dy);
+  } else {
+    const int32_t cx = in.signedBits(size), cy = in.signedBits(size);
+    const int32_t ax = in.signedBits(size), ay = in.signedBits(size);
+    edge.control = moved(pen, cx, cy);
+    edge.to = moved(*edge.control, ax, ay);
+  }
+  if (overflow) return std::nullopt;
+  return edge;
+}
+
+std::vector<std::vector<size_t>> linkedContours(const std::vector<Edge>& edges) {
+  std::unordered_map<uint64_t, std::vector<size_t>> startingAt;
+  for (size_t i = edges.size(); i-- > 0;) startingAt[pointKey(edges[i].from)].push_back(i);
+  std::vector<bool> used(edges.size(), false);
+  std::vector<std::vector<size_t>> contours;
+  for (size_t first = 0; first < edges.size(); ++first) {
+    if (used[first]) continue;
+    std::vector<size_t>& contour = contours.emplace_back();
+    for (size_t next = first;;) {
+      used[next] = true;
+      contour.push_back(next);
+      if (edges[next].to == edges[first].from) break;
+      auto& candidates = startingAt[pointKey(edges[next].to)];
+      while (!candidates.empty() && used[candidates.back()]) candidates.pop_back();
+      if (candidates.empty()) break;
+      next = candidates.back();
+    }
+  }
+  return contours;
+}
 
 Matrix readMatrix(ByteReader& in) {
   in.align();
@@ -253,36 +292,9 @@ std::optional<Shape> readRecords(ByteReader& in, int shapeVersion, size_t maxEdg
       continue;
     }
     if (++edgesRead > maxEdges) return std::nullopt;
-    // Deltas add up over the edges; a shape that runs off the coordinates
-    // is not one any tool drew.
-    bool overflow = false;
-    auto moved = [&overflow](Point from, int32_t dx, int32_t dy) {
-      Point to;
-      overflow |= __builtin_add_overflow(from.x, dx, &to.x) | __builtin_add_overflow(from.y, dy, &to.y);
-      return to;
-    };
-    Edge edge{pen, pen, std::nullopt};
-    const bool straight = in.bits(1);
-    const int size = static_cast<int>(in.bits(4)) + 2;
-    if (straight) {
-      int32_t dx = 0, dy = 0;
-      if (in.bits(1)) {  // general line
-        dx = in.signedBits(size);
-        dy = in.signedBits(size);
-      } else if (in.bits(1)) {
-        dy = in.signedBits(size);
-      } else {
-        dx = in.signedBits(size);
-      }
-      edge.to = moved(pen, dx, dy);
-    } else {
-      const int32_t cx = in.signedBits(size), cy = in.signedBits(size);
-      const int32_t ax = in.signedBits(size), ay = in.signedBits(size);
-      edge.control = moved(pen, cx, cy);
-      edge.to = moved(*edge.control, ax, ay);
-    }
-    if (overflow) return std::nullopt;
-    addEdge(edge);
+    const std::optional<Edge> edge = readEdge(in, pen);
+    if (!edge) return std::nullopt;
+    addEdge(*edge);
   }
   if (in.overrun()) return std::nullopt;
   group.flushInto(shape);

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <optional>
+#include <vector>
 
 #include "platform/swf/byte_reader.h"
 #include "platform/swf/drawn_movie.h"
@@ -28,6 +29,15 @@ std::optional<Shape> readShape(ByteReader& in, int shapeVersion, size_t maxEdges
 // A font's glyph (SHAPE): its outline as one filled area, to be drawn in
 // the colour of the text that uses it.
 std::optional<Shape> readGlyph(ByteReader& in, size_t maxEdges);
+
+// An edge record from the pen's place, after the bit that says it is one;
+// nothing when it runs off the coordinates.
+std::optional<Edge> readEdge(ByteReader& in, Point pen);
+
+// Joins edges end to start into contours, as indices into `edges`. Each
+// contour closes where it comes back to its first point; one left open is
+// closed when it is filled.
+std::vector<std::vector<size_t>> linkedContours(const std::vector<Edge>& edges);
 
 // The edges a shape keeps: once for each fill beside them and their line.
 size_t edgeCount(const Shape& shape);

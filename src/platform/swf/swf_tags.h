@@ -28,6 +28,7 @@ constexpr uint16_t kRemoveObject2 = 28;
 constexpr uint16_t kDefineShape3 = 32;
 constexpr uint16_t kDefineBitsJpeg3 = 35;
 constexpr uint16_t kDefineBitsLossless2 = 36;
+constexpr uint16_t kDefineMorphShape = 46;
 constexpr uint16_t kDefineFont2 = 48;
 constexpr uint16_t kDefineSprite = 39;
 constexpr uint16_t kProductInfo = 41;
@@ -43,6 +44,7 @@ constexpr uint16_t kCsmTextSettings = 74;
 constexpr uint16_t kDefineFont3 = 75;
 constexpr uint16_t kMetadata = 77;
 constexpr uint16_t kDefineShape4 = 83;
+constexpr uint16_t kDefineMorphShape2 = 84;
 constexpr uint16_t kDefineFontName = 88;
 }  // namespace tag
 

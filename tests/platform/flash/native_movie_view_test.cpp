@@ -25,7 +25,9 @@ constexpr Color kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255}, kYellow{25
 // away. On the right a clip with red taken out, whose first frame shows the
 // lens and whose second nothing, and under it two 50 x 40 px bitmaps: a
 // red and a blue pixel side by side, and a cyan JPEG. Under the lens, text
-// 20 px high of two square magenta glyphs, its baseline 90 px down.
+// 20 px high of two square magenta glyphs, its baseline 90 px down. Frame
+// 3 shows halfway a shape tween from a red rectangle 20 px wide to a blue
+// one 40 px wide.
 std::vector<uint8_t> testMovie() {
   constexpr int32_t kSide = 100 * kTwips;
   ShapeWriter square(1);
@@ -90,6 +92,8 @@ std::vector<uint8_t> testMovie() {
       .tag(tag::kPlaceObject2, moveObjectBody(2, kSide, kSide / 2))
       .showFrame()
       .tag(tag::kRemoveObject2, removeObjectBody(2))
+      .tag(tag::kDefineMorphShape, morphRectangleBody(10, 20 * kTwips, 40 * kTwips, 10 * kTwips, kRed, kBlue))
+      .tag(tag::kPlaceObject2, placeMorphBody(10, 7, 150 * kTwips, 55 * kTwips, 32768))
       .showFrame();
   return movie.build(Compression::kZlib);
 }
@@ -140,13 +144,48 @@ TEST(NativeMovieView, DrawsSharedEdgesCurvesOutlinesClipsAndEachFrameWhereTheSca
   EXPECT_EQ(shownAt(frame, 150 + 75, 25), "#ff0000") << "the square stays";
 
   ASSERT_TRUE(engine.GotoFrame(2));
-  EXPECT_EQ(shownAt(view.grab().toImage(), 250 + 50, 90), "#ffffff") << "the lens is gone";
+  frame = view.grab().toImage();
+  EXPECT_EQ(shownAt(frame, 250 + 50, 90), "#ffffff") << "the lens is gone";
+  EXPECT_EQ(shownAt(frame, 300 + 25, 60), "#7f0080") << "the tween halfway: 30 px wide, half red, half blue";
+  EXPECT_EQ(shownAt(frame, 300 + 35, 60), "#ffffff");
 
   ASSERT_TRUE(engine.setScaleMode(2));
   view.refresh();
   frame = view.grab().toImage();
   EXPECT_EQ(shownAt(frame, 2 * 75, 25), "#ff0000") << "exact fit stretches the stage over the view";
   EXPECT_EQ(shownAt(frame, 2 * 25, 75), "#00ff00");
+}
+
+// The usual hand-made movie: an intro, then a stop() on a frame that places
+// a looping clip. The clip plays on while the main timeline stands there.
+TEST(NativeMovieView, AClipPlacedOnTheFrameWhereTheMovieStopsPlaysOn) {
+  ShapeWriter square(1);
+  square.solidFill(kBlue).moveTo(0, 0, 0, 1, 0).lineTo(400, 0).lineTo(400, 400).lineTo(0, 400).lineTo(0, 0);
+  SwfBuilder movie(8, 20, 20, 10);
+  movie.backgroundColor(kWhite)
+      .tag(tag::kDefineShape3, square.body())
+      .tag(tag::kDefineSprite, spriteBody(2, {{tag::kPlaceObject2, placeObjectBody(1, 1, 0, 0)},
+                                              {tag::kShowFrame, {}},
+                                              {tag::kRemoveObject2, removeObjectBody(1)},
+                                              {tag::kShowFrame, {}}}))
+      .showFrame()
+      .placeObject(2, 1, 0, 0)
+      .doAction(ActionBuilder().stop())
+      .showFrame();
+  test::TempFolder folder;
+  test::ManualClock clock;
+  NativeMovieEngine engine(clock);
+  ASSERT_TRUE(engine.setMovie(folder.write("intro.swf", movie.build(Compression::kNone))));
+  NativeMovieView view(engine, nullptr);
+  view.resize(20, 20);
+  view.refresh();
+  std::vector<std::string> shown;
+  for (int i = 0; i < 4; ++i) {
+    clock.advance(engine.frameInterval());
+    shown.push_back(shownAt(view.grab().toImage(), 10, 10));
+  }
+  EXPECT_FALSE(engine.IsPlaying());
+  EXPECT_EQ(shown, (std::vector<std::string>{"#0000ff", "#ffffff", "#0000ff", "#ffffff"}));
 }
 
 }  // namespace
