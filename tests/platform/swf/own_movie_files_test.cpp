@@ -1,9 +1,9 @@
 // The movies the build lays out beside the executable, as the player finds them.
 #include <gtest/gtest.h>
 
-#include "support/manual_clock.h"
 #include "platform/swf/native_movie_engine.h"
 #include "platform/swf/swf_file.h"
+#include "support/manual_clock.h"
 #include "swf_writer/own_movies.h"
 #include "temp_folder.h"
 
