@@ -14,6 +14,16 @@ int bitsForIndex(size_t count) {
   return bits;
 }
 
+// A straight edge record by (dx, dy) twips.
+void writeStraightEdge(ByteWriter& out, int32_t dx, int32_t dy) {
+  const int size = std::max(2, signedBitsFor({dx, dy}));
+  out.bits(0b11, 2);  // edge, straight
+  out.bits(size - 2, 4);
+  out.bits(1, 1);  // general line
+  out.signedBits(dx, size);
+  out.signedBits(dy, size);
+}
+
 }  // namespace
 
 ShapeWriter& ShapeWriter::solidFill(Color colour, uint8_t alpha) {
@@ -117,13 +127,7 @@ void ShapeWriter::writeRecords(ByteWriter& out, int fillBits, int lineBits) cons
       out.bits(record.fill1, fillBits);
       out.bits(record.line, lineBits);
     } else if (record.kind == Record::Kind::kLine) {
-      const int32_t dx = record.x - penX, dy = record.y - penY;
-      const int size = std::max(2, signedBitsFor({dx, dy}));
-      out.bits(0b11, 2);  // edge, straight
-      out.bits(size - 2, 4);
-      out.bits(1, 1);  // general line
-      out.signedBits(dx, size);
-      out.signedBits(dy, size);
+      writeStraightEdge(out, record.x - penX, record.y - penY);
     } else {
       const int32_t cx = record.controlX - penX, cy = record.controlY - penY;
       const int32_t ax = record.x - record.controlX, ay = record.y - record.controlY;
@@ -268,14 +272,7 @@ std::vector<uint8_t> morphRectangleBody(uint16_t id, int32_t startWidth, int32_t
     out.signedBits(0, 1);
     out.signedBits(0, 1);
     if (filled) out.bits(1, 1);
-    for (auto [dx, dy] : {std::pair{width, 0}, {0, height}, {-width, 0}, {0, -height}}) {
-      const int size = std::max(2, signedBitsFor({dx, dy}));
-      out.bits(0b11, 2);  // edge, straight
-      out.bits(size - 2, 4);
-      out.bits(1, 1);  // general line
-      out.signedBits(dx, size);
-      out.signedBits(dy, size);
-    }
+    for (auto [dx, dy] : {std::pair{width, 0}, {0, height}, {-width, 0}, {0, -height}}) writeStraightEdge(out, dx, dy);
     out.bits(0, 6);
     return out.take();
   };
