@@ -278,12 +278,25 @@ double secondsUntilPicture(ScreenProbe& probe, Clock::time_point start, double t
 
 double startToPicture(ScreenProbe& probe, const std::vector<std::string>& argv,
                       const std::vector<std::string>& environment) {
+  return startToPictureAndColour(probe, argv, environment, -1u).first;
+}
+
+std::pair<double, double> startToPictureAndColour(ScreenProbe& probe, const std::vector<std::string>& argv,
+                                                  const std::vector<std::string>& environment, unsigned colour) {
   const auto start = Clock::now();
-  double seconds;
+  std::pair<double, double> seconds{-1, -1};
   {
     Child child(argv, environment);
-    if (!child.started()) return -1;
-    seconds = secondsUntilPicture(probe, start, 15);
+    if (!child.started()) return seconds;
+    seconds.first = secondsUntilPicture(probe, start, 15);
+    const int w = 200, h = 100, x = probe.width() / 2 - w / 2, y = probe.height() / 2 - h / 2;
+    while (colour != -1u && seconds.first >= 0 && secondsSince(start) < 15) {
+      if (probe.colourShare(x, y, w, h, colour) > 0.5) {
+        seconds.second = secondsSince(start);
+        break;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
   }
   // The next run starts on a black screen.
   const auto ended = Clock::now();

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct _XDisplay;
@@ -118,5 +119,9 @@ double secondsUntilPicture(ScreenProbe& probe, Clock::time_point start, double t
 // black again, before it returns.
 double startToPicture(ScreenProbe& probe, const std::vector<std::string>& argv,
                       const std::vector<std::string>& environment);
+// The same, and then on until most of the middle of the screen shows
+// `colour` (0xRRGGBB): the seconds to each, negative for none in 15 s.
+std::pair<double, double> startToPictureAndColour(ScreenProbe& probe, const std::vector<std::string>& argv,
+                                                  const std::vector<std::string>& environment, unsigned colour);
 
 }  // namespace qm::bench

@@ -124,6 +124,30 @@ TEST(FlashMovie, FramesShowInTheTimeDisplayAndTheSeekBarMovesTheTimeline) {
   EXPECT_GE(lowest, held - 1);
 }
 
+// While Ruffle starts, the movie's first frame, drawn by the player, stands
+// in for it; once Ruffle runs, its own frames show, the second covering the
+// first in orange.
+TEST(FlashMovie, AMoviesFirstFrameStandsInUntilRuffleRunsIt) {
+  PlayerRig rig;
+  const std::string folder = rig.folder("movies");
+  swf_writer::SwfBuilder movie(8, 40, 30, 12);
+  movie.backgroundColor({0, 0, 0}).defineRectangle(1, 40, 30, {0x30, 0x90, 0xe0}).placeObject(1, 1, 0, 0);
+  movie.defineRectangle(2, 40, 30, {0xe0, 0x80, 0x30}).doAction(swf_writer::ActionBuilder().assign("a", "1"));
+  movie.showFrame().placeObject(2, 2, 0, 0);
+  for (int i = 0; i < 20; ++i) movie.showFrame();
+  ASSERT_TRUE(writeFile(folder + "/a.swf", movie.build(swf_writer::Compression::kNone)));
+  rig.rememberListFolder(folder);
+  ASSERT_TRUE(rig.start());
+  Form1& f = rig.form();
+  f.File1.setListIndex(0);
+  auto shows = [&](QColor colour) {
+    return shareNear(grabScreen(rig.screenRect(f.ShockwaveFlash1)), colour, 12) > 0.5;
+  };
+  // Ruffle has no frame to tell of while the first one is on the screen.
+  EXPECT_TRUE(pumpUntil([&] { return shows(QColor(0x30, 0x90, 0xe0)) && !rig.flash().FrameNum(); }, 10000));
+  EXPECT_TRUE(pumpUntil([&] { return shows(QColor(0xe0, 0x80, 0x30)); }, 20000)) << "Ruffle's frames never showed";
+}
+
 // A movie of shapes alone is drawn by the player itself: it shows as soon as
 // it opens, its frames count, and no web engine starts for it.
 TEST(FlashMovie, AMovieOfShapesShowsWithoutTheWebEngine) {

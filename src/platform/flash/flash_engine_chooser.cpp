@@ -41,6 +41,9 @@ FlashEngineChooser::FlashEngineChooser(Clock& clock, Options options)
   QObject::connect(&releaseRuffle_, &QTimer::timeout, [this] {
     if (runtime_ != Runtime::Ruffle && !movieForRuffle(expected_)) ruffle_.reset();
   });
+  releaseWebEngine_.setSingleShot(true);
+  releaseWebEngine_.setInterval(300);
+  QObject::connect(&releaseWebEngine_, &QTimer::timeout, [this] { releaseWebEngine(); });
   weighExpected_.setSingleShot(true);
   weighExpected_.setInterval(0);
   QObject::connect(&weighExpected_, &QTimer::timeout, [this] {
@@ -63,6 +66,11 @@ bool FlashEngineChooser::ensureRuffle() {
   ruffle_ = module->createRuffle(ruffleFolder_);
   if (!ruffle_) return false;
   forwardCommands(*ruffle_);
+  ruffle_->Shown.connect([this] {
+    if (!firstFrameStandsIn_) return;
+    firstFrameStandsIn_ = false;
+    showRuntime();
+  });
   ruffle_->setViewParent(box_);
   ruffle_->setScaleMode(scaleMode_);
   return true;
@@ -105,6 +113,7 @@ void FlashEngineChooser::unloadAll() {
 bool FlashEngineChooser::setMovie(const std::string& path) {
   unloadAll();
   runtime_ = Runtime::Native;
+  firstFrameStandsIn_ = false;
   bool loaded = native_.setMovie(path);
   if (!loaded && native_.lastMovieNeedsRuntime()) {
     const swf::SwfReadResult read = swf::readSwfFile(path);
@@ -114,7 +123,12 @@ bool FlashEngineChooser::setMovie(const std::string& path) {
       playerMovie_.setScaleMode(scaleMode_);
     } else if (read.ok() && ensureRuffle()) {
       runtime_ = Runtime::Ruffle;
+      // Ruffle takes the better part of a second to start; the movie's
+      // first frame, drawn here, shows until Ruffle paints its own.
+      firstFrameStandsIn_ = native_.loadFirstFrame(path, read.file);
+      if (firstFrameStandsIn_ && !ruffle_->view()) holdWebEngineUntilPainted();
       loaded = ruffle_->load(path, read.file);
+      firstFrameStandsIn_ = firstFrameStandsIn_ && loaded;
     }
     if (!loaded) runtime_ = Runtime::Native;
   }
@@ -138,6 +152,23 @@ bool FlashEngineChooser::IsPlaying() const {
 bool FlashEngineChooser::redrawn(bool result) {
   if (runtime_ == Runtime::Native && nativeView_) nativeView_->refresh();
   return result;
+}
+
+// The web engine's start holds the program's thread for some 150 ms: it
+// waits until the first frame standing in is on the screen, or, where the
+// window does not paint (hidden), a moment.
+void FlashEngineChooser::holdWebEngineUntilPainted() {
+  if (!nativeView_) return;
+  ruffle_->holdWebEngine(true);
+  nativeView_->afterNextPaint([this] { releaseWebEngine(); });
+  releaseWebEngine_.start();
+}
+
+void FlashEngineChooser::releaseWebEngine() {
+  releaseWebEngine_.stop();
+  if (!ruffle_) return;
+  ruffle_->holdWebEngine(false);
+  showRuntime();
 }
 
 // Ruffle's page goes a while after the last need of it.
@@ -171,7 +202,8 @@ bool FlashEngineChooser::setScaleMode(int mode) {
 }
 
 // Only the runtime of the current movie shows; the native one draws its
-// movie, or black while none is loaded.
+// movie, or black while none is loaded. A first frame standing in for
+// Ruffle's covers Ruffle's view, which stays shown so that its page paints.
 void FlashEngineChooser::showRuntime() {
   if (!box_) return;
   if (nativeView_) nativeView_->refresh();
@@ -183,12 +215,14 @@ void FlashEngineChooser::showRuntime() {
   for (QObject* child : box_->children()) {
     auto* widget = qobject_cast<QWidget*>(child);
     if (!widget) continue;
-    const bool shown = (widget == player) || (runtime_ == Runtime::Native && widget == nativeView_) ||
+    const bool shown = (widget == player) ||
+                       ((runtime_ == Runtime::Native || firstFrameStandsIn_) && widget == nativeView_) ||
                        (runtime_ == Runtime::Ruffle && ruffle_ && widget == ruffle_->view());
     widget->setGeometry(box_->rect());
     widget->setVisible(shown);
     if (!shown) moveFocusOutOfHidden(*widget);
   }
+  if (firstFrameStandsIn_ && nativeView_) nativeView_->raise();
 }
 
 }  // namespace qm

@@ -27,6 +27,8 @@ class NativeMovieView;
 //   player of .flv files.
 // - Any other SWF: Ruffle in a web view, from the web engine module loaded on
 //   the first such movie (without the module such a movie does not load).
+// While Ruffle starts on a movie, the movie's first frame, drawn by the
+// player itself where it can be, stands in for Ruffle's.
 // A file that is not a readable SWF (missing, truncated, a lying header,
 // another format) leaves the engine empty and setMovie returns false.
 // Whatever the previous movie was, it is unloaded first. Ruffle's page goes
@@ -80,6 +82,8 @@ class FlashEngineChooser : public FlashEngine, public ContentViewSource {
   // The movie read, when it is one for Ruffle.
   std::optional<swf::SwfFile> movieForRuffle(const std::string& path) const;
   void keepRuffleWhileNeeded();
+  void holdWebEngineUntilPainted();
+  void releaseWebEngine();
   void forwardCommands(FlashEngine& engine);
   // The native movie's view looks at its timeline after each command.
   bool redrawn(bool result);
@@ -89,11 +93,14 @@ class FlashEngineChooser : public FlashEngine, public ContentViewSource {
   std::string ruffleFolder_;
   std::unique_ptr<RuffleRuntime> ruffle_;
   QTimer releaseRuffle_;
+  QTimer releaseWebEngine_;  // in case the first frame is not painted
   // The newest expectMovie of a turn is weighed once the turn is over: the
   // list locate opens a whole folder's entries in one.
   QTimer weighExpected_;
   std::string expected_;
   Runtime runtime_ = Runtime::Native;
+  // The native view shows the movie's first frame until Ruffle's shows.
+  bool firstFrameStandsIn_ = false;
   int scaleMode_ = 0;
   Control* area_ = nullptr;
   QPointer<QWidget> box_;

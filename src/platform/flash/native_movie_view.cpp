@@ -207,6 +207,9 @@ void NativeMovieView::paintEvent(QPaintEvent*) {
   painter.setRenderHint(QPainter::Antialiasing);
   drawList(painter, *frame, stageToView(*prepared_), swf::ColourTransform{}, paintedClock_,
            static_cast<uint64_t>(engine_.FrameNum().value_or(0)), engine_.framesSinceEntered());
+  // The window's backing store goes to the screen right after the paint,
+  // before the event loop turns again.
+  if (afterPaint_) QTimer::singleShot(0, this, std::exchange(afterPaint_, {}));
 }
 
 void NativeMovieView::drawList(QPainter& painter, const swf::DisplayList& list, const QTransform& transform,

@@ -4,6 +4,7 @@
 #include <QPainterPath>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -24,6 +25,9 @@ class NativeMovieView : public QWidget {
   // Looks at the engine again at once: after a new movie, a scale mode, and
   // a play, stop or move of the timeline.
   void refresh();
+  // Calls `then` once, at the end of the next paint of a frame of a movie,
+  // when the frame has reached the window.
+  void afterNextPaint(std::function<void()> then) { afterPaint_ = std::move(then); }
 
   struct PreparedPart {
     QPainterPath path;
@@ -65,6 +69,7 @@ class NativeMovieView : public QWidget {
   std::map<uint16_t, MorphAtRatio> morphs_;
   const swf::DisplayList* painted_ = nullptr;
   uint64_t paintedClock_ = 0;
+  std::function<void()> afterPaint_;
 };
 
 }  // namespace qm

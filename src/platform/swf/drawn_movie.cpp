@@ -1,6 +1,7 @@
 #include "platform/swf/drawn_movie.h"
 
 #include <algorithm>
+#include <set>
 #include <span>
 
 #include "platform/swf/bitmap_records.h"
@@ -32,6 +33,37 @@ constexpr uint16_t kInert[] = {
     tag::kDefineFontName,
     tag::kCsmTextSettings,
 };
+
+// What the first frame shown while a Flash runtime starts passes over: the
+// runtime plays it once it runs.
+constexpr uint16_t kLeftToTheRuntime[] = {
+    tag::kDoAction,
+    tag::kDoInitAction,
+    tag::kDoAbc,
+    tag::kDoAbcOld,
+    tag::kSymbolClass,
+    tag::kExportAssets,
+    tag::kDefineSound,
+    tag::kStartSound,
+    tag::kStartSound2,
+    tag::kSoundStreamHead,
+    tag::kSoundStreamHead2,
+    tag::kSoundStreamBlock,
+    tag::kDefineButtonSound,
+    tag::kDefineButtonCxform,
+    tag::kDefineScalingGrid,
+    tag::kDefineBinaryData,
+    tag::kDefineSceneAndFrameLabelData,
+    tag::kVideoFrame,
+};
+// Characters that frame leaves out: they show once the runtime runs.
+constexpr uint16_t kCharactersLeftOut[] = {tag::kDefineButton, tag::kDefineButton2, tag::kDefineEditText,
+                                           tag::kDefineVideoStream};
+
+template <size_t N>
+bool among(const uint16_t (&codes)[N], uint16_t code) {
+  return std::find(std::begin(codes), std::end(codes), code) != std::end(codes);
+}
 
 // Bounds on what a movie drawn here may hold, well above hand-made movies;
 // a larger one goes to a Flash runtime rather than to a huge allocation or
@@ -80,7 +112,14 @@ class Timeline;
 // The characters of the movie, defined as its tags come.
 class Definitions {
  public:
-  explicit Definitions(DrawnMovie& movie) : movie_(movie) {}
+  Definitions(DrawnMovie& movie, bool firstFrameOnly) : movie_(movie), firstFrameOnly_(firstFrameOnly) {}
+
+  // Whether only the first frame is read, to be shown while a Flash runtime
+  // starts: scripts and sounds are passed over, and what only the runtime
+  // draws is left out.
+  bool firstFrameOnly() const { return firstFrameOnly_; }
+  void leaveOut(uint16_t id) { leftOut_.insert(id); }
+  bool leftOut(uint16_t id) const { return leftOut_.count(id) > 0; }
 
   bool defineShape(ByteReader& in, int version);
   bool defineSprite(std::span<const uint8_t> body);
@@ -105,6 +144,8 @@ class Definitions {
 
  private:
   DrawnMovie& movie_;
+  bool firstFrameOnly_;
+  std::set<uint16_t> leftOut_;
   std::map<uint16_t, Cost> costs_;
   std::span<const uint8_t> jpegTables_;
   std::map<uint16_t, Font> fonts_;
@@ -122,6 +163,13 @@ class Timeline {
 
   bool read(uint16_t code, std::span<const uint8_t> body) {
     ByteReader in(body);
+    if (definitions_.firstFrameOnly()) {
+      if (among(kLeftToTheRuntime, code)) return true;
+      if (among(kCharactersLeftOut, code)) {
+        definitions_.leaveOut(in.u16());
+        return root_ && !in.overrun();
+      }
+    }
     switch (code) {
       case tag::kDefineShape:
         return root_ && definitions_.defineShape(in, 1);
@@ -175,13 +223,14 @@ class Timeline {
       case tag::kDoAction:
         return root_ && frameScript(body);
       default:
-        return std::find(std::begin(kInert), std::end(kInert), code) != std::end(kInert);
+        return among(kInert, code);
     }
   }
 
   // Without any ShowFrame the End tag closes the one frame.
   bool finish() { return !frames_.empty() || showFrame(); }
 
+  size_t frameCount() const { return frames_.size(); }
   Frames takeFrames() { return std::move(frames_); }
   std::vector<uint32_t> takeStopFrames() { return std::move(stopFrames_); }
   Cost cost() const { return cost_; }
@@ -198,7 +247,9 @@ class Timeline {
     in.align();
     if (in.remaining() > 0) placed.colour = readColourTransform(in, false);
     placed.placedAt = static_cast<uint32_t>(frames_.size());
-    if (in.overrun() || !definitions_.cost(placed.characterId)) return false;
+    if (in.overrun()) return false;
+    if (leaveOut(placed.depth, placed.characterId)) return true;
+    if (!definitions_.cost(placed.characterId)) return false;
     shown_[placed.depth] = placed;
     changed_ = true;
     return true;
@@ -209,9 +260,12 @@ class Timeline {
   bool placeObject2(ByteReader& in, bool third) {
     const uint8_t flags = in.u8();
     const uint8_t more = third ? in.u8() : 0;
-    if (flags & (kPlaceHasClipDepth | kPlaceHasClipActions)) return false;  // masks and scripts
+    if (flags & kPlaceHasClipDepth) return false;  // a mask
+    // Scripts of the clip, which follow all else; a runtime runs them.
+    if ((flags & kPlaceHasClipActions) && !definitions_.firstFrameOnly()) return false;
     if (more & (kPlaceHasFilters | kPlaceHasClassName | kPlaceHasImage | kPlaceOpaqueBackground)) return false;
     const uint16_t depth = in.u16();
+    if (!(flags & kPlaceHasCharacter) && leftOutDepths_.count(depth)) return !in.overrun();  // moves what is left out
     const auto current = shown_.find(depth);
     // A new character starts afresh; a move keeps what it does not change.
     const bool moved = (flags & kPlaceMove) && current != shown_.end();
@@ -233,7 +287,9 @@ class Timeline {
     if (more & kPlaceHasBlendMode && in.u8() > kNormalBlend) return false;
     if (more & kPlaceHasCacheAsBitmap) in.u8();
     if (more & kPlaceHasVisible) placed.visible = in.u8() != 0;
-    if (in.overrun() || !definitions_.cost(placed.characterId)) return false;
+    if (in.overrun()) return false;
+    if ((flags & kPlaceHasCharacter) && leaveOut(depth, placed.characterId)) return true;
+    if (!definitions_.cost(placed.characterId)) return false;
     shown_[depth] = placed;
     changed_ = true;
     return true;
@@ -256,8 +312,21 @@ class Timeline {
     return true;
   }
 
+  // A character placed that only a runtime draws leaves its depth empty
+  // for the first frame; anything else placed there comes back.
+  bool leaveOut(uint16_t depth, uint16_t characterId) {
+    if (!definitions_.leftOut(characterId)) {
+      leftOutDepths_.erase(depth);
+      return false;
+    }
+    changed_ |= shown_.erase(depth) > 0;
+    leftOutDepths_.insert(depth);
+    return true;
+  }
+
   bool remove(uint16_t depth, const ByteReader& in) {
     if (in.overrun()) return false;
+    leftOutDepths_.erase(depth);
     changed_ |= shown_.erase(depth) > 0;
     return true;
   }
@@ -289,6 +358,7 @@ class Timeline {
   Definitions& definitions_;
   bool root_;
   std::map<uint16_t, Placement> shown_;  // by depth
+  std::set<uint16_t> leftOutDepths_;
   Frames frames_;
   std::vector<uint32_t> stopFrames_;
   std::shared_ptr<const DisplayList> last_;
@@ -391,8 +461,11 @@ bool Definitions::defineSprite(std::span<const uint8_t> body) {
   if (!timeline.finish()) return false;
   const Cost cost{timeline.cost().shapes, timeline.cost().edges, timeline.cost().nesting + 1};
   if (cost.nesting > kMaxClipNesting) return false;
-  movie_.clipsChange |= timeline.changes();
-  movie_.clips.emplace(id, timeline.takeFrames());
+  Frames frames = timeline.takeFrames();
+  // A first frame shown while a runtime starts stands still.
+  if (firstFrameOnly_) frames.resize(1);
+  movie_.clipsChange |= frames.size() > 1 && timeline.changes();
+  movie_.clips.emplace(id, std::move(frames));
   costs_[id] = cost;
   return true;
 }
@@ -425,13 +498,16 @@ uint64_t clipFramesPassed(const Placement& placement, uint64_t elapsed, uint64_t
   return frame - std::min<uint64_t>(frame, placement.placedAt) + sinceEntered;
 }
 
-std::optional<DrawnMovie> readDrawnMovie(const SwfFile& file) {
+namespace {
+
+std::optional<DrawnMovie> readMovie(const SwfFile& file, bool firstFrameOnly) {
   DrawnMovie movie;
   movie.stage = file.frameSize;
   movie.stageColour = stageColour(file);
-  Definitions definitions(movie);
+  Definitions definitions(movie, firstFrameOnly);
   Timeline timeline(definitions, true);
   for (const Tag& tag : file.tags) {
+    if (firstFrameOnly && timeline.frameCount() == 1) break;
     if (!timeline.read(tag.code, file.body(tag))) return std::nullopt;
   }
   if (!timeline.finish()) return std::nullopt;
@@ -442,5 +518,11 @@ std::optional<DrawnMovie> readDrawnMovie(const SwfFile& file) {
   std::erase_if(movie.stopFrames, [&](uint32_t frame) { return frame >= movie.frames.size(); });
   return movie;
 }
+
+}  // namespace
+
+std::optional<DrawnMovie> readDrawnMovie(const SwfFile& file) { return readMovie(file, false); }
+
+std::optional<DrawnMovie> readFirstFrame(const SwfFile& file) { return readMovie(file, true); }
 
 }  // namespace qm::swf

@@ -192,4 +192,11 @@ uint64_t clipFramesPassed(const Placement& placement, uint64_t elapsed, uint64_t
 // amount: a Flash runtime plays those.
 std::optional<DrawnMovie> readDrawnMovie(const SwfFile& file);
 
+// The movie's first frame alone, still, to show while a Flash runtime
+// starts: its scripts and sounds passed over, and buttons, text fields and
+// video left out (the runtime shows them once it runs). Nothing when the
+// frame holds what would look wrong without the runtime (a mask, a filter,
+// a blend) or what this reader does not draw.
+std::optional<DrawnMovie> readFirstFrame(const SwfFile& file);
+
 }  // namespace qm::swf

@@ -63,6 +63,15 @@ bool NativeMovieEngine::setMovie(const std::string& path) {
   return true;
 }
 
+bool NativeMovieEngine::loadFirstFrame(const std::string& path, const swf::SwfFile& file) {
+  unload();
+  std::optional<swf::DrawnMovie> frame = swf::readFirstFrame(file);
+  if (!frame) return false;
+  start(NativeMovieFacts{
+      path, {}, file.version, frameIntervalMs(file), std::make_shared<const swf::DrawnMovie>(std::move(*frame))});
+  return true;
+}
+
 void NativeMovieEngine::start(const NativeMovieFacts& facts) {
   movie_ = LoadedMovie{facts.path, static_cast<long>(facts.drawing->frames.size()), facts.version, facts.drawing};
   frame_ = 0;

@@ -61,6 +61,10 @@ class NativeMovieEngine : public FlashEngine {
   bool SetVariable(const std::string& name, const std::string& value) override;
   std::optional<std::string> GetVariable(const std::string& name) const override;
 
+  // Loads the first frame of a movie that `file` holds and a Flash runtime
+  // plays, still, to show while the runtime starts; false, and empty, when
+  // that frame cannot be drawn here (see swf::readFirstFrame).
+  bool loadFirstFrame(const std::string& path, const swf::SwfFile& file);
   // Whether a movie holds nothing but what this engine plays.
   static bool playsNatively(const swf::SwfFile& file);
   // Why the last setMovie failed, kNone after a successful load.

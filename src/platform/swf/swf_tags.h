@@ -46,6 +46,29 @@ constexpr uint16_t kMetadata = 77;
 constexpr uint16_t kDefineShape4 = 83;
 constexpr uint16_t kDefineMorphShape2 = 84;
 constexpr uint16_t kDefineFontName = 88;
+// What only a Flash runtime plays: the first frame drawn while one starts
+// passes over these.
+constexpr uint16_t kDefineButton = 7;
+constexpr uint16_t kDefineSound = 14;
+constexpr uint16_t kStartSound = 15;
+constexpr uint16_t kDefineButtonSound = 17;
+constexpr uint16_t kSoundStreamHead = 18;
+constexpr uint16_t kSoundStreamBlock = 19;
+constexpr uint16_t kDefineButtonCxform = 23;
+constexpr uint16_t kDefineButton2 = 34;
+constexpr uint16_t kDefineEditText = 37;
+constexpr uint16_t kSoundStreamHead2 = 45;
+constexpr uint16_t kExportAssets = 56;
+constexpr uint16_t kDoInitAction = 59;
+constexpr uint16_t kDefineVideoStream = 60;
+constexpr uint16_t kVideoFrame = 61;
+constexpr uint16_t kDoAbcOld = 72;
+constexpr uint16_t kSymbolClass = 76;
+constexpr uint16_t kDefineScalingGrid = 78;
+constexpr uint16_t kDoAbc = 82;
+constexpr uint16_t kDefineSceneAndFrameLabelData = 86;
+constexpr uint16_t kDefineBinaryData = 87;
+constexpr uint16_t kStartSound2 = 89;
 }  // namespace tag
 
 }  // namespace qm::swf

@@ -36,6 +36,15 @@ class RuffleRuntime : public FlashEngine {
   // Starts the web engine and readies the runtime with a movie of nothing,
   // so that a movie that may come later starts warm.
   virtual void warmUp() = 0;
+  // While held, a web engine not yet started stays so (it blocks the
+  // program's thread for some 150 ms as it starts): movies load, and reach
+  // the page once the hold is let go. The view comes then too.
+  virtual void holdWebEngine(bool hold) = 0;
+
+  // Raised once the loaded movie's first frame is painted, or once the
+  // movie, its page or the page's process failed: whatever stood in for the
+  // movie until then can go.
+  Event<> Shown;
 };
 
 // The display area's web view.

@@ -61,7 +61,7 @@ window.fetch = (resource, init) => {
   });
 };
 window.RufflePlayer = window.RufflePlayer || {};
-const qm = { player: null, driven: false, tick: null, watched: new Set() };
+const qm = { player: null, driven: false, tick: null, watched: new Set(), serial: 0, shown: false };
 qm.report = (o) => console.log("qm:" + JSON.stringify(o));
 qm.api = () => (qm.player ? qm.player.ruffle() : null);
 qm.callHost = (name, ...args) => {
@@ -78,8 +78,18 @@ qm.unload = () => {
 };
 // Reports of a movie carry its serial: a player removed for the next movie
 // may still finish loading, and what it says is not the new movie's.
+// Shown: the frame painted once the movie's first frame is drawn, so the
+// player can take away what it showed in its place.
+qm.reportShown = () => {
+  if (qm.shown) return;
+  qm.shown = true;
+  const serial = qm.serial;
+  requestAnimationFrame(() => requestAnimationFrame(() => qm.report({ shown: true, serial: serial })));
+};
 qm.load = (url, movieUrl, driven, scale, serial) => {
   qm.unload();
+  qm.serial = serial;
+  qm.shown = false;
   const player = window.RufflePlayer.newest().createPlayer();
   document.getElementById("stage").appendChild(player);
   qm.player = player;
@@ -90,7 +100,11 @@ qm.load = (url, movieUrl, driven, scale, serial) => {
     const m = api.metadata || {};
     qm.report({ loaded: true, frames: m.numFrames || 0, as3: !!m.isActionScript3, serial: serial });
   });
-  player.addEventListener("loadeddata", () => qm.report({ started: true, serial: serial }));
+  player.addEventListener("loadeddata", () => {
+    qm.report({ started: true, serial: serial });
+    // A driven movie shows once the host has loaded it and it has a frame.
+    if (!driven) qm.reportShown();
+  });
   const params = {};
   if (driven) params.qmMovie = movieUrl;
   api.load(qm.options(url, params, scale)).catch((e) => qm.report({ error: String(e), serial: serial }));
@@ -114,7 +128,10 @@ qm.warm = () => {
 };
 qm.poll = () => {
   const state = qm.callHost("qmState");
-  if (typeof state === "string") qm.report({ state: state });
+  if (typeof state === "string") {
+    qm.report({ state: state });
+    if (/^[1-9][0-9]*,/.test(state)) qm.reportShown();
+  }
   if (qm.watched.size) {
     const vars = {};
     for (const name of qm.watched) {

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/swf/swf_builder.h"
+#include "platform/swf/swf_tags.h"
 #include "support/manual_clock.h"
 #include "swf_writer/own_movies.h"
+#include "swf_writer/shape_writer.h"
 #include "temp_folder.h"
 
 namespace qm {
@@ -212,6 +214,52 @@ TEST_F(NativeMovieEngineTest, MoviesWithSomethingToShowFailAndLeaveTheEngineEmpt
   expectEmpty();
   clock.advance(1000);
   EXPECT_FALSE(engine.FrameNum());
+}
+
+// The first frame of a movie that needs a runtime stands in while the
+// runtime starts: what only the runtime shows (a text field, moved about
+// too) is left out, scripts are passed over, and its clips stand still.
+TEST_F(NativeMovieEngineTest, AMovieForARuntimeShowsItsFirstFrameStill) {
+  using namespace writer;
+  constexpr uint16_t kBox = 1, kTextField = 2, kClip = 3;
+  const auto place = [](uint16_t id, uint16_t depth) {
+    return std::pair{tag::kPlaceObject2, placeObjectBody(id, depth, 0, 0)};
+  };
+  auto movie = [&](bool masked) {
+    SwfBuilder built(8, 100, 100, 12);
+    built.defineRectangle(kBox, 10, 10, {255, 0, 0}).tag(tag::kDefineEditText, {kTextField, 0, 1, 2, 3});
+    built.tag(tag::kDefineSprite, spriteBody(kClip, {{tag::kDoAction, ActionBuilder().stop().bytes()},
+                                                     place(kBox, 1),
+                                                     {tag::kShowFrame, {}},
+                                                     {tag::kPlaceObject2, moveObjectBody(1, 300, 0)},
+                                                     {tag::kShowFrame, {}}}));
+    built.tag(tag::kPlaceObject2, placeObjectBody(kTextField, 1, 0, 0))
+        .tag(tag::kPlaceObject2, moveObjectBody(1, 20, 0));
+    built.placeObject(kBox, 2, 0, 0).placeObject(kClip, 3, 50, 50);
+    // A mask: what it hides would show without it.
+    if (masked) built.tag(tag::kPlaceObject2, {0x42, 4, 0, kBox, 0, 5, 0});
+    built.doAction(ActionBuilder().assign("counting", "1")).showFrame();
+    built.placeObject(99, 4, 0, 0).showFrame();  // never read: the first frame is all it needs
+    return built.build(Compression::kZlib);
+  };
+  const std::string path = folder.write("scripted.swf", movie(false));
+  ASSERT_FALSE(engine.setMovie(path));
+  ASSERT_TRUE(engine.lastMovieNeedsRuntime());
+
+  const swf::SwfReadResult read = swf::readSwfFile(path);
+  ASSERT_TRUE(engine.loadFirstFrame(path, read.file));
+  EXPECT_EQ(engine.TotalFrames(), 1);
+  EXPECT_FALSE(engine.IsPlaying());
+  ASSERT_NE(engine.shownFrame(), nullptr);
+  std::vector<uint16_t> shown;
+  for (const swf::Placement& placed : *engine.shownFrame()) shown.push_back(placed.characterId);
+  EXPECT_EQ(shown, (std::vector<uint16_t>{kBox, kClip}));
+  EXPECT_EQ(engine.drawing()->clips.at(kClip).size(), 1u);
+  EXPECT_FALSE(engine.drawing()->clipsChange);
+
+  const std::string masked = folder.write("masked.swf", movie(true));
+  EXPECT_FALSE(engine.loadFirstFrame(masked, swf::readSwfFile(masked).file));
+  expectEmpty();
 }
 
 TEST_F(NativeMovieEngineTest, BrokenFilesFailUnloadTheMovieAndSayWhy) {
