@@ -227,6 +227,13 @@ void NativeMovieView::drawList(QPainter& painter, const swf::DisplayList& list, 
       drawShape(painter, morphAt(morph->first, morph->second, placed.ratio), placedColour);
     } else if (const auto clip = prepared_->clips.find(placed.characterId); clip != prepared_->clips.end()) {
       const uint64_t passed = swf::clipFramesPassed(placed, elapsed, frame, sinceEntered);
+      const auto stop = prepared_->clipStops.find(placed.characterId);
+      if (stop != prepared_->clipStops.end() && passed >= stop->second) {
+        // Stopped there: what it placed on that frame plays on.
+        drawList(painter, *clip->second[stop->second], placedTransform, placedColour, passed, stop->second,
+                 passed - stop->second);
+        continue;
+      }
       const uint64_t clipFrame = passed % clip->second.size();
       drawList(painter, *clip->second[clipFrame], placedTransform, placedColour, passed, clipFrame, 0);
     }

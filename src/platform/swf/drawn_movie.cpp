@@ -221,7 +221,7 @@ class Timeline {
       case tag::kShowFrame:
         return showFrame();
       case tag::kDoAction:
-        return root_ && frameScript(body);
+        return frameScript(body);
       default:
         return among(kInert, code);
     }
@@ -465,6 +465,11 @@ bool Definitions::defineSprite(std::span<const uint8_t> body) {
   // A first frame shown while a runtime starts stands still.
   if (firstFrameOnly_) frames.resize(1);
   movie_.clipsChange |= frames.size() > 1 && timeline.changes();
+  // Nothing starts a clip again once it stops: the first stop() it comes to
+  // is where it stays.
+  std::vector<uint32_t> stops = timeline.takeStopFrames();
+  std::erase_if(stops, [&](uint32_t frame) { return frame >= frames.size(); });
+  if (!stops.empty()) movie_.clipStops[id] = *std::min_element(stops.begin(), stops.end());
   movie_.clips.emplace(id, std::move(frames));
   costs_[id] = cost;
   return true;

@@ -11,11 +11,11 @@
 
 namespace qm::swf {
 
-// A movie made only of shapes, filled with colours, gradients or bitmaps,
-// and sprites of them placed on its timelines: no scripts, sounds, text or
-// masks. Such a movie can be drawn without a Flash
-// runtime, which most movies drawn by hand and exported as a still or a
-// simple animation are.
+// A movie made only of shapes (filled with colours, gradients or bitmaps),
+// static text, and sprites of them placed on its timelines: no sounds, text
+// fields or masks, and no scripts but stop() and play(). Such a movie can be
+// drawn without a Flash runtime, which most movies drawn by hand and
+// exported as a still or a simple animation are.
 
 struct Colour {
   uint8_t red = 0;
@@ -168,10 +168,13 @@ struct DrawnMovie {
   // Sprites: timelines of their own, each frame of theirs shown as one of
   // the timeline they are placed on passes.
   std::map<uint16_t, Frames> clips;
+  // The frame each clip with a stop() in its frames stays on once it comes
+  // to it (its first such frame).
+  std::map<uint16_t, uint32_t> clipStops;
   Frames frames;
   // Frames of the main timeline whose script is a stop(): the timeline
   // stops as it comes to them. The only script such a movie may hold is
-  // stop() or play() in a frame of its main timeline.
+  // stop() or play() in a frame, of its main timeline or of a clip.
   std::vector<uint32_t> stopFrames;
   // Whether a clip's frames ever differ: then what the movie shows changes
   // with time even while its main timeline stands still.

@@ -14,7 +14,8 @@ namespace qm {
 
 // The Flash engine for movies drawn without a Flash runtime (see
 // swf::readDrawnMovie): shapes, bitmaps, static text and clips of them on a
-// timeline, with at most a stop() or play() in its frames. The player's own
+// timeline, with at most a stop() or play() in their frames (a clip that
+// comes to a stop() stays on that frame; the view draws clips). The player's own
 // empty movie is one, as are stills and simple animations made by hand.
 // Such a movie loads and its timeline plays at the movie's frame rate and
 // loops, stopping at a frame whose script says so, as a real Flash control

@@ -157,19 +157,27 @@ TEST(NativeMovieView, DrawsSharedEdgesCurvesOutlinesClipsAndEachFrameWhereTheSca
 }
 
 // The usual hand-made movie: an intro, then a stop() on a frame that places
-// a looping clip. The clip plays on while the main timeline stands there.
+// a looping clip. The clip plays on while the main timeline stands there;
+// beside it, a clip whose own stop() holds it on its second frame.
 TEST(NativeMovieView, AClipPlacedOnTheFrameWhereTheMovieStopsPlaysOn) {
   ShapeWriter square(1);
   square.solidFill(kBlue).moveTo(0, 0, 0, 1, 0).lineTo(400, 0).lineTo(400, 400).lineTo(0, 400).lineTo(0, 0);
-  SwfBuilder movie(8, 20, 20, 10);
+  auto blinking = [](uint16_t id, std::vector<uint8_t> secondFrameScript) {
+    std::vector<std::pair<uint16_t, std::vector<uint8_t>>> tags = {{tag::kPlaceObject2, placeObjectBody(1, 1, 0, 0)},
+                                                                   {tag::kShowFrame, {}},
+                                                                   {tag::kRemoveObject2, removeObjectBody(1)}};
+    if (!secondFrameScript.empty()) tags.push_back({tag::kDoAction, secondFrameScript});
+    tags.push_back({tag::kShowFrame, {}});
+    return spriteBody(id, tags);
+  };
+  SwfBuilder movie(8, 40, 20, 10);
   movie.backgroundColor(kWhite)
       .tag(tag::kDefineShape3, square.body())
-      .tag(tag::kDefineSprite, spriteBody(2, {{tag::kPlaceObject2, placeObjectBody(1, 1, 0, 0)},
-                                              {tag::kShowFrame, {}},
-                                              {tag::kRemoveObject2, removeObjectBody(1)},
-                                              {tag::kShowFrame, {}}}))
+      .tag(tag::kDefineSprite, blinking(2, {}))
+      .tag(tag::kDefineSprite, blinking(3, ActionBuilder().stop().bytes()))
       .showFrame()
       .placeObject(2, 1, 0, 0)
+      .placeObject(3, 2, 20, 0)
       .doAction(ActionBuilder().stop())
       .showFrame();
   test::TempFolder folder;
@@ -177,15 +185,18 @@ TEST(NativeMovieView, AClipPlacedOnTheFrameWhereTheMovieStopsPlaysOn) {
   NativeMovieEngine engine(clock);
   ASSERT_TRUE(engine.setMovie(folder.write("intro.swf", movie.build(Compression::kNone))));
   NativeMovieView view(engine, nullptr);
-  view.resize(20, 20);
+  view.resize(40, 20);
   view.refresh();
-  std::vector<std::string> shown;
+  std::vector<std::string> looping, stopping;
   for (int i = 0; i < 4; ++i) {
     clock.advance(engine.frameInterval());
-    shown.push_back(shownAt(view.grab().toImage(), 10, 10));
+    const QImage frame = view.grab().toImage();
+    looping.push_back(shownAt(frame, 10, 10));
+    stopping.push_back(shownAt(frame, 30, 10));
   }
   EXPECT_FALSE(engine.IsPlaying());
-  EXPECT_EQ(shown, (std::vector<std::string>{"#0000ff", "#ffffff", "#0000ff", "#ffffff"}));
+  EXPECT_EQ(looping, (std::vector<std::string>{"#0000ff", "#ffffff", "#0000ff", "#ffffff"}));
+  EXPECT_EQ(stopping, (std::vector<std::string>{"#0000ff", "#ffffff", "#ffffff", "#ffffff"}));
 }
 
 }  // namespace
