@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QWidget>
+#include <filesystem>
 
 #include "platform/flash/native_movie_view.h"
 #include "platform/flash/swf_facts.h"
@@ -41,13 +42,15 @@ FlashEngineChooser::FlashEngineChooser(Clock& clock, Options options)
   QObject::connect(&releaseRuffle_, &QTimer::timeout, [this] {
     if (runtime_ != Runtime::Ruffle && !movieForRuffle(expected_)) ruffle_.reset();
   });
-  releaseWebEngine_.setSingleShot(true);
-  releaseWebEngine_.setInterval(300);
-  QObject::connect(&releaseWebEngine_, &QTimer::timeout, [this] { releaseWebEngine(); });
+  startRuffle_.setSingleShot(true);
+  startRuffle_.setInterval(300);
+  QObject::connect(&startRuffle_, &QTimer::timeout, [this] { startPendingRuffle(); });
   weighExpected_.setSingleShot(true);
   weighExpected_.setInterval(0);
   QObject::connect(&weighExpected_, &QTimer::timeout, [this] {
-    if (!ruffle_ && movieForRuffle(expected_) && ensureRuffle()) ruffle_->warmUp();
+    // A movie waiting for Ruffle starts it once its first frame is painted.
+    if (runtime_ != Runtime::RufflePending && !ruffle_ && movieForRuffle(expected_) && ensureRuffle())
+      ruffle_->warmUp();
     keepRuffleWhileNeeded();
   });
 }
@@ -99,6 +102,8 @@ const FlashEngine& FlashEngineChooser::active() const {
       return playerMovie_;
     case Runtime::Ruffle:
       return *ruffle_;
+    case Runtime::RufflePending:
+      return pendingRuffle_;
     default:
       return native_;
   }
@@ -107,6 +112,7 @@ const FlashEngine& FlashEngineChooser::active() const {
 void FlashEngineChooser::unloadAll() {
   native_.StopPlay();
   playerMovie_.unload();
+  pendingRuffle_.clear();
   if (ruffle_) ruffle_->unload();
 }
 
@@ -116,19 +122,13 @@ bool FlashEngineChooser::setMovie(const std::string& path) {
   firstFrameStandsIn_ = false;
   bool loaded = native_.setMovie(path);
   if (!loaded && native_.lastMovieNeedsRuntime()) {
-    const swf::SwfReadResult read = swf::readSwfFile(path);
+    swf::SwfReadResult read = swf::readSwfFile(path);
     if (read.ok() && hasPlayerMovieMark(read.file)) {
       runtime_ = Runtime::PlayerMovie;
       loaded = playerMovie_.load(path);
       playerMovie_.setScaleMode(scaleMode_);
-    } else if (read.ok() && ensureRuffle()) {
-      runtime_ = Runtime::Ruffle;
-      // Ruffle takes the better part of a second to start; the movie's
-      // first frame, drawn here, shows until Ruffle paints its own.
-      firstFrameStandsIn_ = native_.loadFirstFrame(path, read.file);
-      if (firstFrameStandsIn_ && !ruffle_->view()) holdWebEngineUntilPainted();
-      loaded = ruffle_->load(path, read.file);
-      firstFrameStandsIn_ = firstFrameStandsIn_ && loaded;
+    } else if (read.ok()) {
+      loaded = loadForRuffle(path, std::move(read.file));
     }
     if (!loaded) runtime_ = Runtime::Native;
   }
@@ -154,26 +154,52 @@ bool FlashEngineChooser::redrawn(bool result) {
   return result;
 }
 
-// The web engine's start holds the program's thread for some 150 ms: it
-// waits until the first frame standing in is on the screen, or, where the
-// window does not paint (hidden), a moment.
-void FlashEngineChooser::holdWebEngineUntilPainted() {
-  if (!nativeView_) return;
-  ruffle_->holdWebEngine(true);
-  nativeView_->afterNextPaint([this] { releaseWebEngine(); });
-  releaseWebEngine_.start();
+// Ruffle takes the better part of a second to start; the movie's first
+// frame, drawn here, shows until Ruffle paints its own. Where Ruffle's
+// module or its web engine has yet to start, which holds the program's
+// thread for 0.1 to 0.25 s, that waits until the first frame is on the
+// screen (or a moment, where the window does not paint).
+bool FlashEngineChooser::loadForRuffle(const std::string& path, swf::SwfFile file) {
+  firstFrameStandsIn_ = nativeView_ && native_.loadFirstFrame(path, file);
+  const bool started = ruffle_ && ruffle_->view();
+  if (firstFrameStandsIn_ && !started && ruffleMayStart()) {
+    runtime_ = Runtime::RufflePending;
+    pendingRuffle_.hold(path, std::move(file));
+    nativeView_->afterNextPaint([this] { startPendingRuffle(); });
+    startRuffle_.start();
+    return true;
+  }
+  if (!ensureRuffle()) return firstFrameStandsIn_ = false;
+  runtime_ = Runtime::Ruffle;
+  const bool loaded = ruffle_->load(path, file);
+  firstFrameStandsIn_ = firstFrameStandsIn_ && loaded;
+  return loaded;
 }
 
-void FlashEngineChooser::releaseWebEngine() {
-  releaseWebEngine_.stop();
-  if (!ruffle_) return;
-  ruffle_->holdWebEngine(false);
+bool FlashEngineChooser::ruffleMayStart() const {
+  return webEngineModuleMayLoad() && std::filesystem::exists(std::filesystem::path(ruffleFolder_) / "ruffle.js");
+}
+
+void FlashEngineChooser::startPendingRuffle() {
+  startRuffle_.stop();
+  if (runtime_ != Runtime::RufflePending) return;
+  if (ensureRuffle() && ruffle_->load(pendingRuffle_.movie(), pendingRuffle_.file())) {
+    runtime_ = Runtime::Ruffle;
+    pendingRuffle_.replayOn(*ruffle_);
+  } else {
+    // As a movie Ruffle cannot load: nothing plays, and the end watch moves on.
+    runtime_ = Runtime::Native;
+    firstFrameStandsIn_ = false;
+    native_.unload();
+  }
+  pendingRuffle_.clear();
+  keepRuffleWhileNeeded();
   showRuntime();
 }
 
 // Ruffle's page goes a while after the last need of it.
 void FlashEngineChooser::keepRuffleWhileNeeded() {
-  if (runtime_ == Runtime::Ruffle)
+  if (runtime_ == Runtime::Ruffle || runtime_ == Runtime::RufflePending)
     releaseRuffle_.stop();
   else if (ruffle_ && !releaseRuffle_.isActive())
     releaseRuffle_.start();

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "model/clock.h"
+#include "platform/flash/pending_ruffle_movie.h"
 #include "platform/flash/player_movie_engine.h"
 #include "platform/flash_engine.h"
 #include "platform/mpv/mpv_engine.h"
@@ -68,12 +69,14 @@ class FlashEngineChooser : public FlashEngine, public ContentViewSource {
   std::optional<std::string> GetVariable(const std::string& name) const override { return active().GetVariable(name); }
 
   // For tests and benchmarks.
-  // Null until the first movie for Ruffle.
+  // Null until the first movie for Ruffle has its first frame painted.
   RuffleRuntime* ruffle() { return ruffle_.get(); }
   PlayerMovieEngine& playerMovie() { return playerMovie_; }
 
  private:
-  enum class Runtime { Native, PlayerMovie, Ruffle };
+  // RufflePending: a movie for Ruffle waits for its first frame, drawn
+  // here, to be painted before Ruffle starts.
+  enum class Runtime { Native, PlayerMovie, Ruffle, RufflePending };
   FlashEngine& active();
   const FlashEngine& active() const;
   void unloadAll();
@@ -82,18 +85,20 @@ class FlashEngineChooser : public FlashEngine, public ContentViewSource {
   // The movie read, when it is one for Ruffle.
   std::optional<swf::SwfFile> movieForRuffle(const std::string& path) const;
   void keepRuffleWhileNeeded();
-  void holdWebEngineUntilPainted();
-  void releaseWebEngine();
+  bool loadForRuffle(const std::string& path, swf::SwfFile file);
+  bool ruffleMayStart() const;
+  void startPendingRuffle();
   void forwardCommands(FlashEngine& engine);
   // The native movie's view looks at its timeline after each command.
   bool redrawn(bool result);
 
   NativeMovieEngine native_;
   PlayerMovieEngine playerMovie_;
+  PendingRuffleMovie pendingRuffle_;
   std::string ruffleFolder_;
   std::unique_ptr<RuffleRuntime> ruffle_;
   QTimer releaseRuffle_;
-  QTimer releaseWebEngine_;  // in case the first frame is not painted
+  QTimer startRuffle_;  // in case the first frame standing in is not painted
   // The newest expectMovie of a turn is weighed once the turn is over: the
   // list locate opens a whole folder's entries in one.
   QTimer weighExpected_;

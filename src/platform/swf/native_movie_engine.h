@@ -62,6 +62,8 @@ class NativeMovieEngine : public FlashEngine {
   bool SetVariable(const std::string& name, const std::string& value) override;
   std::optional<std::string> GetVariable(const std::string& name) const override;
 
+  // Leaves the engine empty.
+  void unload();
   // Loads the first frame of a movie that `file` holds and a Flash runtime
   // plays, still, to show while the runtime starts; false, and empty, when
   // that frame cannot be drawn here (see swf::readFirstFrame).
@@ -113,7 +115,6 @@ class NativeMovieEngine : public FlashEngine {
     int intervalMs = 0;
     std::shared_ptr<const swf::DrawnMovie> drawing;
   };
-  void unload();
   void start(const NativeMovieFacts& facts);
   void setPlaying(bool playing);
   long currentFrame() const;

@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -34,9 +35,24 @@ const WebEngineModule* load() {
 
 }  // namespace
 
+namespace {
+bool tried = false;
+const WebEngineModule* loaded = nullptr;
+}  // namespace
+
 const WebEngineModule* webEngineModule() {
-  static const WebEngineModule* module = load();
-  return module;
+  if (!tried) {
+    tried = true;
+    loaded = load();
+  }
+  return loaded;
+}
+
+bool webEngineModuleMayLoad() {
+  if (tried) return loaded != nullptr;
+  if (dlsym(RTLD_DEFAULT, kWebEngineModuleEntry)) return true;
+  return QCoreApplication::instance() &&
+         QFileInfo::exists(QCoreApplication::applicationDirPath() + "/" + kWebEngineModuleFile);
 }
 
 }  // namespace qm

@@ -36,10 +36,6 @@ class RuffleRuntime : public FlashEngine {
   // Starts the web engine and readies the runtime with a movie of nothing,
   // so that a movie that may come later starts warm.
   virtual void warmUp() = 0;
-  // While held, a web engine not yet started stays so (it blocks the
-  // program's thread for some 150 ms as it starts): movies load, and reach
-  // the page once the hold is let go. The view comes then too.
-  virtual void holdWebEngine(bool hold) = 0;
 
   // Raised once the loaded movie's first frame is painted, or once the
   // movie, its page or the page's process failed: whatever stood in for the
@@ -63,6 +59,9 @@ struct WebEngineModule {
 // has the module linked in (the tests) uses that.
 // Null, and the reason on stderr once, when it cannot be loaded.
 const WebEngineModule* webEngineModule();
+// Whether webEngineModule would answer, without loading the module (which
+// takes some 80 ms): it is loaded, linked in, or its file is there.
+bool webEngineModuleMayLoad();
 
 // The module's file, and the name it exports its entry under.
 inline constexpr char kWebEngineModuleFile[] = "quilmora-webengine.so";

@@ -130,12 +130,10 @@ void RuffleEngine::setViewParent(QWidget* parent) {
 
 QWidget* RuffleEngine::view() const { return view_.data(); }
 
-bool RuffleEngine::webEngineCanStart() const { return QDir(QString::fromStdString(ruffleFolder_)).exists("ruffle.js"); }
-
 bool RuffleEngine::ensureWebEngine() {
   if (view_) return true;
-  if (!webEngineCanStart()) return false;
   const QDir folder(QString::fromStdString(ruffleFolder_));
+  if (!folder.exists("ruffle.js")) return false;
   chooseWebEngineSandbox();
   profile_ = std::make_unique<QWebEngineProfile>();  // off the record: nothing of it on disk
   files_ = new PageFiles(profile_.get());
@@ -221,10 +219,9 @@ void RuffleEngine::steer(const QString& script) {
 }
 
 void RuffleEngine::run(const QString& script) {
+  if (!view_) return;
   if (pageBehind_)
     afterSync_ << script;  // for the movie the page gets at the end of the turn
-  else if (!view_)
-    return;
   else if (pageReady_)
     view_->page()->runJavaScript(script);
   else if (script.startsWith("qm.load") || script.startsWith("qm.unload"))
@@ -258,7 +255,7 @@ void RuffleEngine::behind() {
 }
 
 void RuffleEngine::syncPage() {
-  if (!pageBehind_ || (held_ && !view_)) return;
+  if (!pageBehind_) return;
   pageBehind_ = false;
   const QStringList after = std::exchange(afterSync_, {});
   if (path_.empty()) {
@@ -307,7 +304,7 @@ void RuffleEngine::loadInPage(const std::string& path, bool driven, const swf_wr
 
 bool RuffleEngine::load(const std::string& path, const swf::SwfFile& file) {
   clearMovie();
-  if (!(held_ ? webEngineCanStart() : ensureWebEngine())) return false;
+  if (!ensureWebEngine()) return false;
   path_ = path;
   driven_ = !isActionScript3(file);
   stage_ = hostStageOf(file);
@@ -341,11 +338,6 @@ void RuffleEngine::warmUp() {
     view_->page()->runJavaScript("qm.warm()");
   else if (pendingScript_.isEmpty())
     pendingScript_ = "qm.warm()";
-}
-
-void RuffleEngine::holdWebEngine(bool hold) {
-  held_ = hold;
-  if (!held_ && pageBehind_ && ensureWebEngine()) syncPage();
 }
 
 bool RuffleEngine::setMovie(const std::string& path) {

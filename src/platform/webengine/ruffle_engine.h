@@ -71,7 +71,6 @@ class RuffleEngine : public RuffleRuntime {
   bool load(const std::string& path, const swf::SwfFile& file) override;
   void unload() override;
   void warmUp() override;
-  void holdWebEngine(bool hold) override;
 
   bool setMovie(const std::string& path) override;
   std::string movie() const override { return path_; }
@@ -100,7 +99,6 @@ class RuffleEngine : public RuffleRuntime {
     int scaleMode = 0;
   };
 
-  bool webEngineCanStart() const;
   bool ensureWebEngine();
   void clearMovie();
   bool pageLoadsUnchanged(const std::string& path) const;
@@ -124,7 +122,6 @@ class RuffleEngine : public RuffleRuntime {
   // Owned by the screen once placed there: the screen may delete it first.
   QPointer<QWebEngineView> view_;
   bool pageReady_ = false;
-  bool held_ = false;      // holdWebEngine
   QString pendingScript_;  // the load waiting for the page
   int serial_ = 0;
   PageMovie page_;
