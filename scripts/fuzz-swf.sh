@@ -13,7 +13,7 @@ clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-reco
   "$root/src/platform/swf/swf_file.cpp" "$root/src/platform/swf/zlib_inflate.cpp" \
   "$root/src/platform/swf/drawn_movie.cpp" "$root/src/platform/swf/shape_records.cpp" \
   "$root/src/platform/swf/bitmap_records.cpp" "$root/src/platform/swf/text_records.cpp" \
-  "$root/src/platform/swf/morph_records.cpp" -lz \
+  "$root/src/platform/swf/morph_records.cpp" "$root/src/platform/swf/frame_script.cpp" -lz \
   -o "$out/fuzz_swf_reader"
 cd "$out"
 ./fuzz_swf_reader -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=1024 -timeout=5 corpus

@@ -205,16 +205,14 @@ void NativeMovieView::paintEvent(QPaintEvent*) {
   paintedClock_ = engine_.clockFrames();
   if (!frame || !prepared_ || engine_.drawing() != prepared_) return;
   painter.setRenderHint(QPainter::Antialiasing);
-  drawList(painter, *frame, stageToView(*prepared_), swf::ColourTransform{}, paintedClock_,
-           static_cast<uint64_t>(engine_.FrameNum().value_or(0)), engine_.framesSinceEntered());
+  drawList(painter, *frame, stageToView(*prepared_), swf::ColourTransform{}, std::nullopt);
   // The window's backing store goes to the screen right after the paint,
   // before the event loop turns again.
   if (afterPaint_) QTimer::singleShot(0, this, std::exchange(afterPaint_, {}));
 }
 
 void NativeMovieView::drawList(QPainter& painter, const swf::DisplayList& list, const QTransform& transform,
-                               const swf::ColourTransform& colour, uint64_t elapsed, uint64_t frame,
-                               uint64_t sinceEntered) {
+                               const swf::ColourTransform& colour, std::optional<ClipTime> time) {
   for (const swf::Placement& placed : list) {
     if (!placed.visible) continue;
     const QTransform placedTransform = toQTransform(placed.matrix) * transform;
@@ -226,16 +224,17 @@ void NativeMovieView::drawList(QPainter& painter, const swf::DisplayList& list, 
       painter.setTransform(placedTransform);
       drawShape(painter, morphAt(morph->first, morph->second, placed.ratio), placedColour);
     } else if (const auto clip = prepared_->clips.find(placed.characterId); clip != prepared_->clips.end()) {
-      const uint64_t passed = swf::clipFramesPassed(placed, elapsed, frame, sinceEntered);
+      const uint64_t passed = time ? swf::clipFramesPassed(placed, time->elapsed, time->frame, time->sinceEntered)
+                                   : engine_.clipFramesPassed(placed.depth);
       const auto stop = prepared_->clipStops.find(placed.characterId);
       if (stop != prepared_->clipStops.end() && passed >= stop->second) {
         // Stopped there: what it placed on that frame plays on.
-        drawList(painter, *clip->second[stop->second], placedTransform, placedColour, passed, stop->second,
-                 passed - stop->second);
+        drawList(painter, *clip->second[stop->second], placedTransform, placedColour,
+                 ClipTime{passed, stop->second, passed - stop->second});
         continue;
       }
       const uint64_t clipFrame = passed % clip->second.size();
-      drawList(painter, *clip->second[clipFrame], placedTransform, placedColour, passed, clipFrame, 0);
+      drawList(painter, *clip->second[clipFrame], placedTransform, placedColour, ClipTime{passed, clipFrame, 0});
     }
   }
 }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/swf/native_movie_engine.h"
@@ -46,11 +47,17 @@ class NativeMovieView : public QWidget {
   };
   void prepare(const swf::DrawnMovie& movie);
   QTransform stageToView(const swf::DrawnMovie& movie) const;
-  // Draws a display list and, within its clips, theirs: `elapsed` frames
-  // have passed on its timeline, which shows `frame`, come to
-  // `sinceEntered` frames ago.
+  // Where a clip's timeline is: `elapsed` frames have passed on it, it
+  // shows `frame`, come to `sinceEntered` frames ago.
+  struct ClipTime {
+    uint64_t elapsed = 0;
+    uint64_t frame = 0;
+    uint64_t sinceEntered = 0;
+  };
+  // Draws a display list and, within its clips, theirs: the main timeline's
+  // without a time (the engine knows its clips'), a clip's with its own.
   void drawList(QPainter& painter, const swf::DisplayList& list, const QTransform& transform,
-                const swf::ColourTransform& colour, uint64_t elapsed, uint64_t frame, uint64_t sinceEntered);
+                const swf::ColourTransform& colour, std::optional<ClipTime> time);
   const std::vector<PreparedPart>& morphAt(uint16_t id, const swf::MorphShape& morph, uint16_t ratio);
   void drawShape(QPainter& painter, const std::vector<PreparedPart>& parts, const swf::ColourTransform& colour);
   void fillWithBitmap(QPainter& painter, const QPainterPath& path, const swf::BitmapFill& fill,

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "platform/swf/bitmap_records.h"
+#include "platform/swf/frame_script.h"
 #include "platform/swf/morph_records.h"
 #include "platform/swf/shape_records.h"
 #include "platform/swf/swf_tags.h"
@@ -19,7 +20,6 @@ constexpr uint16_t kInert[] = {
     tag::kEnd,
     tag::kSetBackgroundColor,
     tag::kProductInfo,
-    tag::kFrameLabel,
     tag::kScriptLimits,
     tag::kFileAttributes,
     tag::kMetadata,
@@ -222,6 +222,8 @@ class Timeline {
         return showFrame();
       case tag::kDoAction:
         return frameScript(body);
+      case tag::kFrameLabel:
+        return frameLabel(body);
       default:
         return among(kInert, code);
     }
@@ -232,7 +234,46 @@ class Timeline {
 
   size_t frameCount() const { return frames_.size(); }
   Frames takeFrames() { return std::move(frames_); }
-  std::vector<uint32_t> takeStopFrames() { return std::move(stopFrames_); }
+  // The frames whose script stops the timeline: all a clip's scripts do.
+  std::vector<uint32_t> stopFrames() const {
+    std::vector<uint32_t> stops;
+    for (const auto& [frame, script] : scripts_)
+      if (script.play == false && frame < frames_.size()) stops.push_back(frame);
+    return stops;
+  }
+  // The scripts of the frames, their moves to frames, labels, the next or
+  // the one before made frame numbers; nothing when one goes to a frame or
+  // label the timeline does not have.
+  std::optional<std::map<uint32_t, FrameScript>> takeScripts() const {
+    std::map<uint32_t, FrameScript> resolved;
+    const uint32_t last = static_cast<uint32_t>(frames_.size()) - 1;
+    for (const auto& [frame, script] : scripts_) {
+      if (frame > last) continue;  // after the last frame: a frame of none
+      FrameScript out{std::nullopt, script.play};
+      switch (script.move) {
+        case TimelineScript::Move::kFrame:
+          if (script.frame > last) return std::nullopt;
+          out.goTo = script.frame;
+          break;
+        case TimelineScript::Move::kLabel: {
+          const auto labelled = labels_.find(script.label);
+          if (labelled == labels_.end() || labelled->second > last) return std::nullopt;
+          out.goTo = labelled->second;
+          break;
+        }
+        case TimelineScript::Move::kNext:
+          out.goTo = std::min(frame + 1, last);
+          break;
+        case TimelineScript::Move::kPrevious:
+          out.goTo = frame == 0 ? 0 : frame - 1;
+          break;
+        case TimelineScript::Move::kNone:
+          break;
+      }
+      if (out.goTo || out.play) resolved[frame] = out;
+    }
+    return resolved;
+  }
   Cost cost() const { return cost_; }
   bool changes() const {
     return std::any_of(frames_.begin(), frames_.end(), [&](const auto& frame) { return frame != frames_.front(); });
@@ -295,20 +336,25 @@ class Timeline {
     return true;
   }
 
-  // A frame's script of nothing but stop() and play(): the last one says
-  // whether the timeline goes on from this frame.
+  // A frame's script of the timeline's own moves; a clip's may only stop
+  // and play.
   bool frameScript(std::span<const uint8_t> actions) {
-    constexpr uint8_t kEndOfActions = 0x00, kPlay = 0x06, kStop = 0x07;
-    std::optional<bool> stops;
-    for (size_t at = 0;; ++at) {
-      if (at >= actions.size()) return false;
-      if (actions[at] == kEndOfActions) break;
-      if (actions[at] != kPlay && actions[at] != kStop) return false;
-      stops = actions[at] == kStop;
-    }
+    std::optional<TimelineScript> script = readTimelineScript(actions);
+    if (!script || (!root_ && script->move != TimelineScript::Move::kNone)) return false;
     const uint32_t frame = static_cast<uint32_t>(frames_.size());
-    std::erase(stopFrames_, frame);
-    if (stops.value_or(false)) stopFrames_.push_back(frame);
+    if (const auto earlier = scripts_.find(frame); earlier != scripts_.end()) {
+      script = thenRun(earlier->second, *script);
+      if (!script) return false;
+    }
+    scripts_[frame] = *script;
+    return true;
+  }
+
+  // A name scripts go to the frame by; the first frame of a name keeps it.
+  bool frameLabel(std::span<const uint8_t> body) {
+    const auto end = std::find(body.begin(), body.end(), uint8_t{0});
+    if (end == body.end()) return false;
+    labels_.emplace(std::string(body.begin(), end), static_cast<uint32_t>(frames_.size()));
     return true;
   }
 
@@ -360,7 +406,8 @@ class Timeline {
   std::map<uint16_t, Placement> shown_;  // by depth
   std::set<uint16_t> leftOutDepths_;
   Frames frames_;
-  std::vector<uint32_t> stopFrames_;
+  std::map<uint32_t, TimelineScript> scripts_;
+  std::map<std::string, uint32_t> labels_;
   std::shared_ptr<const DisplayList> last_;
   bool changed_ = false;
   Cost cost_;
@@ -461,15 +508,14 @@ bool Definitions::defineSprite(std::span<const uint8_t> body) {
   if (!timeline.finish()) return false;
   const Cost cost{timeline.cost().shapes, timeline.cost().edges, timeline.cost().nesting + 1};
   if (cost.nesting > kMaxClipNesting) return false;
-  Frames frames = timeline.takeFrames();
   // A first frame shown while a runtime starts stands still.
-  if (firstFrameOnly_) frames.resize(1);
-  movie_.clipsChange |= frames.size() > 1 && timeline.changes();
+  movie_.clipsChange |= !firstFrameOnly_ && timeline.changes();
   // Nothing starts a clip again once it stops: the first stop() it comes to
   // is where it stays.
-  std::vector<uint32_t> stops = timeline.takeStopFrames();
-  std::erase_if(stops, [&](uint32_t frame) { return frame >= frames.size(); });
+  const std::vector<uint32_t> stops = timeline.stopFrames();
   if (!stops.empty()) movie_.clipStops[id] = *std::min_element(stops.begin(), stops.end());
+  Frames frames = timeline.takeFrames();
+  if (firstFrameOnly_) frames.resize(1);
   movie_.clips.emplace(id, std::move(frames));
   costs_[id] = cost;
   return true;
@@ -518,9 +564,9 @@ std::optional<DrawnMovie> readMovie(const SwfFile& file, bool firstFrameOnly) {
   if (!timeline.finish()) return std::nullopt;
   movie.framesChange = timeline.changes();
   movie.frames = timeline.takeFrames();
-  movie.stopFrames = timeline.takeStopFrames();
-  // A script after the last frame belongs to no frame.
-  std::erase_if(movie.stopFrames, [&](uint32_t frame) { return frame >= movie.frames.size(); });
+  std::optional<std::map<uint32_t, FrameScript>> scripts = timeline.takeScripts();
+  if (!scripts) return std::nullopt;
+  movie.scripts = std::move(*scripts);
   return movie;
 }
 

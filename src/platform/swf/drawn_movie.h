@@ -13,7 +13,7 @@ namespace qm::swf {
 
 // A movie made only of shapes (filled with colours, gradients or bitmaps),
 // static text, and sprites of them placed on its timelines: no sounds, text
-// fields or masks, and no scripts but stop() and play(). Such a movie can be
+// fields or masks, and no scripts but the timelines' own moves. Such a movie can be
 // drawn without a Flash runtime, which most movies drawn by hand and
 // exported as a still or a simple animation are.
 
@@ -159,6 +159,13 @@ using DisplayList = std::vector<Placement>;
 // Frames that change nothing share their list.
 using Frames = std::vector<std::shared_ptr<const DisplayList>>;
 
+// What a frame's script does to its timeline: go to a frame (which stops
+// the timeline there unless the script plays on), stop or play.
+struct FrameScript {
+  std::optional<uint32_t> goTo;
+  std::optional<bool> play;
+};
+
 struct DrawnMovie {
   Rect stage;  // twips
   uint32_t stageColour = 0xffffff;
@@ -172,10 +179,11 @@ struct DrawnMovie {
   // to it (its first such frame).
   std::map<uint16_t, uint32_t> clipStops;
   Frames frames;
-  // Frames of the main timeline whose script is a stop(): the timeline
-  // stops as it comes to them. The only script such a movie may hold is
-  // stop() or play() in a frame, of its main timeline or of a clip.
-  std::vector<uint32_t> stopFrames;
+  // What the scripts of the main timeline's frames do as it comes to them,
+  // by frame. The only scripts such a movie may hold are the timelines' own
+  // moves: stop(), play(), and on the main timeline gotoAndStop,
+  // gotoAndPlay, nextFrame() and prevFrame().
+  std::map<uint32_t, FrameScript> scripts;
   // Whether a clip's frames ever differ: then what the movie shows changes
   // with time even while its main timeline stands still.
   bool clipsChange = false;

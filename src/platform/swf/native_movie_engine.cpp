@@ -74,15 +74,15 @@ bool NativeMovieEngine::loadFirstFrame(const std::string& path, const swf::SwfFi
 
 void NativeMovieEngine::start(const NativeMovieFacts& facts) {
   movie_ = LoadedMovie{facts.path, static_cast<long>(facts.drawing->frames.size()), facts.version, facts.drawing};
-  frame_ = 0;
   stoppedByCall_ = false;
-  loaded_ = clock_.now();
-  entered_ = loaded_;
-  playing_ = false;
+  loaded_ = playStart_ = clock_.now();
   intervalMs_ = facts.intervalMs;
-  // The first frame's stop() holds the movie as it loads.
-  const auto& stops = facts.drawing->stopFrames;
-  setPlaying(std::find(stops.begin(), stops.end(), 0u) == stops.end());
+  run_ = Run{};
+  run_.playing = movie_->totalFrames > 1;
+  for (const swf::Placement& placed : *facts.drawing->frames.front()) run_.placedAt[placed.depth] = 0;
+  // The first frame's script runs as the movie loads.
+  enter(0, loaded_);
+  run_.playing = run_.playing && movie_->totalFrames > 1;
 }
 
 std::string NativeMovieEngine::movie() const { return movie_ ? movie_->path : std::string(); }
@@ -120,12 +120,11 @@ bool NativeMovieEngine::Stop() { return StopPlay(); }
 
 bool NativeMovieEngine::GotoFrame(long frame) {
   if (!movie_ || frame < 0 || frame >= movie_->totalFrames) return false;
-  playing_ = IsPlaying();  // a stop() on the way has stopped it
-  frame_ = frame;
-  playStart_ = entered_ = clock_.now();
-  // Going to a frame runs its script: a stop() there holds the timeline.
-  const auto& stops = movie_->drawing->stopFrames;
-  if (std::find(stops.begin(), stops.end(), static_cast<uint32_t>(frame)) != stops.end()) playing_ = false;
+  catchUp();  // a stop() on the way has stopped it
+  playStart_ = clock_.now();
+  run_.steps = 0;
+  enter(frame, playStart_);
+  run_.playing = run_.playing && movie_->totalFrames > 1;
   return true;
 }
 
@@ -139,7 +138,10 @@ std::optional<long> NativeMovieEngine::FrameNum() const {
   return currentFrame();
 }
 
-bool NativeMovieEngine::IsPlaying() const { return playing_ && !framesToStop(); }
+bool NativeMovieEngine::IsPlaying() const {
+  catchUp();
+  return movie_ && run_.playing;
+}
 
 bool NativeMovieEngine::setScaleMode(int mode) {
   if (mode < 0 || mode > 2) return false;
@@ -163,43 +165,79 @@ std::optional<std::string> NativeMovieEngine::GetVariable(const std::string& nam
 }
 
 void NativeMovieEngine::unload() {
-  setPlaying(false);
   movie_.reset();
-  frame_ = 0;
+  run_ = Run{};
   variables_.clear();
 }
 
 long NativeMovieEngine::framesPlayed() const {
-  if (!movie_ || !playing_ || intervalMs_ <= 0) return 0;
+  if (!movie_ || !run_.playing || intervalMs_ <= 0) return 0;
   const auto played = std::chrono::duration_cast<std::chrono::milliseconds>(clock_.now() - playStart_).count();
   return static_cast<long>(std::max<long long>(0, played) / intervalMs_);
 }
 
-// How far the playing timeline has gone to the first frame with a stop()
-// on its way, the frame it started from not counted; none while it has not
-// come to one.
-std::optional<long> NativeMovieEngine::framesToStop() const {
-  const long played = framesPlayed();
-  if (played == 0) return std::nullopt;
-  const long total = movie_->totalFrames;
-  std::optional<long> nearest;
-  for (uint32_t stop : movie_->drawing->stopFrames) {
-    long ahead = (static_cast<long>(stop) - frame_ % total + total) % total;
-    if (ahead == 0) ahead = total;
-    if (ahead <= played && (!nearest || ahead < *nearest)) nearest = ahead;
+// Moves the playing timeline on, frame by frame, to where the time played
+// has taken it.
+void NativeMovieEngine::catchUp() const {
+  const long due = framesPlayed();
+  while (run_.playing && run_.steps < due) {
+    ++run_.steps;
+    enter((run_.frame + 1) % movie_->totalFrames, playStart_ + std::chrono::milliseconds(run_.steps * intervalMs_));
   }
-  return nearest;
+}
+
+// Comes to a frame at `at` and runs its script, and the script of each
+// frame that sends the timeline on; a placement the frame before showed too
+// (the same character, placed by the same tag) keeps its time.
+void NativeMovieEngine::enter(long frame, TimePoint at) const {
+  const swf::DrawnMovie& drawing = *movie_->drawing;
+  const swf::DisplayList& before = *drawing.frames[static_cast<size_t>(run_.frame)];
+  for (long moves = 0;; ++moves) {
+    run_.frame = frame;
+    const auto script = drawing.scripts.find(static_cast<uint32_t>(frame));
+    if (script == drawing.scripts.end()) break;
+    if (script->second.play) run_.playing = *script->second.play;
+    const std::optional<uint32_t> goTo = script->second.goTo;
+    if (!goTo || static_cast<long>(*goTo) == frame) break;
+    if (moves == movie_->totalFrames) {  // scripts that send it round for ever
+      run_.playing = false;
+      break;
+    }
+    frame = static_cast<long>(*goTo);
+  }
+  const swf::DisplayList& shown = *drawing.frames[static_cast<size_t>(run_.frame)];
+  if (&shown == &before) return;
+  std::map<uint16_t, uint64_t> placedAt;
+  const uint64_t now = clockFramesAt(at);
+  for (const swf::Placement& placed : shown) {
+    const auto was = std::lower_bound(before.begin(), before.end(), placed.depth,
+                                      [](const swf::Placement& p, uint16_t depth) { return p.depth < depth; });
+    const bool kept = was != before.end() && was->depth == placed.depth && was->characterId == placed.characterId &&
+                      was->placedAt == placed.placedAt;
+    const auto time = run_.placedAt.find(placed.depth);
+    placedAt[placed.depth] = kept && time != run_.placedAt.end() ? time->second : now;
+  }
+  run_.placedAt = std::move(placedAt);
 }
 
 long NativeMovieEngine::currentFrame() const {
-  if (!movie_ || !playing_ || intervalMs_ <= 0) return frame_;
-  return (frame_ + framesToStop().value_or(framesPlayed())) % movie_->totalFrames;
+  catchUp();
+  return run_.frame;
 }
 
-uint64_t NativeMovieEngine::clockFrames() const {
+uint64_t NativeMovieEngine::clockFramesAt(TimePoint at) const {
   if (!movie_ || intervalMs_ <= 0) return 0;
-  const auto since = std::chrono::duration_cast<std::chrono::milliseconds>(clock_.now() - loaded_).count();
+  const auto since = std::chrono::duration_cast<std::chrono::milliseconds>(at - loaded_).count();
   return static_cast<uint64_t>(std::max<long long>(0, since) / intervalMs_);
+}
+
+uint64_t NativeMovieEngine::clockFrames() const { return clockFramesAt(clock_.now()); }
+
+uint64_t NativeMovieEngine::clipFramesPassed(uint16_t depth) const {
+  catchUp();
+  const auto placed = run_.placedAt.find(depth);
+  const uint64_t now = clockFrames();
+  return placed == run_.placedAt.end() ? 0 : now - std::min(now, placed->second);
 }
 
 // The sooner of the main timeline's next frame and the clips'.
@@ -210,24 +248,13 @@ int NativeMovieEngine::untilNextFrame() const {
     return static_cast<int>(intervalMs_ - std::max<long long>(0, since) % intervalMs_);
   };
   const int clips = untilNext(loaded_);
-  return playing_ ? std::min(clips, untilNext(playStart_)) : clips;
-}
-
-TimePoint NativeMovieEngine::frameEnteredAt() const {
-  const long moved = playing_ ? framesToStop().value_or(framesPlayed()) : 0;
-  return moved == 0 ? entered_ : playStart_ + std::chrono::milliseconds(moved * intervalMs_);
-}
-
-uint64_t NativeMovieEngine::framesSinceEntered() const {
-  if (!movie_ || intervalMs_ <= 0) return 0;
-  const auto since = std::chrono::duration_cast<std::chrono::milliseconds>(clock_.now() - frameEnteredAt()).count();
-  return static_cast<uint64_t>(std::max<long long>(0, since) / intervalMs_);
+  return IsPlaying() ? std::min(clips, untilNext(playStart_)) : clips;
 }
 
 void NativeMovieEngine::setPlaying(bool playing) {
-  entered_ = frameEnteredAt();
-  frame_ = currentFrame();
-  playing_ = playing && movie_ && movie_->totalFrames > 1;
+  catchUp();
+  run_.playing = playing && movie_ && movie_->totalFrames > 1;
+  run_.steps = 0;
   playStart_ = clock_.now();
 }
 

@@ -34,15 +34,18 @@ namespace qm {
 // - StopPlay and Stop both halt the timeline on its current frame (hosts pair
 //   Stop with a rewind when they want the first frame).
 // - GotoFrame moves to a 0-based frame and keeps the play state; a frame
-//   outside the timeline fails and changes nothing.
+//   outside the timeline fails and changes nothing. The frame's script runs,
+//   as it does whenever the timeline comes to a frame.
+// - A frame's script may stop or play the timeline, or send it to another
+//   frame (whose script runs in turn), stopping there unless it plays on.
 // - SetVariable and GetVariable address root variables: plain names, or names
 //   under "_root.", "_level0." or "/:". Names are case-sensitive from SWF 7
 //   on, as in ActionScript. There are no child clips, so other paths fail.
 // - ScaleMode belongs to the control and works with or without a movie.
-// - Such a movie has no script, so FSCommand is never raised.
-// The frame is worked out from the time played when asked, rather than
-// counted by a timer: nothing needs to wake up for a movie whose frames all
-// show the same.
+// - Such a movie has no other script, so FSCommand is never raised.
+// The timeline is moved on to the time played when asked, rather than by a
+// timer: nothing needs to wake up for a movie whose frames all show the
+// same.
 class NativeMovieEngine : public FlashEngine {
  public:
   explicit NativeMovieEngine(Clock& clock);
@@ -83,10 +86,11 @@ class NativeMovieEngine : public FlashEngine {
   // Frames at the movie's rate since it loaded: the time of its clips,
   // which play on whatever the main timeline does, as in Flash.
   uint64_t clockFrames() const;
-  // Frames at the movie's rate since the main timeline came to the frame it
-  // shows: the time of the clips placed after its first frame, which play
-  // on while it stands there.
-  uint64_t framesSinceEntered() const;
+  // Frames at the movie's rate the clip at `depth` of the frame shown has
+  // played: since the main timeline placed it (it plays on while the
+  // timeline stands still, and through moves to frames that have it too),
+  // or since the movie loaded for a clip there from the start.
+  uint64_t clipFramesPassed(uint16_t depth) const;
   // Milliseconds until the main timeline or the clips move to their next
   // frame.
   int untilNextFrame() const;
@@ -115,24 +119,33 @@ class NativeMovieEngine : public FlashEngine {
     int intervalMs = 0;
     std::shared_ptr<const swf::DrawnMovie> drawing;
   };
+  // The main timeline as it runs: moved on frame by frame when asked, up to
+  // now, each frame's script run as the timeline comes to it.
+  struct Run {
+    long frame = 0;
+    bool playing = false;
+    long steps = 0;  // frames moved since playStart_
+    // When each placement of the frame shown was placed, in frames of the
+    // movie's clock, by depth.
+    std::map<uint16_t, uint64_t> placedAt;
+  };
   void start(const NativeMovieFacts& facts);
   void setPlaying(bool playing);
+  void catchUp() const;
+  void enter(long frame, TimePoint at) const;
+  uint64_t clockFramesAt(TimePoint at) const;
   long currentFrame() const;
   long framesPlayed() const;
-  TimePoint frameEnteredAt() const;
-  std::optional<long> framesToStop() const;
   std::optional<std::string> rootVariableKey(const std::string& name) const;
 
   Clock& clock_;
   std::optional<LoadedMovie> movie_;
-  // The frame shown when play last started, stopped or moved; while playing
-  // the timeline runs on from it, one frame per interval since playStart_.
-  long frame_ = 0;
+  // Caught up whenever asked; while playing the timeline moves one frame
+  // per interval since playStart_.
+  mutable Run run_;
   TimePoint playStart_;
   TimePoint loaded_;
-  TimePoint entered_;  // when frame_ was come to
   int intervalMs_ = 0;
-  bool playing_ = false;
   bool stoppedByCall_ = false;
   int scaleMode_ = 0;
   std::map<std::string, std::string> variables_;

@@ -184,6 +184,7 @@ TEST(NativeMovieView, AClipPlacedOnTheFrameWhereTheMovieStopsPlaysOn) {
   test::ManualClock clock;
   NativeMovieEngine engine(clock);
   ASSERT_TRUE(engine.setMovie(folder.write("intro.swf", movie.build(Compression::kNone))));
+  EXPECT_TRUE(engine.drawing()->clipsChange) << "the view wakes for its clips";
   NativeMovieView view(engine, nullptr);
   view.resize(40, 20);
   view.refresh();

@@ -216,6 +216,38 @@ TEST_F(NativeMovieEngineTest, MoviesWithSomethingToShowFailAndLeaveTheEngineEmpt
   EXPECT_FALSE(engine.FrameNum());
 }
 
+// A loop after an intro, as drawing programs write it: the last frame's
+// gotoAndPlay("loop") sends the timeline back before that frame shows, and
+// a clip on every frame of the loop plays on through the jump.
+TEST_F(NativeMovieEngineTest, AFramesGotoAndPlaySendsTheTimelineBackAndClipsPlayOn) {
+  using namespace writer;
+  const std::vector<uint8_t> gotoAndPlayLoop = {0x8c, 5, 0, 'l', 'o', 'o', 'p', 0, 0x06, 0x00};
+  SwfBuilder movie(8, 100, 100, 10);
+  movie.defineRectangle(1, 10, 10, {255, 0, 0})
+      .tag(tag::kDefineSprite,
+           spriteBody(
+               2, {{tag::kPlaceObject2, placeObjectBody(1, 1, 0, 0)}, {tag::kShowFrame, {}}, {tag::kShowFrame, {}}}))
+      .showFrame()
+      .frameLabel("loop")
+      .placeObject(2, 2, 0, 0)
+      .showFrame()
+      .showFrame()
+      .showFrame()
+      .tag(tag::kDoAction, gotoAndPlayLoop)
+      .showFrame();
+  ASSERT_TRUE(engine.setMovie(folder.write("loop.swf", movie.build(Compression::kNone))));
+  std::vector<long> frames;
+  std::vector<uint64_t> clip;
+  for (int i = 0; i < 7; ++i) {
+    clock.advance(engine.frameInterval());
+    frames.push_back(engine.FrameNum().value_or(-1));
+    clip.push_back(engine.clipFramesPassed(2));
+  }
+  EXPECT_EQ(frames, (std::vector<long>{1, 2, 3, 1, 2, 3, 1}));
+  EXPECT_EQ(clip, (std::vector<uint64_t>{0, 1, 2, 3, 4, 5, 6}));
+  EXPECT_TRUE(engine.IsPlaying());
+}
+
 // The first frame of a movie that needs a runtime stands in while the
 // runtime starts: what only the runtime shows (a text field, moved about
 // too) is left out, scripts are passed over, and its clips stand still.

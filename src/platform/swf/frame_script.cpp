@@ -1,0 +1,64 @@
+#include "platform/swf/frame_script.h"
+
+#include "platform/swf/byte_reader.h"
+
+namespace qm::swf {
+namespace {
+
+constexpr uint8_t kEndOfActions = 0x00;
+constexpr uint8_t kNextFrame = 0x04;
+constexpr uint8_t kPreviousFrame = 0x05;
+constexpr uint8_t kPlay = 0x06;
+constexpr uint8_t kStop = 0x07;
+constexpr uint8_t kGotoFrame = 0x81;
+constexpr uint8_t kGotoLabel = 0x8c;
+// Actions from this code on carry a length and a payload.
+constexpr uint8_t kFirstWithPayload = 0x80;
+
+}  // namespace
+
+std::optional<TimelineScript> readTimelineScript(std::span<const uint8_t> actions) {
+  TimelineScript script;
+  ByteReader in(actions);
+  for (;;) {
+    if (in.remaining() == 0) return std::nullopt;  // no end
+    const uint8_t code = in.u8();
+    if (code == kEndOfActions) return script;
+    const uint16_t length = code >= kFirstWithPayload ? in.u16() : 0;
+    if (in.overrun() || length > in.remaining()) return std::nullopt;
+    const std::span<const uint8_t> payload = actions.subspan(in.position(), length);
+    in.skip(length);
+    if (code == kPlay || code == kStop) {
+      script.play = code == kPlay;
+      continue;
+    }
+    if (script.move != TimelineScript::Move::kNone) return std::nullopt;  // one move a frame
+    script.play = false;
+    if (code == kNextFrame) {
+      script.move = TimelineScript::Move::kNext;
+    } else if (code == kPreviousFrame) {
+      script.move = TimelineScript::Move::kPrevious;
+    } else if (code == kGotoFrame && length == 2) {
+      script.move = TimelineScript::Move::kFrame;
+      script.frame = static_cast<uint16_t>(payload[0] | payload[1] << 8);
+    } else if (code == kGotoLabel && length > 0 && payload.back() == 0) {
+      script.move = TimelineScript::Move::kLabel;
+      script.label.assign(payload.begin(), payload.end() - 1);
+      if (script.label.find('\0') != std::string::npos) return std::nullopt;
+    } else {
+      return std::nullopt;
+    }
+  }
+}
+
+std::optional<TimelineScript> thenRun(const TimelineScript& first, const TimelineScript& second) {
+  if (second.move == TimelineScript::Move::kNone) {
+    TimelineScript both = first;
+    if (second.play) both.play = second.play;
+    return both;
+  }
+  if (first.move != TimelineScript::Move::kNone) return std::nullopt;
+  return second;
+}
+
+}  // namespace qm::swf
