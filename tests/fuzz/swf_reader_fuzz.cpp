@@ -2,7 +2,8 @@
 // hang or an allocation beyond what the data holds, and a movie that parses
 // has tags that lie inside its bytes. A movie drawn without a runtime, and
 // each of its clips, has at least one frame, and its frames show only
-// characters it defines; so does the first frame of any movie, which stands
+// characters it defines, and its scripts move its main timeline only to
+// frames it has; so does the first frame of any movie, which stands
 // in while a runtime starts, and it is one frame whose clips stand still.
 #include <cstddef>
 #include <cstdint>
@@ -26,6 +27,8 @@ void check(const std::optional<qm::swf::DrawnMovie>& drawn, bool firstFrameOnly)
     return !frames.empty() && (!firstFrameOnly || frames.size() == 1);
   };
   if (!known(drawn->frames)) std::abort();
+  for (const auto& [frame, script] : drawn->scripts)
+    if (frame >= drawn->frames.size() || (script.goTo && *script.goTo >= drawn->frames.size())) std::abort();
   for (const auto& [id, clip] : drawn->clips)
     if (!known(clip)) std::abort();
 }

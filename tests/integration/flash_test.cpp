@@ -150,6 +150,21 @@ TEST(FlashMovie, AMoviesFirstFrameStandsInUntilRuffleRunsIt) {
   EXPECT_TRUE(pumpUntil([&] { return shows(QColor(0xe0, 0x80, 0x30)); }, 20000)) << "Ruffle's frames never showed";
 }
 
+// Without the Flash runtime's files nothing plays, not even the first frame
+// drawn to stand in: the end watch moves on.
+TEST(FlashMovie, WithoutTheRuntimeAMovieForItDoesNotPlay) {
+  PlayerRig::Options options;
+  options.ruffleFolder = "/nonexistent";
+  PlayerRig rig(options);
+  const std::string folder = rig.folder("movies");
+  ASSERT_TRUE(writeFile(folder + "/count.swf", swf_writer::countingMovie()));
+  rig.rememberListFolder(folder);
+  ASSERT_TRUE(rig.start());
+  rig.form().File1.setListIndex(0);
+  EXPECT_FALSE(rig.flash().IsPlaying());
+  EXPECT_FALSE(rig.flash().TotalFrames());
+}
+
 // A movie of shapes alone is drawn by the player itself: it shows as soon as
 // it opens, its frames count, and no web engine starts for it.
 TEST(FlashMovie, AMovieOfShapesShowsWithoutTheWebEngine) {

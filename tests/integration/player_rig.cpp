@@ -36,7 +36,8 @@ PlayerRig::PlayerRig(Options options) {
   desktop.media = options.media;
   desktop.music = options.music;
   desktop.ruffleKept = options.ruffleKept;
-  desktop.ruffleFolder = (fs::path(QM_PROGRAM_DIR) / "ruffle").string();
+  desktop.ruffleFolder =
+      options.ruffleFolder.empty() ? (fs::path(QM_PROGRAM_DIR) / "ruffle").string() : options.ruffleFolder;
   desktop.quit = [this] { quitRequested_ = true; };
   desktop_ = std::make_unique<DesktopPlayer>(std::move(desktop));
 }

@@ -24,6 +24,8 @@ class PlayerRig {
     MpvEngine::Options media = {{"ao", "null"}};
     MpvEngine::Options music = {{"ao", "null"}};
     std::chrono::milliseconds ruffleKept{30000};
+    // Where the Flash runtime's files are; empty: the build's.
+    std::string ruffleFolder;
   };
 
   PlayerRig();

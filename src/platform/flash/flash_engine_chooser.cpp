@@ -72,6 +72,7 @@ bool FlashEngineChooser::ensureRuffle() {
   ruffle_->Shown.connect([this] {
     if (!firstFrameStandsIn_) return;
     firstFrameStandsIn_ = false;
+    native_.unload();  // its bitmaps go with it
     showRuntime();
   });
   ruffle_->setViewParent(box_);
@@ -130,7 +131,12 @@ bool FlashEngineChooser::setMovie(const std::string& path) {
     } else if (read.ok()) {
       loaded = loadForRuffle(path, std::move(read.file));
     }
-    if (!loaded) runtime_ = Runtime::Native;
+    if (!loaded) {
+      // Nothing plays, not even the first frame drawn to stand in.
+      runtime_ = Runtime::Native;
+      firstFrameStandsIn_ = false;
+      native_.unload();
+    }
   }
   keepRuffleWhileNeeded();
   showRuntime();

@@ -241,38 +241,14 @@ class Timeline {
       if (script.play == false && frame < frames_.size()) stops.push_back(frame);
     return stops;
   }
-  // The scripts of the frames, their moves to frames, labels, the next or
-  // the one before made frame numbers; nothing when one goes to a frame or
-  // label the timeline does not have.
+  // What coming to each frame with a script does, in one step: the frame
+  // the timeline ends on, its moves followed through the frames they send
+  // it to, and the play state the last script leaves. Nothing when a move
+  // goes to a frame or label the timeline does not have.
   std::optional<std::map<uint32_t, FrameScript>> takeScripts() const {
-    std::map<uint32_t, FrameScript> resolved;
-    const uint32_t last = static_cast<uint32_t>(frames_.size()) - 1;
-    for (const auto& [frame, script] : scripts_) {
-      if (frame > last) continue;  // after the last frame: a frame of none
-      FrameScript out{std::nullopt, script.play};
-      switch (script.move) {
-        case TimelineScript::Move::kFrame:
-          if (script.frame > last) return std::nullopt;
-          out.goTo = script.frame;
-          break;
-        case TimelineScript::Move::kLabel: {
-          const auto labelled = labels_.find(script.label);
-          if (labelled == labels_.end() || labelled->second > last) return std::nullopt;
-          out.goTo = labelled->second;
-          break;
-        }
-        case TimelineScript::Move::kNext:
-          out.goTo = std::min(frame + 1, last);
-          break;
-        case TimelineScript::Move::kPrevious:
-          out.goTo = frame == 0 ? 0 : frame - 1;
-          break;
-        case TimelineScript::Move::kNone:
-          break;
-      }
-      if (out.goTo || out.play) resolved[frame] = out;
-    }
-    return resolved;
+    std::optional<std::map<uint32_t, FrameScript>> direct = movesOfEachFrame();
+    if (!direct) return std::nullopt;
+    return followedThrough(*direct, frames_.size());
   }
   Cost cost() const { return cost_; }
   bool changes() const {
@@ -280,6 +256,88 @@ class Timeline {
   }
 
  private:
+  // Each frame's own script as a move and a play state. nextFrame() on the
+  // last frame and prevFrame() on the first do nothing, as in Flash.
+  std::optional<std::map<uint32_t, FrameScript>> movesOfEachFrame() const {
+    std::map<uint32_t, FrameScript> moves;
+    const uint32_t last = static_cast<uint32_t>(frames_.size()) - 1;
+    for (const auto& [frame, script] : scripts_) {
+      if (frame > last) continue;  // after the last frame: a frame of none
+      std::optional<uint32_t> goTo;
+      switch (script.move) {
+        case TimelineScript::Move::kFrame:
+          if (script.frame > last) return std::nullopt;
+          goTo = script.frame;
+          break;
+        case TimelineScript::Move::kLabel: {
+          const auto labelled = labels_.find(lowerAscii(script.label));
+          if (labelled == labels_.end() || labelled->second > last) return std::nullopt;
+          goTo = labelled->second;
+          break;
+        }
+        case TimelineScript::Move::kNext:
+          if (frame < last) goTo = frame + 1;
+          break;
+        case TimelineScript::Move::kPrevious:
+          if (frame > 0) goTo = frame - 1;
+          break;
+        case TimelineScript::Move::kNone:
+          break;
+      }
+      // A move stops the timeline unless a play() follows it.
+      const std::optional<bool> play =
+          goTo ? script.playAfterMove.value_or(false) : (script.playAfterMove ? script.playAfterMove : script.play);
+      if (goTo || play) moves[frame] = FrameScript{goTo, play};
+    }
+    return moves;
+  }
+
+  // The moves followed through, each frame once: the frames a chain of
+  // moves passes on its way end where it ends, and a round of moves stops
+  // the timeline where it comes round.
+  static std::map<uint32_t, FrameScript> followedThrough(const std::map<uint32_t, FrameScript>& moves,
+                                                         size_t frameCount) {
+    enum : uint8_t { kUnseen, kOnPath, kDone };
+    std::vector<uint8_t> marks(frameCount, kUnseen);
+    std::map<uint32_t, FrameScript> done;
+    for (const auto& [start, first] : moves) {
+      std::vector<uint32_t> path;
+      FrameScript end;
+      for (uint32_t at = start;;) {
+        const auto move = moves.find(at);
+        if (move == moves.end()) {
+          end = FrameScript{at, std::nullopt};
+          break;
+        }
+        if (marks[at] == kDone) {
+          end = done[at];
+          if (!end.goTo) end.goTo = at;
+          break;
+        }
+        if (marks[at] == kOnPath) {
+          end = FrameScript{at, false};
+          break;
+        }
+        if (!move->second.goTo || *move->second.goTo == at) {
+          marks[at] = kDone;
+          done[at] = move->second;
+          end = FrameScript{at, move->second.play};
+          break;
+        }
+        marks[at] = kOnPath;
+        path.push_back(at);
+        at = *move->second.goTo;
+      }
+      for (auto frame = path.rbegin(); frame != path.rend(); ++frame) {
+        const FrameScript followed{end.goTo, end.play ? end.play : moves.at(*frame).play};
+        done[*frame] = followed;
+        marks[*frame] = kDone;
+        end = followed;
+      }
+    }
+    return done;
+  }
+
   bool placeObject(ByteReader& in) {
     Placement placed;
     placed.characterId = in.u16();
@@ -354,7 +412,7 @@ class Timeline {
   bool frameLabel(std::span<const uint8_t> body) {
     const auto end = std::find(body.begin(), body.end(), uint8_t{0});
     if (end == body.end()) return false;
-    labels_.emplace(std::string(body.begin(), end), static_cast<uint32_t>(frames_.size()));
+    labels_.emplace(lowerAscii(std::string(body.begin(), end)), static_cast<uint32_t>(frames_.size()));
     return true;
   }
 
@@ -508,14 +566,19 @@ bool Definitions::defineSprite(std::span<const uint8_t> body) {
   if (!timeline.finish()) return false;
   const Cost cost{timeline.cost().shapes, timeline.cost().edges, timeline.cost().nesting + 1};
   if (cost.nesting > kMaxClipNesting) return false;
-  // A first frame shown while a runtime starts stands still.
-  movie_.clipsChange |= !firstFrameOnly_ && timeline.changes();
   // Nothing starts a clip again once it stops: the first stop() it comes to
-  // is where it stays.
+  // is where it stays, and the frames after it never show. A first frame
+  // shown while a runtime starts stands still.
   const std::vector<uint32_t> stops = timeline.stopFrames();
-  if (!stops.empty()) movie_.clipStops[id] = *std::min_element(stops.begin(), stops.end());
   Frames frames = timeline.takeFrames();
+  if (!stops.empty()) {
+    const uint32_t stop = *std::min_element(stops.begin(), stops.end());
+    movie_.clipStops[id] = stop;
+    frames.resize(stop + 1);
+  }
   if (firstFrameOnly_) frames.resize(1);
+  movie_.clipsChange |=
+      std::any_of(frames.begin(), frames.end(), [&](const auto& frame) { return frame != frames.front(); });
   movie_.clips.emplace(id, std::move(frames));
   costs_[id] = cost;
   return true;
@@ -563,10 +626,10 @@ std::optional<DrawnMovie> readMovie(const SwfFile& file, bool firstFrameOnly) {
   }
   if (!timeline.finish()) return std::nullopt;
   movie.framesChange = timeline.changes();
-  movie.frames = timeline.takeFrames();
   std::optional<std::map<uint32_t, FrameScript>> scripts = timeline.takeScripts();
   if (!scripts) return std::nullopt;
   movie.scripts = std::move(*scripts);
+  movie.frames = timeline.takeFrames();  // last: the rest reads them
   return movie;
 }
 

@@ -180,7 +180,10 @@ struct DrawnMovie {
   std::map<uint16_t, uint32_t> clipStops;
   Frames frames;
   // What the scripts of the main timeline's frames do as it comes to them,
-  // by frame. The only scripts such a movie may hold are the timelines' own
+  // by frame, in one step: where a script moves the timeline, `goTo` is
+  // the frame it ends on once the scripts there have run too (a round of
+  // moves stops where it comes round), and `play` the play state they
+  // leave. The only scripts such a movie may hold are the timelines' own
   // moves: stop(), play(), and on the main timeline gotoAndStop,
   // gotoAndPlay, nextFrame() and prevFrame().
   std::map<uint32_t, FrameScript> scripts;

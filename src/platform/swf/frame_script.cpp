@@ -29,11 +29,10 @@ std::optional<TimelineScript> readTimelineScript(std::span<const uint8_t> action
     const std::span<const uint8_t> payload = actions.subspan(in.position(), length);
     in.skip(length);
     if (code == kPlay || code == kStop) {
-      script.play = code == kPlay;
+      (script.move == TimelineScript::Move::kNone ? script.play : script.playAfterMove) = code == kPlay;
       continue;
     }
     if (script.move != TimelineScript::Move::kNone) return std::nullopt;  // one move a frame
-    script.play = false;
     if (code == kNextFrame) {
       script.move = TimelineScript::Move::kNext;
     } else if (code == kPreviousFrame) {
@@ -54,11 +53,19 @@ std::optional<TimelineScript> readTimelineScript(std::span<const uint8_t> action
 std::optional<TimelineScript> thenRun(const TimelineScript& first, const TimelineScript& second) {
   if (second.move == TimelineScript::Move::kNone) {
     TimelineScript both = first;
-    if (second.play) both.play = second.play;
+    if (second.play) (first.move == TimelineScript::Move::kNone ? both.play : both.playAfterMove) = second.play;
     return both;
   }
   if (first.move != TimelineScript::Move::kNone) return std::nullopt;
-  return second;
+  TimelineScript both = second;
+  if (!both.play) both.play = first.play;
+  return both;
+}
+
+std::string lowerAscii(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
 }
 
 }  // namespace qm::swf

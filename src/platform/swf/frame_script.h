@@ -16,7 +16,10 @@ struct TimelineScript {
   Move move = Move::kNone;
   uint16_t frame = 0;  // kFrame, from 0
   std::string label;   // kLabel
+  // The last play() or stop() before the move (or in a script without one),
+  // and after it.
   std::optional<bool> play;
+  std::optional<bool> playAfterMove;
 };
 
 // The script of a DoAction tag, or nothing when it does anything else.
@@ -24,5 +27,8 @@ std::optional<TimelineScript> readTimelineScript(std::span<const uint8_t> action
 
 // Two scripts of one frame, run one after the other; nothing when both move.
 std::optional<TimelineScript> thenRun(const TimelineScript& first, const TimelineScript& second);
+
+// Frame labels are found without regard to the case of ASCII letters.
+std::string lowerAscii(std::string text);
 
 }  // namespace qm::swf

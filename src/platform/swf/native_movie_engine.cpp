@@ -79,7 +79,8 @@ void NativeMovieEngine::start(const NativeMovieFacts& facts) {
   intervalMs_ = facts.intervalMs;
   run_ = Run{};
   run_.playing = movie_->totalFrames > 1;
-  for (const swf::Placement& placed : *facts.drawing->frames.front()) run_.placedAt[placed.depth] = 0;
+  for (const swf::Placement& placed : *facts.drawing->frames.front())
+    if (facts.drawing->clips.count(placed.characterId)) run_.placedAt[placed.depth] = 0;
   // The first frame's script runs as the movie loads.
   enter(0, loaded_);
   run_.playing = run_.playing && movie_->totalFrames > 1;
@@ -177,39 +178,39 @@ long NativeMovieEngine::framesPlayed() const {
 }
 
 // Moves the playing timeline on, frame by frame, to where the time played
-// has taken it.
+// has taken it. Far behind (the program was held up), it drops the frames
+// past a bound rather than hold the program up longer, as Flash does.
 void NativeMovieEngine::catchUp() const {
+  constexpr long kMostSteps = 1 << 16;
   const long due = framesPlayed();
+  if (due - run_.steps > kMostSteps) {
+    const long dropped = due - run_.steps - kMostSteps;
+    playStart_ += std::chrono::milliseconds(dropped * intervalMs_);
+    run_.steps = std::max(0L, run_.steps - dropped);
+  }
   while (run_.playing && run_.steps < due) {
     ++run_.steps;
     enter((run_.frame + 1) % movie_->totalFrames, playStart_ + std::chrono::milliseconds(run_.steps * intervalMs_));
   }
 }
 
-// Comes to a frame at `at` and runs its script, and the script of each
-// frame that sends the timeline on; a placement the frame before showed too
-// (the same character, placed by the same tag) keeps its time.
+// Comes to a frame at `at` and runs its script (its moves followed through
+// already, see swf::DrawnMovie::scripts); a clip the frame before showed too
+// (the same clip, placed by the same tag) keeps its time.
 void NativeMovieEngine::enter(long frame, TimePoint at) const {
   const swf::DrawnMovie& drawing = *movie_->drawing;
   const swf::DisplayList& before = *drawing.frames[static_cast<size_t>(run_.frame)];
-  for (long moves = 0;; ++moves) {
-    run_.frame = frame;
-    const auto script = drawing.scripts.find(static_cast<uint32_t>(frame));
-    if (script == drawing.scripts.end()) break;
+  run_.frame = frame;
+  if (const auto script = drawing.scripts.find(static_cast<uint32_t>(frame)); script != drawing.scripts.end()) {
     if (script->second.play) run_.playing = *script->second.play;
-    const std::optional<uint32_t> goTo = script->second.goTo;
-    if (!goTo || static_cast<long>(*goTo) == frame) break;
-    if (moves == movie_->totalFrames) {  // scripts that send it round for ever
-      run_.playing = false;
-      break;
-    }
-    frame = static_cast<long>(*goTo);
+    if (script->second.goTo) run_.frame = static_cast<long>(*script->second.goTo);
   }
   const swf::DisplayList& shown = *drawing.frames[static_cast<size_t>(run_.frame)];
   if (&shown == &before) return;
   std::map<uint16_t, uint64_t> placedAt;
   const uint64_t now = clockFramesAt(at);
   for (const swf::Placement& placed : shown) {
+    if (!drawing.clips.count(placed.characterId)) continue;
     const auto was = std::lower_bound(before.begin(), before.end(), placed.depth,
                                       [](const swf::Placement& p, uint16_t depth) { return p.depth < depth; });
     const bool kept = was != before.end() && was->depth == placed.depth && was->characterId == placed.characterId &&

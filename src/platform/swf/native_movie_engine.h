@@ -125,7 +125,7 @@ class NativeMovieEngine : public FlashEngine {
     long frame = 0;
     bool playing = false;
     long steps = 0;  // frames moved since playStart_
-    // When each placement of the frame shown was placed, in frames of the
+    // When each clip of the frame shown was placed, in frames of the
     // movie's clock, by depth.
     std::map<uint16_t, uint64_t> placedAt;
   };
@@ -143,7 +143,7 @@ class NativeMovieEngine : public FlashEngine {
   // Caught up whenever asked; while playing the timeline moves one frame
   // per interval since playStart_.
   mutable Run run_;
-  TimePoint playStart_;
+  mutable TimePoint playStart_;
   TimePoint loaded_;
   int intervalMs_ = 0;
   bool stoppedByCall_ = false;

@@ -217,11 +217,13 @@ TEST_F(NativeMovieEngineTest, MoviesWithSomethingToShowFailAndLeaveTheEngineEmpt
 }
 
 // A loop after an intro, as drawing programs write it: the last frame's
-// gotoAndPlay("loop") sends the timeline back before that frame shows, and
-// a clip on every frame of the loop plays on through the jump.
+// gotoAndPlay("Loop") sends the timeline back before that frame shows, to
+// the frame labelled "loop", whose nextFrame(); play() sends it on at once.
+// A clip on every frame of the loop plays on through the jumps.
 TEST_F(NativeMovieEngineTest, AFramesGotoAndPlaySendsTheTimelineBackAndClipsPlayOn) {
   using namespace writer;
-  const std::vector<uint8_t> gotoAndPlayLoop = {0x8c, 5, 0, 'l', 'o', 'o', 'p', 0, 0x06, 0x00};
+  const std::vector<uint8_t> gotoAndPlayLoop = {0x8c, 5, 0, 'L', 'o', 'o', 'p', 0, 0x06, 0x00};
+  const std::vector<uint8_t> nextFrameAndPlay = {0x04, 0x06, 0x00};
   SwfBuilder movie(8, 100, 100, 10);
   movie.defineRectangle(1, 10, 10, {255, 0, 0})
       .tag(tag::kDefineSprite,
@@ -230,6 +232,7 @@ TEST_F(NativeMovieEngineTest, AFramesGotoAndPlaySendsTheTimelineBackAndClipsPlay
       .showFrame()
       .frameLabel("loop")
       .placeObject(2, 2, 0, 0)
+      .tag(tag::kDoAction, nextFrameAndPlay)
       .showFrame()
       .showFrame()
       .showFrame()
@@ -243,7 +246,7 @@ TEST_F(NativeMovieEngineTest, AFramesGotoAndPlaySendsTheTimelineBackAndClipsPlay
     frames.push_back(engine.FrameNum().value_or(-1));
     clip.push_back(engine.clipFramesPassed(2));
   }
-  EXPECT_EQ(frames, (std::vector<long>{1, 2, 3, 1, 2, 3, 1}));
+  EXPECT_EQ(frames, (std::vector<long>{2, 3, 2, 3, 2, 3, 2}));
   EXPECT_EQ(clip, (std::vector<uint64_t>{0, 1, 2, 3, 4, 5, 6}));
   EXPECT_TRUE(engine.IsPlaying());
 }
