@@ -211,11 +211,42 @@ void NativeMovieView::paintEvent(QPaintEvent*) {
   if (afterPaint_) QTimer::singleShot(0, this, std::exchange(afterPaint_, {}));
 }
 
+// The frame a clip placed on a timeline shows, and its time for the clips
+// within it.
+std::pair<const swf::DisplayList*, NativeMovieView::ClipTime> NativeMovieView::clipFrame(
+    const swf::Placement& placed, const swf::Frames& frames, std::optional<ClipTime> time) const {
+  const uint64_t passed = time ? swf::clipFramesPassed(placed, time->elapsed, time->frame, time->sinceEntered)
+                               : engine_.clipFramesPassed(placed.depth);
+  const auto stop = prepared_->clipStops.find(placed.characterId);
+  // Stopped there: what it placed on that frame plays on.
+  if (stop != prepared_->clipStops.end() && passed >= stop->second)
+    return {frames[stop->second].get(), ClipTime{passed, stop->second, passed - stop->second}};
+  const uint64_t frame = passed % frames.size();
+  return {frames[frame].get(), ClipTime{passed, frame, 0}};
+}
+
 void NativeMovieView::drawList(QPainter& painter, const swf::DisplayList& list, const QTransform& transform,
                                const swf::ColourTransform& colour, std::optional<ClipTime> time) {
+  // Masks in force, in the view's pixels: each shows what lies on the
+  // depths above it, up to its clip depth, only within its filled areas.
+  std::vector<std::pair<uint16_t, QPainterPath>> masks;
   for (const swf::Placement& placed : list) {
-    if (!placed.visible) continue;
+    std::erase_if(masks, [&](const auto& mask) { return mask.first < placed.depth; });
     const QTransform placedTransform = toQTransform(placed.matrix) * transform;
+    if (placed.clipDepth) {
+      QPainterPath area;
+      area.setFillRule(Qt::WindingFill);
+      addMaskArea(area, placed, placedTransform, time);
+      masks.emplace_back(placed.clipDepth, std::move(area));
+      continue;
+    }
+    if (!placed.visible) continue;
+    if (!masks.empty()) {
+      painter.save();
+      painter.setTransform(QTransform());
+      for (const auto& [depth, area] : masks)
+        painter.setClipPath(area, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    }
     const swf::ColourTransform placedColour = placed.colour.then(colour);
     if (const auto shape = shapes_.find(placed.characterId); shape != shapes_.end()) {
       painter.setTransform(placedTransform);
@@ -224,19 +255,30 @@ void NativeMovieView::drawList(QPainter& painter, const swf::DisplayList& list, 
       painter.setTransform(placedTransform);
       drawShape(painter, morphAt(morph->first, morph->second, placed.ratio), placedColour);
     } else if (const auto clip = prepared_->clips.find(placed.characterId); clip != prepared_->clips.end()) {
-      const uint64_t passed = time ? swf::clipFramesPassed(placed, time->elapsed, time->frame, time->sinceEntered)
-                                   : engine_.clipFramesPassed(placed.depth);
-      const auto stop = prepared_->clipStops.find(placed.characterId);
-      if (stop != prepared_->clipStops.end() && passed >= stop->second) {
-        // Stopped there: what it placed on that frame plays on.
-        drawList(painter, *clip->second[stop->second], placedTransform, placedColour,
-                 ClipTime{passed, stop->second, passed - stop->second});
-        continue;
-      }
-      const uint64_t clipFrame = passed % clip->second.size();
-      drawList(painter, *clip->second[clipFrame], placedTransform, placedColour, ClipTime{passed, clipFrame, 0});
+      const auto [frame, clipTime] = clipFrame(placed, clip->second, time);
+      drawList(painter, *frame, placedTransform, placedColour, clipTime);
     }
+    if (!masks.empty()) painter.restore();
   }
+}
+
+// A mask's area is the fills of what it draws; its outlines, and masks
+// within it, do not count.
+void NativeMovieView::addMaskArea(QPainterPath& area, const swf::Placement& placed, const QTransform& transform,
+                                  std::optional<ClipTime> time) {
+  const std::vector<PreparedPart>* parts = nullptr;
+  if (const auto shape = shapes_.find(placed.characterId); shape != shapes_.end()) {
+    parts = &shape->second;
+  } else if (const auto morph = prepared_->morphs.find(placed.characterId); morph != prepared_->morphs.end()) {
+    parts = &morphAt(morph->first, morph->second, placed.ratio);
+  } else if (const auto clip = prepared_->clips.find(placed.characterId); clip != prepared_->clips.end()) {
+    const auto [frame, clipTime] = clipFrame(placed, clip->second, time);
+    for (const swf::Placement& inner : *frame)
+      if (!inner.clipDepth) addMaskArea(area, inner, toQTransform(inner.matrix) * transform, clipTime);
+  }
+  if (!parts) return;
+  for (const PreparedPart& part : *parts)
+    if (std::holds_alternative<swf::FilledArea>(*part.part)) area.addPath(transform.map(part.path));
 }
 
 void NativeMovieView::fillWithBitmap(QPainter& painter, const QPainterPath& path, const swf::BitmapFill& fill,

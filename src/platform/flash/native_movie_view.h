@@ -58,6 +58,10 @@ class NativeMovieView : public QWidget {
   // without a time (the engine knows its clips'), a clip's with its own.
   void drawList(QPainter& painter, const swf::DisplayList& list, const QTransform& transform,
                 const swf::ColourTransform& colour, std::optional<ClipTime> time);
+  std::pair<const swf::DisplayList*, ClipTime> clipFrame(const swf::Placement& placed, const swf::Frames& frames,
+                                                         std::optional<ClipTime> time) const;
+  void addMaskArea(QPainterPath& area, const swf::Placement& placed, const QTransform& transform,
+                   std::optional<ClipTime> time);
   const std::vector<PreparedPart>& morphAt(uint16_t id, const swf::MorphShape& morph, uint16_t ratio);
   void drawShape(QPainter& painter, const std::vector<PreparedPart>& parts, const swf::ColourTransform& colour);
   void fillWithBitmap(QPainter& painter, const QPainterPath& path, const swf::BitmapFill& fill,

@@ -359,7 +359,6 @@ class Timeline {
   bool placeObject2(ByteReader& in, bool third) {
     const uint8_t flags = in.u8();
     const uint8_t more = third ? in.u8() : 0;
-    if (flags & kPlaceHasClipDepth) return false;  // a mask
     // Scripts of the clip, which follow all else; a runtime runs them.
     if ((flags & kPlaceHasClipActions) && !definitions_.firstFrameOnly()) return false;
     if (more & (kPlaceHasFilters | kPlaceHasClassName | kPlaceHasImage | kPlaceOpaqueBackground)) return false;
@@ -383,6 +382,7 @@ class Timeline {
     if (flags & kPlaceHasName)                            // a name matters only to scripts
       while (in.remaining() > 0 && in.u8() != 0) {
       }
+    if (flags & kPlaceHasClipDepth) placed.clipDepth = in.u16();  // a mask
     if (more & kPlaceHasBlendMode && in.u8() > kNormalBlend) return false;
     if (more & kPlaceHasCacheAsBitmap) in.u8();
     if (more & kPlaceHasVisible) placed.visible = in.u8() != 0;

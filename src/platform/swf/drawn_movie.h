@@ -12,8 +12,8 @@
 namespace qm::swf {
 
 // A movie made only of shapes (filled with colours, gradients or bitmaps),
-// static text, and sprites of them placed on its timelines: no sounds, text
-// fields or masks, and no scripts but the timelines' own moves. Such a movie can be
+// static text, and sprites of them placed on its timelines, masked or not:
+// no sounds or text fields, and no scripts but the timelines' own moves. Such a movie can be
 // drawn without a Flash runtime, which most movies drawn by hand and
 // exported as a still or a simple animation are.
 
@@ -153,6 +153,9 @@ struct Placement {
   uint32_t placedAt = 0;
   bool visible = true;
   uint16_t ratio = 0;  // of a morph shape
+  // A mask: not drawn, it shows what lies on the depths above it, up to
+  // this one, only within its fills. 0 for what is drawn.
+  uint16_t clipDepth = 0;
 };
 // What a frame shows, back to front.
 using DisplayList = std::vector<Placement>;
@@ -209,8 +212,8 @@ std::optional<DrawnMovie> readDrawnMovie(const SwfFile& file);
 // The movie's first frame alone, still, to show while a Flash runtime
 // starts: its scripts and sounds passed over, and buttons, text fields and
 // video left out (the runtime shows them once it runs). Nothing when the
-// frame holds what would look wrong without the runtime (a mask, a filter,
-// a blend) or what this reader does not draw.
+// frame holds what would look wrong without the runtime (a filter, a
+// blend) or what this reader does not draw.
 std::optional<DrawnMovie> readFirstFrame(const SwfFile& file);
 
 }  // namespace qm::swf

@@ -158,10 +158,13 @@ TEST(NativeMovieView, DrawsSharedEdgesCurvesOutlinesClipsAndEachFrameWhereTheSca
 
 // The usual hand-made movie: an intro, then a stop() on a frame that places
 // a looping clip. The clip plays on while the main timeline stands there;
-// beside it, a clip whose own stop() holds it on its second frame.
+// beside it, a clip whose own stop() holds it on its second frame, seen
+// through a mask over its left half.
 TEST(NativeMovieView, AClipPlacedOnTheFrameWhereTheMovieStopsPlaysOn) {
   ShapeWriter square(1);
   square.solidFill(kBlue).moveTo(0, 0, 0, 1, 0).lineTo(400, 0).lineTo(400, 400).lineTo(0, 400).lineTo(0, 0);
+  ShapeWriter leftHalf(4);
+  leftHalf.solidFill(kRed).moveTo(400, 0, 0, 1, 0).lineTo(600, 0).lineTo(600, 400).lineTo(400, 400).lineTo(400, 0);
   auto blinking = [](uint16_t id, std::vector<uint8_t> secondFrameScript) {
     std::vector<std::pair<uint16_t, std::vector<uint8_t>>> tags = {{tag::kPlaceObject2, placeObjectBody(1, 1, 0, 0)},
                                                                    {tag::kShowFrame, {}},
@@ -175,9 +178,11 @@ TEST(NativeMovieView, AClipPlacedOnTheFrameWhereTheMovieStopsPlaysOn) {
       .tag(tag::kDefineShape3, square.body())
       .tag(tag::kDefineSprite, blinking(2, {}))
       .tag(tag::kDefineSprite, blinking(3, ActionBuilder().stop().bytes()))
+      .tag(tag::kDefineShape3, leftHalf.body())
       .showFrame()
       .placeObject(2, 1, 0, 0)
-      .placeObject(3, 2, 20, 0)
+      .tag(tag::kPlaceObject2, {0x42, 2, 0, 4, 0, 3, 0})  // the mask, over depth 3
+      .placeObject(3, 3, 20, 0)
       .doAction(ActionBuilder().stop())
       .showFrame();
   test::TempFolder folder;
@@ -188,16 +193,18 @@ TEST(NativeMovieView, AClipPlacedOnTheFrameWhereTheMovieStopsPlaysOn) {
   NativeMovieView view(engine, nullptr);
   view.resize(40, 20);
   view.refresh();
-  std::vector<std::string> looping, stopping;
+  std::vector<std::string> looping, stopping, masked;
   for (int i = 0; i < 4; ++i) {
     clock.advance(engine.frameInterval());
     const QImage frame = view.grab().toImage();
     looping.push_back(shownAt(frame, 10, 10));
-    stopping.push_back(shownAt(frame, 30, 10));
+    stopping.push_back(shownAt(frame, 25, 10));
+    masked.push_back(shownAt(frame, 35, 10));
   }
   EXPECT_FALSE(engine.IsPlaying());
   EXPECT_EQ(looping, (std::vector<std::string>{"#0000ff", "#ffffff", "#0000ff", "#ffffff"}));
   EXPECT_EQ(stopping, (std::vector<std::string>{"#0000ff", "#ffffff", "#ffffff", "#ffffff"}));
+  EXPECT_EQ(masked, std::vector<std::string>(4, "#ffffff"));
 }
 
 }  // namespace

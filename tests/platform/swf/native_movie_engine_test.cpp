@@ -260,7 +260,7 @@ TEST_F(NativeMovieEngineTest, AMovieForARuntimeShowsItsFirstFrameStill) {
   const auto place = [](uint16_t id, uint16_t depth) {
     return std::pair{tag::kPlaceObject2, placeObjectBody(id, depth, 0, 0)};
   };
-  auto movie = [&](bool masked) {
+  auto movie = [&](bool filtered) {
     SwfBuilder built(8, 100, 100, 12);
     built.defineRectangle(kBox, 10, 10, {255, 0, 0}).tag(tag::kDefineEditText, {kTextField, 0, 1, 2, 3});
     built.tag(tag::kDefineSprite, spriteBody(kClip, {{tag::kDoAction, ActionBuilder().stop().bytes()},
@@ -271,8 +271,8 @@ TEST_F(NativeMovieEngineTest, AMovieForARuntimeShowsItsFirstFrameStill) {
     built.tag(tag::kPlaceObject2, placeObjectBody(kTextField, 1, 0, 0))
         .tag(tag::kPlaceObject2, moveObjectBody(1, 20, 0));
     built.placeObject(kBox, 2, 0, 0).placeObject(kClip, 3, 50, 50);
-    // A mask: what it hides would show without it.
-    if (masked) built.tag(tag::kPlaceObject2, {0x42, 4, 0, kBox, 0, 5, 0});
+    // A filter: only the runtime draws it.
+    if (filtered) built.tag(tag::kPlaceObject3, {0x02, 0x01, 4, 0, kBox, 0});
     built.doAction(ActionBuilder().assign("counting", "1")).showFrame();
     built.placeObject(99, 4, 0, 0).showFrame();  // never read: the first frame is all it needs
     return built.build(Compression::kZlib);
@@ -292,8 +292,8 @@ TEST_F(NativeMovieEngineTest, AMovieForARuntimeShowsItsFirstFrameStill) {
   EXPECT_EQ(engine.drawing()->clips.at(kClip).size(), 1u);
   EXPECT_FALSE(engine.drawing()->clipsChange);
 
-  const std::string masked = folder.write("masked.swf", movie(true));
-  EXPECT_FALSE(engine.loadFirstFrame(masked, swf::readSwfFile(masked).file));
+  const std::string filtered = folder.write("filtered.swf", movie(true));
+  EXPECT_FALSE(engine.loadFirstFrame(filtered, swf::readSwfFile(filtered).file));
   expectEmpty();
 }
 
