@@ -122,11 +122,13 @@ void NativeMovieView::refresh() {
     painted_ = nullptr;
     update();
   }
-  const bool clipsMove = prepared_ && prepared_->clipsChange;
-  if (engine_.shownFrame() != painted_ || (clipsMove && engine_.clockFrames() != paintedClock_)) update();
+  const swf::DisplayList* shown = engine_.shownFrame();
+  const bool clipsChange = prepared_ && prepared_->clipsChange;
+  if (shown != painted_ || (clipsChange && engine_.clockFrames() != paintedClock_)) update();
   // Woken at the next frame only while something on the screen moves; a
-  // still movie, or a stopped one without moving clips, costs nothing after
-  // its paint.
+  // still movie, or a stopped one whose clips have all stopped too, costs
+  // nothing after its paint.
+  const bool clipsMove = clipsChange && shown && !clipsStill(*shown, std::nullopt);
   if ((prepared_ && prepared_->framesChange && engine_.IsPlaying()) || clipsMove)
     frames_.start(std::max(1, engine_.untilNextFrame()));
   else
@@ -260,6 +262,21 @@ void NativeMovieView::drawList(QPainter& painter, const swf::DisplayList& list, 
     }
     if (!masks.empty()) painter.restore();
   }
+}
+
+// Whether every clip in the list, and in those clips, shows one frame for
+// good: it has only one, or it has come to its stop().
+bool NativeMovieView::clipsStill(const swf::DisplayList& list, std::optional<ClipTime> time) const {
+  for (const swf::Placement& placed : list) {
+    const auto clip = prepared_->clips.find(placed.characterId);
+    if (clip == prepared_->clips.end()) continue;
+    const auto [frame, clipTime] = clipFrame(placed, clip->second, time);
+    const auto stop = prepared_->clipStops.find(placed.characterId);
+    const bool stopped =
+        clip->second.size() == 1 || (stop != prepared_->clipStops.end() && clipTime.elapsed >= stop->second);
+    if (!stopped || !clipsStill(*frame, clipTime)) return false;
+  }
+  return true;
 }
 
 // A mask's area is the fills of what it draws; its outlines, and masks

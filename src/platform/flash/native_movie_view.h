@@ -60,6 +60,7 @@ class NativeMovieView : public QWidget {
                 const swf::ColourTransform& colour, std::optional<ClipTime> time);
   std::pair<const swf::DisplayList*, ClipTime> clipFrame(const swf::Placement& placed, const swf::Frames& frames,
                                                          std::optional<ClipTime> time) const;
+  bool clipsStill(const swf::DisplayList& list, std::optional<ClipTime> time) const;
   void addMaskArea(QPainterPath& area, const swf::Placement& placed, const QTransform& transform,
                    std::optional<ClipTime> time);
   const std::vector<PreparedPart>& morphAt(uint16_t id, const swf::MorphShape& morph, uint16_t ratio);
