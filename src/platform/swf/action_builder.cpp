@@ -2,14 +2,12 @@
 
 #include <stdexcept>
 
+#include "platform/swf/action_codes.h"
 #include "platform/swf/bit_writer.h"
 
 namespace qm::swf_writer {
 namespace {
 
-constexpr uint8_t kActionEnd = 0x00;
-constexpr uint8_t kActionPlay = 0x06;
-constexpr uint8_t kActionStop = 0x07;
 constexpr uint8_t kActionPop = 0x17;
 constexpr uint8_t kActionSetTarget2 = 0x20;
 constexpr uint8_t kActionGotoFrame2 = 0x9f;
@@ -135,12 +133,12 @@ ActionBuilder& ActionBuilder::setVariable() {
 }
 
 ActionBuilder& ActionBuilder::stop() {
-  action(kActionStop);
+  action(swf::action::kStop);
   return *this;
 }
 
 ActionBuilder& ActionBuilder::play() {
-  action(kActionPlay);
+  action(swf::action::kPlay);
   return *this;
 }
 
@@ -155,7 +153,7 @@ ActionBuilder& ActionBuilder::append(const ActionBuilder& more) {
 
 std::vector<uint8_t> ActionBuilder::bytes() const {
   std::vector<uint8_t> all = code_;
-  all.push_back(kActionEnd);
+  all.push_back(swf::action::kEnd);
   return all;
 }
 

@@ -1,29 +1,18 @@
 #include "platform/swf/frame_script.h"
 
+#include "platform/swf/action_codes.h"
 #include "platform/swf/byte_reader.h"
 
 namespace qm::swf {
-namespace {
-
-constexpr uint8_t kEndOfActions = 0x00;
-constexpr uint8_t kNextFrame = 0x04;
-constexpr uint8_t kPreviousFrame = 0x05;
-constexpr uint8_t kPlay = 0x06;
-constexpr uint8_t kStop = 0x07;
-constexpr uint8_t kGotoFrame = 0x81;
-constexpr uint8_t kGotoLabel = 0x8c;
-// Actions from this code on carry a length and a payload.
-constexpr uint8_t kFirstWithPayload = 0x80;
-
-}  // namespace
 
 std::optional<TimelineScript> readTimelineScript(std::span<const uint8_t> actions) {
+  using namespace action;
   TimelineScript script;
   ByteReader in(actions);
   for (;;) {
     if (in.remaining() == 0) return std::nullopt;  // no end
     const uint8_t code = in.u8();
-    if (code == kEndOfActions) return script;
+    if (code == kEnd) return script;
     const uint16_t length = code >= kFirstWithPayload ? in.u16() : 0;
     if (in.overrun() || length > in.remaining()) return std::nullopt;
     const std::span<const uint8_t> payload = actions.subspan(in.position(), length);
