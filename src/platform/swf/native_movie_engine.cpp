@@ -182,11 +182,11 @@ long NativeMovieEngine::framesPlayed() const {
 // past a bound rather than hold the program up longer, as Flash does.
 void NativeMovieEngine::catchUp() const {
   constexpr long kMostSteps = 1 << 16;
-  const long due = framesPlayed();
+  long due = framesPlayed();
   if (due - run_.steps > kMostSteps) {
     const long dropped = due - run_.steps - kMostSteps;
     playStart_ += std::chrono::milliseconds(dropped * intervalMs_);
-    run_.steps = std::max(0L, run_.steps - dropped);
+    due -= dropped;
   }
   while (run_.playing && run_.steps < due) {
     ++run_.steps;
