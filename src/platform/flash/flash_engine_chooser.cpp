@@ -238,7 +238,11 @@ bool FlashEngineChooser::setScaleMode(int mode) {
 // Ruffle's covers Ruffle's view, which stays shown so that its page paints.
 void FlashEngineChooser::showRuntime() {
   if (!box_) return;
-  if (nativeView_) nativeView_->refresh();
+  if (nativeView_) {
+    // A first frame standing in for Ruffle's looks as Ruffle will show it.
+    nativeView_->setLetterbox(firstFrameStandsIn_);
+    nativeView_->refresh();
+  }
   QWidget* player = runtime_ == Runtime::PlayerMovie ? playerMovie_.view(*area_, box_) : nullptr;
   if (player) {
     player->setGeometry(box_->rect());

@@ -201,7 +201,14 @@ QTransform NativeMovieView::stageToView(const swf::DrawnMovie& movie) const {
 void NativeMovieView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const std::optional<uint32_t> stage = engine_.stageColour();
-  painter.fillRect(rect(), stage ? QColor::fromRgb(*stage) : QColor(Qt::black));
+  if (letterbox_ && stage && prepared_) {
+    painter.fillRect(rect(), Qt::black);
+    const swf::Rect& bounds = prepared_->stage;
+    const QRectF stageArea(bounds.xMin, bounds.yMin, bounds.xMax - bounds.xMin, bounds.yMax - bounds.yMin);
+    painter.fillRect(stageToView(*prepared_).mapRect(stageArea), QColor::fromRgb(*stage));
+  } else {
+    painter.fillRect(rect(), stage ? QColor::fromRgb(*stage) : QColor(Qt::black));
+  }
   const swf::DisplayList* frame = engine_.shownFrame();
   painted_ = frame;
   paintedClock_ = engine_.clockFrames();

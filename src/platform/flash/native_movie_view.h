@@ -29,6 +29,12 @@ class NativeMovieView : public QWidget {
   // Calls `then` once, at the end of the next paint of a frame of a movie,
   // when the frame has reached the window.
   void afterNextPaint(std::function<void()> then) { afterPaint_ = std::move(then); }
+  // With `letterbox`, what lies outside the stage is black rather than the
+  // stage's colour, as Ruffle shows a movie.
+  void setLetterbox(bool letterbox) {
+    if (letterbox != letterbox_) update();
+    letterbox_ = letterbox;
+  }
 
   struct PreparedPart {
     QPainterPath path;
@@ -82,6 +88,7 @@ class NativeMovieView : public QWidget {
   const swf::DisplayList* painted_ = nullptr;
   uint64_t paintedClock_ = 0;
   std::function<void()> afterPaint_;
+  bool letterbox_ = false;
 };
 
 }  // namespace qm
