@@ -79,12 +79,17 @@ bool MpvEngine::startMpv() {
   // The render context must exist before the first file is loaded, or
   // libmpv picks no video output for it.
   if (video_ == Video::Shown) renderer_ = std::make_unique<SoftwareVideoRenderer>(mpv_, [this] { onFrameDue(); });
+  // Unless the options given name the count themselves.
+  const bool threadsGiven = std::any_of(extraOptions_.begin(), extraOptions_.end(),
+                                        [](const auto& option) { return option.first == "vd-lavc-threads"; });
+  if (video_ == Video::Shown && !threadsGiven) decoderThreads_ = std::make_unique<DecoderThreads>(mpv_);
   return true;
 }
 
 MpvEngine::~MpvEngine() {
   if (mpv_) mpv_set_wakeup_callback(mpv_, nullptr, nullptr);
   renderer_.reset();  // frees the render context while the player still runs
+  decoderThreads_.reset();
   if (mpv_) mpv_terminate_destroy(mpv_);
   receiver_.reset();  // drops calls still queued for this engine
 }
@@ -212,6 +217,7 @@ bool MpvEngine::adoptPreload(const std::string& path) {
   failed_ = false;
   paused_ = false;
   speed_ = userSpeed_;
+  position_.setSpeed(speed_, std::chrono::steady_clock::now());
   pauseWanted_ = false;
   pendingSeek_ = -1;
   phase_ = Phase::Opening;
@@ -240,10 +246,11 @@ void MpvEngine::beginOpen() {
   title_.clear();
   pendingSubtitles_.clear();
   phase_ = Phase::Opening;
-  position_ = 0;
+  position_.set(0, std::chrono::steady_clock::now());
   pendingSeek_ = -1;
   paused_ = false;
   speed_ = userSpeed_;
+  position_.setSpeed(speed_, std::chrono::steady_clock::now());
   pauseWanted_ = false;
 }
 
@@ -423,7 +430,7 @@ std::vector<std::string> MpvEngine::loadCommand(const std::string& path) const {
 void MpvEngine::leaveFile(Phase next) {
   phase_ = next;
   entryId_ = -1;
-  position_ = 0;
+  position_.set(0, std::chrono::steady_clock::now());
   pendingSeek_ = -1;
   clearFrame();
 }
@@ -505,7 +512,11 @@ bool MpvEngine::fastReverse() {
 
 // --- position ----------------------------------------------------------------
 
-double MpvEngine::currentPosition() const { return phase_ == Phase::Started ? position_ : 0; }
+double MpvEngine::currentPosition() const {
+  if (phase_ != Phase::Started) return 0;
+  const double position = position_.at(std::chrono::steady_clock::now());
+  return duration_ > 0 ? std::min(position, duration_) : position;
+}
 
 bool MpvEngine::setCurrentPosition(double seconds) {
   if (!std::isfinite(seconds) || seconds < 0) return false;

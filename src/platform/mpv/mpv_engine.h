@@ -13,6 +13,8 @@
 
 #include "model/event.h"
 #include "platform/media_engine.h"
+#include "platform/mpv/decoder_threads.h"
+#include "platform/mpv/playback_clock.h"
 #include "platform/qt/content_view_source.h"
 
 struct mpv_handle;
@@ -197,6 +199,7 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   std::shared_ptr<int> lifetime_ = std::make_shared<int>(0);
   std::unique_ptr<QObject> receiver_;  // queued calls land here; deleting it drops them
   std::unique_ptr<SoftwareVideoRenderer> renderer_;
+  std::unique_ptr<DecoderThreads> decoderThreads_;
   std::atomic<bool> drainPosted_{false};
   std::atomic<bool> framePosted_{false};
   QSize frameSize_;  // set by the view
@@ -253,7 +256,9 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   void setStartFlags();
   bool pauseWanted_ = false;
 
-  double position_ = 0;
+  // Between libmpv's reports, once a second, the position runs on here.
+  PlaybackClock position_;
+  void readPosition();
   double duration_ = 0;
   bool paused_ = false;
   double speed_ = 1;

@@ -24,7 +24,8 @@ enum class Property : std::uint64_t {
   Width,
   Height,
   Tracks,
-  Title
+  Title,
+  CoreIdle
 };
 
 struct ObservedProperty {
@@ -34,7 +35,9 @@ struct ObservedProperty {
 };
 
 constexpr ObservedProperty kObservedProperties[] = {
-    {Property::TimePos, "time-pos", MPV_FORMAT_DOUBLE},
+    // In whole seconds: libmpv reports a value only when it changes, so
+    // once a second instead of at every frame (see playback_clock.h).
+    {Property::TimePos, "time-pos", MPV_FORMAT_INT64},
     {Property::Duration, "duration", MPV_FORMAT_DOUBLE},
     {Property::Pause, "pause", MPV_FORMAT_FLAG},
     {Property::Speed, "speed", MPV_FORMAT_DOUBLE},
@@ -44,6 +47,8 @@ constexpr ObservedProperty kObservedProperties[] = {
     {Property::Height, "dheight", MPV_FORMAT_INT64},
     {Property::Tracks, "track-list", MPV_FORMAT_NODE},
     {Property::Title, "metadata/by-key/title", MPV_FORMAT_STRING},
+    // Whether playback moves on: not paused, seeking, waiting or at the end.
+    {Property::CoreIdle, "core-idle", MPV_FORMAT_FLAG},
 };
 
 // Until a view or the video gives a size, frames are drawn at this one.
@@ -53,7 +58,8 @@ constexpr QSize kFallbackFrameSize(320, 240);
 constexpr std::uint64_t kVideoTrackRead = std::uint64_t(1) << 61;
 constexpr std::uint64_t kSubtitleRead = std::uint64_t(1) << 60;
 constexpr std::uint64_t kDurationRead = std::uint64_t(1) << 59;
-constexpr std::uint64_t kEntryBits = kDurationRead - 1;
+constexpr std::uint64_t kPositionRead = std::uint64_t(1) << 58;
+constexpr std::uint64_t kEntryBits = kPositionRead - 1;
 
 std::uint64_t entryBits(std::int64_t entry) { return static_cast<std::uint64_t>(entry) & kEntryBits; }
 
@@ -131,6 +137,7 @@ void MpvEngine::handleEvent(const mpv_event& event) {
       }
       break;
     case MPV_EVENT_PLAYBACK_RESTART:
+      if (showingEntry()) readPosition();  // a seek while paused starts nothing
       if (phase_ == Phase::Opening && showingEntry()) {
         phase_ = Phase::Started;
         // Asked for after libmpv had loaded the file (one opened ahead).
@@ -185,12 +192,18 @@ void MpvEngine::handleProperty(const mpv_event& event) {
   // Position and length count only once the file loaded last is in libmpv;
   // the previous file's last values may still arrive after an open.
   const bool ours = phase_ == Phase::Started || ((phase_ == Phase::Opening || preloading()) && showingEntry());
+  const auto now = std::chrono::steady_clock::now();
 
   switch (static_cast<Property>(event.reply_userdata)) {
     case Property::TimePos:
-      // Just after a speed change libmpv may report a moment before the
-      // start; a position is never negative.
-      if (ours) position_ = known ? std::max(0.0, number) : 0;
+      // Reported as the second is reached. Just after a speed change libmpv
+      // may report a moment before the start; a position is never negative.
+      if (ours && known) position_.reachedSecond(std::max<double>(0, integer), now);
+      if (ours && !known) position_.set(0, now);
+      break;
+    case Property::CoreIdle:
+      position_.setRunning(known && !flag, now);
+      if (ours) readPosition();
       break;
     case Property::Duration:
       // Kept after the end, so a stopped file still shows its length.
@@ -201,6 +214,7 @@ void MpvEngine::handleProperty(const mpv_event& event) {
       break;
     case Property::Speed:
       if (known) speed_ = number;
+      position_.setSpeed(speed_, now);
       break;
     case Property::IdleActive:
     case Property::EofReached:
@@ -246,6 +260,12 @@ void MpvEngine::readLoadedTracks(bool ownFile) {
   if (ownFile) mpv_get_property_async(mpv_, kSubtitleRead | entry, "sid", MPV_FORMAT_INT64);
 }
 
+// Where playback stands exactly, once it starts, stops or lands after a
+// seek: the whole seconds reported miss a seek within the same second.
+void MpvEngine::readPosition() {
+  mpv_get_property_async(mpv_, kPositionRead | entryBits(entryId_), "time-pos", MPV_FORMAT_DOUBLE);
+}
+
 // The held file sends no new length when it is taken back.
 void MpvEngine::readDuration() {
   mpv_get_property_async(mpv_, kDurationRead | entryBits(entryId_), "duration", MPV_FORMAT_DOUBLE);
@@ -254,10 +274,13 @@ void MpvEngine::readDuration() {
 void MpvEngine::readAnswered(const mpv_event& event) {
   const auto entry = static_cast<std::int64_t>(event.reply_userdata & kEntryBits);
   const auto* p = static_cast<const mpv_event_property*>(event.data);
-  const bool known = event.error >= 0 && p->data &&
-                     p->format == (event.reply_userdata & kDurationRead ? MPV_FORMAT_DOUBLE : MPV_FORMAT_INT64);
+  const bool isDouble = event.reply_userdata & (kDurationRead | kPositionRead);
+  const bool known = event.error >= 0 && p->data && p->format == (isDouble ? MPV_FORMAT_DOUBLE : MPV_FORMAT_INT64);
   const bool ours = entry == entryId_ && showingEntry();
-  if (event.reply_userdata & kDurationRead) {
+  if (event.reply_userdata & kPositionRead) {
+    if (known && ours && (phase_ == Phase::Started || phase_ == Phase::Opening || preloading()))
+      position_.set(std::max(0.0, *static_cast<double*>(p->data)), std::chrono::steady_clock::now());
+  } else if (event.reply_userdata & kDurationRead) {
     if (known && entry == entryId_) duration_ = *static_cast<double*>(p->data);
   } else if (event.reply_userdata & kVideoTrackRead) {
     if (!known) return;

@@ -62,7 +62,7 @@ std::string fileContent(const std::string& path) {
 // A file left before its end tells where it was, for whoever keeps places.
 void MpvEngine::reportLeaving() {
   if (phase_ != Phase::Started || url_.empty()) return;
-  FileLeft.raise(url_, position_, duration_);
+  FileLeft.raise(url_, currentPosition(), duration_);
 }
 
 void MpvEngine::readTracks(const mpv_event& event) {
