@@ -14,6 +14,7 @@
 
 #include "model/media_types.h"
 #include "platform/mpv/balance_filter.h"
+#include "platform/mpv/decoder_threads.h"
 #include "platform/mpv/media_view.h"
 #include "platform/mpv/midi_stream.h"
 #include "platform/mpv/picture_decode_scale.h"

@@ -13,7 +13,6 @@
 
 #include "model/event.h"
 #include "platform/media_engine.h"
-#include "platform/mpv/decoder_threads.h"
 #include "platform/mpv/playback_clock.h"
 #include "platform/qt/content_view_source.h"
 
@@ -23,6 +22,7 @@ class QObject;
 
 namespace qm {
 
+class DecoderThreads;
 class SoftwareVideoRenderer;
 
 // The media engine over libmpv: one libmpv player per engine.
