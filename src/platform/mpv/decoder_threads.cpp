@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
+#include <string>
 #include <string_view>
+
+#include "platform/mpv/mpv_node.h"
 
 namespace qm {
 
@@ -21,32 +23,8 @@ constexpr std::string_view kLightCodecs[] = {"h264",  "mpeg4",     "mpeg2video",
 constexpr double kLightPixelsPerSecond = 1280.0 * 720 * 30;
 constexpr double kAssumedFps = 30;
 
-const mpv_node* field(const mpv_node& map, const char* key) {
-  if (map.format != MPV_FORMAT_NODE_MAP) return nullptr;
-  for (int i = 0; i < map.u.list->num; ++i)
-    if (std::strcmp(map.u.list->keys[i], key) == 0) return &map.u.list->values[i];
-  return nullptr;
-}
-
-std::string text(const mpv_node& map, const char* key) {
-  const mpv_node* n = field(map, key);
-  return n && n->format == MPV_FORMAT_STRING ? n->u.string : "";
-}
-
-long long integer(const mpv_node& map, const char* key) {
-  const mpv_node* n = field(map, key);
-  return n && n->format == MPV_FORMAT_INT64 ? n->u.int64 : 0;
-}
-
-double number(const mpv_node& map, const char* key) {
-  const mpv_node* n = field(map, key);
-  if (!n) return 0;
-  if (n->format == MPV_FORMAT_DOUBLE) return n->u.double_;
-  return n->format == MPV_FORMAT_INT64 ? static_cast<double>(n->u.int64) : 0;
-}
-
-}  // namespace
-
+// libmpv's vd-lavc-threads for a video of this codec, size and frame rate
+// (0 when not known): 1, or 0 for libmpv's own count.
 int decoderThreadsFor(const std::string& codec, long long width, long long height, double fps) {
   const bool light = std::find(std::begin(kLightCodecs), std::end(kLightCodecs), codec) != std::end(kLightCodecs);
   // A size not known yet counts as large.
@@ -54,6 +32,8 @@ int decoderThreadsFor(const std::string& codec, long long width, long long heigh
   const double rate = static_cast<double>(width) * static_cast<double>(height) * (fps > 0 ? fps : kAssumedFps);
   return rate <= kLightPixelsPerSecond ? 1 : 0;
 }
+
+}  // namespace
 
 DecoderThreads::DecoderThreads(mpv_handle* mpv) {
   client_ = mpv_create_client(mpv, "decoder-threads");
@@ -102,10 +82,10 @@ void DecoderThreads::choose() {
   if (tracks.format == MPV_FORMAT_NODE_ARRAY) {
     for (int i = 0; i < tracks.u.list->num; ++i) {
       const mpv_node& track = tracks.u.list->values[i];
-      if (text(track, "type") != "video") continue;
+      if (stringOf(fieldOf(track, "type")) != "video") continue;
       anyVideo = true;
-      if (decoderThreadsFor(text(track, "codec"), integer(track, "demux-w"), integer(track, "demux-h"),
-                            number(track, "demux-fps")) == 0)
+      if (decoderThreadsFor(stringOf(fieldOf(track, "codec")), integerOf(fieldOf(track, "demux-w"), 0),
+                            integerOf(fieldOf(track, "demux-h"), 0), numberOf(fieldOf(track, "demux-fps"))) == 0)
         threads = 0;
     }
   }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <atomic>
-#include <string>
 #include <thread>
 
 struct mpv_handle;
@@ -34,9 +33,5 @@ class DecoderThreads {
   std::atomic<bool> stopping_{false};
   std::thread thread_;
 };
-
-// libmpv's vd-lavc-threads for a video of this codec, size and frame rate
-// (0 when not known): 1, or 0 for libmpv's own count.
-int decoderThreadsFor(const std::string& codec, long long width, long long height, double fps);
 
 }  // namespace qm

@@ -5,9 +5,9 @@
 #include <QMetaObject>
 #include <QObject>
 #include <algorithm>
-#include <cstring>
 
 #include "platform/mpv/mpv_engine.h"
+#include "platform/mpv/mpv_node.h"
 #include "platform/mpv/sw_video_renderer.h"
 
 namespace qm {
@@ -64,12 +64,7 @@ constexpr std::uint64_t kEntryBits = kPositionRead - 1;
 std::uint64_t entryBits(std::int64_t entry) { return static_cast<std::uint64_t>(entry) & kEntryBits; }
 
 std::int64_t entryIdOfReply(const mpv_event_command& reply) {
-  if (reply.result.format != MPV_FORMAT_NODE_MAP) return -1;
-  const mpv_node_list* map = reply.result.u.list;
-  for (int i = 0; i < map->num; ++i)
-    if (std::strcmp(map->keys[i], "playlist_entry_id") == 0 && map->values[i].format == MPV_FORMAT_INT64)
-      return map->values[i].u.int64;
-  return -1;
+  return integerOf(fieldOf(reply.result, "playlist_entry_id"), -1);
 }
 
 }  // namespace

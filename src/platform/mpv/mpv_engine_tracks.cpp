@@ -8,6 +8,7 @@
 
 #include "model/media_types.h"
 #include "platform/mpv/mpv_engine.h"
+#include "platform/mpv/mpv_node.h"
 #include "platform/mpv/subtitle_files.h"
 
 namespace qm {
@@ -19,10 +20,6 @@ namespace {
 constexpr std::uint64_t kFrameTag = std::uint64_t(1) << 62;
 constexpr std::size_t kSubtitleSizeLimit = 32 << 20;
 constexpr const char* kTextMilliseconds = "2000";
-
-std::string stringOf(const mpv_node& node) {
-  return node.format == MPV_FORMAT_STRING && node.u.string ? node.u.string : std::string();
-}
 
 std::optional<MediaTrack> trackOf(const mpv_node& item) {
   if (item.format != MPV_FORMAT_NODE_MAP) return std::nullopt;
