@@ -508,7 +508,7 @@ bool MpvEngine::fastForward() {
 bool MpvEngine::fastReverse() {
   if (phase_ != Phase::Started) return false;
   setDouble("speed", userSpeed_);
-  return command({"seek", decimal(-kReverseStepSeconds), "relative+exact"});
+  return seekTo(std::max(0.0, currentPosition() - kReverseStepSeconds));
 }
 
 // --- position ----------------------------------------------------------------
@@ -536,7 +536,15 @@ void MpvEngine::seekPending() {
   pendingSeek_ = -1;
 }
 
-bool MpvEngine::seekTo(double seconds) { return command({"seek", decimal(seconds), "absolute+exact"}); }
+// The position is the target from the moment the seek is asked, as libmpv
+// reports it while seeking: a key held down steps on from where the last
+// press went, not from where the picture still is.
+bool MpvEngine::seekTo(double seconds) {
+  if (!command({"seek", decimal(seconds), "absolute+exact"})) return false;
+  ++seeks_;
+  position_.set(duration_ > 0 ? std::min(seconds, duration_) : seconds, std::chrono::steady_clock::now());
+  return true;
+}
 
 std::string MpvEngine::currentPositionString() const {
   return url_.empty() ? std::string() : formatMediaTime(currentPosition());

@@ -4,6 +4,7 @@
 #include <QSize>
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -258,6 +259,11 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
 
   // Between libmpv's reports, once a second, the position runs on here.
   PlaybackClock position_;
+  // Seeks asked for so far, and that count when each exact read still on
+  // its way was asked: a read asked before the latest seek answers with a
+  // place the player has already left.
+  std::uint64_t seeks_ = 0;
+  std::deque<std::uint64_t> positionReads_;
   void readPosition();
   double duration_ = 0;
   bool paused_ = false;

@@ -258,7 +258,8 @@ void MpvEngine::readLoadedTracks(bool ownFile) {
 // Where playback stands exactly, once it starts, stops or lands after a
 // seek: the whole seconds reported miss a seek within the same second.
 void MpvEngine::readPosition() {
-  mpv_get_property_async(mpv_, kPositionRead | entryBits(entryId_), "time-pos", MPV_FORMAT_DOUBLE);
+  if (mpv_get_property_async(mpv_, kPositionRead | entryBits(entryId_), "time-pos", MPV_FORMAT_DOUBLE) >= 0)
+    positionReads_.push_back(seeks_);
 }
 
 // The held file sends no new length when it is taken back.
@@ -273,6 +274,10 @@ void MpvEngine::readAnswered(const mpv_event& event) {
   const bool known = event.error >= 0 && p->data && p->format == (isDouble ? MPV_FORMAT_DOUBLE : MPV_FORMAT_INT64);
   const bool ours = entry == entryId_ && showingEntry();
   if (event.reply_userdata & kPositionRead) {
+    // Answers come in the order asked.
+    const std::uint64_t seeksWhenAsked = positionReads_.empty() ? seeks_ : positionReads_.front();
+    if (!positionReads_.empty()) positionReads_.pop_front();
+    if (seeksWhenAsked != seeks_) return;
     if (known && ours && (phase_ == Phase::Started || phase_ == Phase::Opening || preloading()))
       position_.set(std::max(0.0, *static_cast<double*>(p->data)), std::chrono::steady_clock::now());
   } else if (event.reply_userdata & kDurationRead) {
