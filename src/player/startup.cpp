@@ -210,8 +210,11 @@ bool startUp(PlayerContext& p, const std::string& commandLine) {
   openCommandLineFile(p, ext);
 
   // The list moves to the command-line file's folder and shows all media.
+  // The folder list goes there too (its change moves the file list), as
+  // after a file chosen in the open dialog: it would otherwise still show
+  // the folder saved last time beside the files of this one.
   const std::string folder = GetPathFromFileName(s.CmdFile, std::string(1, kPathSeparator));
-  if (!folder.empty()) f.File1.setPath(folder);
+  if (!folder.empty() && !(f.Dir1.setPath(folder) && f.File1.path() == f.Dir1.path())) f.File1.setPath(folder);
   f.File1.setPattern(allMediaPattern());
   return true;
 }

@@ -51,14 +51,25 @@ TEST(StartUp, LaterRunRestoresTheSavedFolder) {
   EXPECT_EQ(t.form().Dir1.path(), t.mediaFolder);
   EXPECT_EQ(t.form().File1.listCount(), 1);
   EXPECT_FALSE(t.context().Form4.visible());
+
+  // A file named on the command line takes both lists to its folder.
+  TestPlayer other;
+  other.files.addFolder(other.programFile("datinf"));
+  other.settings.writeString(other.programFile("fileinf.ini"), "user", "filepath", other.mediaFolder);
+  other.files.write(other.mediaPath("song.mp3"));
+  other.files.write("/home/user/films/clip.mp4");
+  ASSERT_TRUE(other.load("/home/user/films/clip.mp4"));
+  EXPECT_EQ(other.form().File1.path(), "/home/user/films");
+  EXPECT_EQ(other.form().Dir1.path(), "/home/user/films");
+  EXPECT_EQ(other.form().File1.listCount(), 1);
 }
 
 // A saved folder the list refuses (a removed disk), a broken file or a
 // missing key start in the documents folder; a list left without any folder
 // never overwrites the one saved.
 TEST(StartUp, AnUnusableSavedFolderStartsInTheDocumentsFolder) {
-  for (const std::string& content : {std::string("[user]\nfilepath=/media/usb/Movies\n"),
-                                     std::string("[user\n\x01\xff==\n"), std::string("")}) {
+  for (const std::string& content :
+       {std::string("[user]\nfilepath=/media/usb/Movies\n"), std::string("[user\n\x01\xff==\n"), std::string("")}) {
     TestPlayer t;
     t.files.write(t.programFile("fileinf.ini"), content);
     ASSERT_TRUE(t.load(""));
