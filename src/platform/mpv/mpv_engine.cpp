@@ -302,6 +302,7 @@ bool MpvEngine::restartOpenFile(const std::string& path) {
   if (ticket != loadTicket_) return true;
   publishState();
   if (ticket != loadTicket_) return true;  // a state handler opened something else
+  readTracksAndTitle();
   // A place asked for as it opened (a file going on where it was left).
   startOver(pendingSeek_ >= 0 ? pendingSeek_ : 0);
   pendingSeek_ = -1;
@@ -326,6 +327,7 @@ bool MpvEngine::takeBackHeld(const std::string& path) {
   if (!holdsUnchanged(path)) return false;
   entryId_ = held_->entryId;
   readDuration();
+  readTracksAndTitle();
   if (held_->started) {
     startOver(pendingSeek_ >= 0 ? pendingSeek_ : 0);
     pendingSeek_ = -1;

@@ -159,6 +159,7 @@ class MpvEngine : public MediaEngine, public ContentViewSource {
   // the engine's own, the length of the file taken back.
   void readLoadedTracks(bool ownFile);
   void readDuration();
+  void readTracksAndTitle();
   void readAnswered(const mpv_event& event);
   QSize effectiveFrameSize() const;
   void drawAtVideoSize();

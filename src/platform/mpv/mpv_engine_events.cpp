@@ -59,7 +59,9 @@ constexpr std::uint64_t kVideoTrackRead = std::uint64_t(1) << 61;
 constexpr std::uint64_t kSubtitleRead = std::uint64_t(1) << 60;
 constexpr std::uint64_t kDurationRead = std::uint64_t(1) << 59;
 constexpr std::uint64_t kPositionRead = std::uint64_t(1) << 58;
-constexpr std::uint64_t kEntryBits = kPositionRead - 1;
+constexpr std::uint64_t kTracksRead = std::uint64_t(1) << 57;
+constexpr std::uint64_t kTitleRead = std::uint64_t(1) << 56;
+constexpr std::uint64_t kEntryBits = kTitleRead - 1;
 
 std::uint64_t entryBits(std::int64_t entry) { return static_cast<std::uint64_t>(entry) & kEntryBits; }
 
@@ -267,6 +269,13 @@ void MpvEngine::readDuration() {
   mpv_get_property_async(mpv_, kDurationRead | entryBits(entryId_), "duration", MPV_FORMAT_DOUBLE);
 }
 
+// A file started over or taken back sends no new track list or title: libmpv
+// reports them only when they change, and an open forgot them.
+void MpvEngine::readTracksAndTitle() {
+  mpv_get_property_async(mpv_, kTracksRead | entryBits(entryId_), "track-list", MPV_FORMAT_NODE);
+  mpv_get_property_async(mpv_, kTitleRead | entryBits(entryId_), "metadata/by-key/title", MPV_FORMAT_STRING);
+}
+
 void MpvEngine::readAnswered(const mpv_event& event) {
   const auto entry = static_cast<std::int64_t>(event.reply_userdata & kEntryBits);
   const auto* p = static_cast<const mpv_event_property*>(event.data);
@@ -282,6 +291,12 @@ void MpvEngine::readAnswered(const mpv_event& event) {
       position_.set(std::max(0.0, *static_cast<double*>(p->data)), std::chrono::steady_clock::now());
   } else if (event.reply_userdata & kDurationRead) {
     if (known && entry == entryId_) duration_ = *static_cast<double*>(p->data);
+  } else if (event.reply_userdata & kTracksRead) {
+    if (event.error >= 0 && entry == entryId_) readTracks(event);
+  } else if (event.reply_userdata & kTitleRead) {
+    // A file without a title answers with an error.
+    if (entry == entryId_)
+      title_ = event.error >= 0 && p->data && p->format == MPV_FORMAT_STRING ? *static_cast<char**>(p->data) : "";
   } else if (event.reply_userdata & kVideoTrackRead) {
     if (!known) return;
     videoEntryId_ = entry;

@@ -361,6 +361,27 @@ TEST(MpvPlayback, AWalkEndingOnTheFileThatPlaysStartsItOverWithoutLoadingItAgain
   EXPECT_TRUE(pumpUntil([&] { return engine.currentPosition() > 0.3; }));
 }
 
+// libmpv sends a file's track list once, as it loads. A file opened again
+// while it plays, or taken back after a walk, is not loaded again: its
+// tracks must still be offered (the sound track and subtitle menus).
+TEST(MpvPlayback, AFileStartedOverOrTakenBackKeepsItsTracks) {
+  MpvEngine engine(MpvEngine::Video::Shown, silent());
+  const std::string path = Media::get().longClip();
+  ASSERT_TRUE(engine.setURL(path));
+  ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Playing && !engine.tracks().empty(); }));
+  const std::size_t count = engine.tracks().size();
+
+  ASSERT_TRUE(engine.setURL(path));
+  ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Playing; }));
+  EXPECT_TRUE(pumpUntil([&] { return engine.tracks().size() == count; }, 3000)) << "started over";
+
+  engine.setURL(Media::get().shortClip());
+  engine.setURL(Media::get().dir());
+  ASSERT_TRUE(engine.setURL(path));
+  ASSERT_TRUE(pumpUntil([&] { return engine.playState() == ps::Playing; }));
+  EXPECT_TRUE(pumpUntil([&] { return engine.tracks().size() == count; }, 3000)) << "taken back";
+}
+
 TEST(MpvPlayback, PathsWithSpacesQuotesAndChineseCharactersPlay) {
   namespace fs = std::filesystem;
   const fs::path folder = fs::path(Media::get().dir()) / u8"片 'a' \"b\"";
