@@ -12,6 +12,7 @@
 #include "model/list_controls.h"
 #include "platform/qt/accessible_buttons.h"
 #include "platform/qt/control_widget.h"
+#include "platform/qt/list_text.h"
 #include "platform/qt/list_widgets.h"
 #include "platform/qt/skin_widgets.h"
 #include "platform/qt/slider_view.h"
@@ -45,8 +46,10 @@ FormWindow::FormWindow(Form& form)
 
 FormWindow::~FormWindow() { *alive_ = false; }
 
+// The title is one line in the task bar, as a list row is: a file name with
+// a line break in it shows the return sign there too.
 void FormWindow::showCaption() {
-  const QString caption = QString::fromStdString(form_.caption());
+  const QString caption = listText(form_.caption());
   if (windowTitle() != caption) setWindowTitle(caption);
 }
 
