@@ -1,6 +1,7 @@
 // The module's one entry: the program finds it by name once loaded.
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QOpenGLContext>
 #include <QQuickWindow>
 
@@ -42,6 +43,11 @@ void chooseWebEngineFeatures() {
   qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
 }
 
+// Qt WebEngine writes its OpenGL set-up and Chromium's switches to standard
+// error as it starts, twenty lines each time a page or a movie first shows.
+// QT_LOGGING_RULES still turns them back on.
+void quietStartReport() { QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false")); }
+
 const qm::WebEngineModule kModule{
     [](const std::string& ruffleFolder) -> std::unique_ptr<qm::RuffleRuntime> {
       return std::make_unique<qm::RuffleEngine>(ruffleFolder);
@@ -52,7 +58,8 @@ const qm::WebEngineModule kModule{
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) const qm::WebEngineModule* quilmora_web_engine_module() {
-  static const bool prepared = (prepareRendering(), chooseWebEngineFeatures(), qm::chooseWebEngineSandbox(), true);
+  static const bool prepared =
+      (prepareRendering(), chooseWebEngineFeatures(), quietStartReport(), qm::chooseWebEngineSandbox(), true);
   (void)prepared;
   return &kModule;
 }
