@@ -44,7 +44,7 @@ void chooseWebEngineFeatures() {
 }
 
 // Qt WebEngine writes its OpenGL set-up and Chromium's switches to standard
-// error as it starts, twenty lines each time a page or a movie first shows.
+// error as it starts, some twenty lines when the first page or movie shows.
 // QT_LOGGING_RULES still turns them back on.
 void quietStartReport() { QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false")); }
 
