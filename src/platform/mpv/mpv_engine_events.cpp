@@ -34,6 +34,10 @@ struct ObservedProperty {
   mpv_format format;
 };
 
+// Observed, and read again for a file libmpv keeps (see readTracksAndTitle).
+constexpr const char* kTrackListProperty = "track-list";
+constexpr const char* kTitleProperty = "metadata/by-key/title";
+
 constexpr ObservedProperty kObservedProperties[] = {
     // In whole seconds: libmpv reports a value only when it changes, so
     // once a second instead of at every frame (see playback_clock.h).
@@ -45,8 +49,8 @@ constexpr ObservedProperty kObservedProperties[] = {
     {Property::EofReached, "eof-reached", MPV_FORMAT_FLAG},
     {Property::Width, "dwidth", MPV_FORMAT_INT64},
     {Property::Height, "dheight", MPV_FORMAT_INT64},
-    {Property::Tracks, "track-list", MPV_FORMAT_NODE},
-    {Property::Title, "metadata/by-key/title", MPV_FORMAT_STRING},
+    {Property::Tracks, kTrackListProperty, MPV_FORMAT_NODE},
+    {Property::Title, kTitleProperty, MPV_FORMAT_STRING},
     // Whether playback moves on: not paused, seeking, waiting or at the end.
     {Property::CoreIdle, "core-idle", MPV_FORMAT_FLAG},
 };
@@ -62,6 +66,12 @@ constexpr std::uint64_t kPositionRead = std::uint64_t(1) << 58;
 constexpr std::uint64_t kTracksRead = std::uint64_t(1) << 57;
 constexpr std::uint64_t kTitleRead = std::uint64_t(1) << 56;
 constexpr std::uint64_t kEntryBits = kTitleRead - 1;
+
+// A text property's value; a property without a value (a file whose tags
+// have no title) reads as empty.
+std::string textOf(const mpv_event_property& p) {
+  return p.format == MPV_FORMAT_STRING && p.data ? *static_cast<char**>(p.data) : "";
+}
 
 std::uint64_t entryBits(std::int64_t entry) { return static_cast<std::uint64_t>(entry) & kEntryBits; }
 
@@ -231,7 +241,7 @@ void MpvEngine::handleProperty(const mpv_event& event) {
       if (ours) readTracks(event);
       break;
     case Property::Title:
-      if (ours) title_ = known && p->format == MPV_FORMAT_STRING ? *static_cast<char**>(p->data) : "";
+      if (ours) title_ = textOf(*p);
       break;
   }
 }
@@ -272,8 +282,8 @@ void MpvEngine::readDuration() {
 // A file started over or taken back sends no new track list or title: libmpv
 // reports them only when they change, and an open forgot them.
 void MpvEngine::readTracksAndTitle() {
-  mpv_get_property_async(mpv_, kTracksRead | entryBits(entryId_), "track-list", MPV_FORMAT_NODE);
-  mpv_get_property_async(mpv_, kTitleRead | entryBits(entryId_), "metadata/by-key/title", MPV_FORMAT_STRING);
+  mpv_get_property_async(mpv_, kTracksRead | entryBits(entryId_), kTrackListProperty, MPV_FORMAT_NODE);
+  mpv_get_property_async(mpv_, kTitleRead | entryBits(entryId_), kTitleProperty, MPV_FORMAT_STRING);
 }
 
 void MpvEngine::readAnswered(const mpv_event& event) {
@@ -295,8 +305,7 @@ void MpvEngine::readAnswered(const mpv_event& event) {
     if (event.error >= 0 && entry == entryId_) readTracks(event);
   } else if (event.reply_userdata & kTitleRead) {
     // A file without a title answers with an error.
-    if (entry == entryId_)
-      title_ = event.error >= 0 && p->data && p->format == MPV_FORMAT_STRING ? *static_cast<char**>(p->data) : "";
+    if (entry == entryId_) title_ = event.error >= 0 ? textOf(*p) : "";
   } else if (event.reply_userdata & kVideoTrackRead) {
     if (!known) return;
     videoEntryId_ = entry;
