@@ -154,6 +154,8 @@ void DesktopWindowSystem::messageBox(const std::string& text) {
   if (!hasWidgetApplication()) return;
   QMessageBox box(QMessageBox::NoIcon, kProductName, QString::fromStdString(text), QMessageBox::Ok);
   box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  // Texts name files and carry what a movie sent: never read as HTML.
+  box.setTextFormat(Qt::PlainText);
   // A short text made a box too narrow for its own title. (QMessageBox
   // sizes itself from its label and ignores a minimum width of its own.)
   box.setStyleSheet(QStringLiteral("QLabel { min-width: 220px; }"));

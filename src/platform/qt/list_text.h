@@ -16,4 +16,12 @@ inline QString listText(const std::string& name) {
   return text;
 }
 
+// A name as a tooltip shows it. Qt reads a tooltip that looks like HTML as
+// HTML, and a file may be named "<img src=...>": the name is escaped so that
+// it shows as it is and never makes Qt load what it names.
+// Blanks stay as many as the name has.
+inline QString plainToolTip(const QString& text) {
+  return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() + QStringLiteral("</p>");
+}
+
 }  // namespace qm

@@ -1,12 +1,15 @@
 #include "platform/qt/list_widgets.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
+#include <ranges>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/qt/control_widget.h"
 #include "platform/qt/list_text.h"
@@ -80,8 +83,8 @@ int FileListModel::rowCount(const QModelIndex& parent) const { return parent.isV
 
 QVariant FileListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= list_.listCount()) return {};
-  if (role == Qt::DisplayRole || role == Qt::ToolTipRole || role == Qt::AccessibleTextRole)
-    return listText(list_.list(index.row()));
+  if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) return listText(list_.list(index.row()));
+  if (role == Qt::ToolTipRole) return plainToolTip(listText(list_.list(index.row())));
   return {};
 }
 
@@ -147,12 +150,14 @@ DirListWidget::DirListWidget(DirListBox& list, QWidget* parent) : QListWidget(pa
   list_.changed.connect([this] { reload(); });
   // An unreadable folder is refused by the control; the list stays.
   connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-    const QString target = item->data(Qt::UserRole).toString();
+    const QByteArray target = item->data(Qt::UserRole).toByteArray();
     if (!target.isEmpty()) list_.setPath(target.toStdString());
   });
   reload();
 }
 
+// Each row keeps its folder's path as the bytes the file system has, so that
+// a folder whose name is no UTF-8 (GBK from an old archive) still opens.
 void DirListWidget::reload() {
   if (shownPath_ == list_.path() && count() > 0) return;
   shownPath_ = list_.path();
@@ -160,32 +165,32 @@ void DirListWidget::reload() {
   if (list_.path().empty()) return;
   const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
   const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirIcon);
-  auto add = [this](const QIcon& icon, int depth, const QString& text, const QString& target) {
-    auto* item = new QListWidgetItem(icon, QString(depth * 2, ' ') + listText(text.toStdString()), this);
-    item->setData(Qt::UserRole, target);
-    item->setToolTip(target);
+  auto add = [this](const QIcon& icon, int depth, const std::string& name, const std::string& target) {
+    auto* item = new QListWidgetItem(icon, QString(depth * 2, ' ') + listText(name), this);
+    item->setData(Qt::UserRole, QByteArray::fromStdString(target));
+    item->setToolTip(plainToolTip(listText(target)));
     return item;
   };
   // The path down: the root, then each folder on the way to the open one.
-  const QString path = QString::fromStdString(list_.path());
-  const QStringList steps = path.split('/', Qt::SkipEmptyParts);
+  std::vector<std::string> steps;
+  for (const auto step : std::views::split(std::string_view(list_.path()), '/'))
+    if (!step.empty()) steps.emplace_back(step.begin(), step.end());
   QListWidgetItem* root = add(openIcon, 0, "/", "/");
-  if (steps.isEmpty()) {
+  if (steps.empty()) {
     root->setForeground(QColor(0x33, 0x99, 0xFF));
     setCurrentItem(root);
   }
-  QString walked;
-  for (int i = 0; i < steps.size(); ++i) {
+  std::string walked;
+  for (std::size_t i = 0; i < steps.size(); ++i) {
     walked += '/' + steps[i];
-    QListWidgetItem* item = add(openIcon, i + 1, steps[i], walked);
+    QListWidgetItem* item = add(openIcon, static_cast<int>(i) + 1, steps[i], walked);
     if (i + 1 == steps.size()) {
       item->setForeground(QColor(0x33, 0x99, 0xFF));
       setCurrentItem(item);
     }
   }
   for (const std::string& sub : list_.subFolders())
-    add(closedIcon, steps.size() + 1, QString::fromStdString(sub),
-        QDir(path).absoluteFilePath(QString::fromStdString(sub)));
+    add(closedIcon, static_cast<int>(steps.size()) + 1, sub, walked + '/' + sub);
 }
 
 DriveWidget::DriveWidget(DriveListBox& list, QWidget* parent) : QComboBox(parent), list_(list) {
