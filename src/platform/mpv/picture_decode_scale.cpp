@@ -1,5 +1,9 @@
 #include "platform/mpv/picture_decode_scale.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QFile>
 #include <QImageReader>
 #include <algorithm>
 #include <array>
@@ -22,7 +26,15 @@ bool startsLikeJpeg(const std::string& path) {
 int jpegReductionStep(const std::string& path) {
   // The content decides, not the name; the reader reads only the header.
   if (!startsLikeJpeg(path)) return 0;
-  QImageReader reader(QString::fromStdString(path), "jpeg");
+  // Opened by the name's bytes: QFile would take the name through UTF-8.
+  QFile file;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return 0;
+  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    return 0;
+  }
+  QImageReader reader(&file, "jpeg");
   reader.setAutoDetectImageFormat(false);
   const QSize size = reader.size();
   if (!size.isValid()) return 0;

@@ -1,5 +1,8 @@
 #include "platform/webengine/page_files.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QBuffer>
 #include <QFile>
 #include <QWebEngineUrlRequestJob>
@@ -35,7 +38,7 @@ QUrl PageFiles::url(const QString& name) {
   return address;
 }
 
-void PageFiles::serveFile(const QString& name, const QString& filePath, const QByteArray& mime) {
+void PageFiles::serveFile(const QString& name, const QByteArray& filePath, const QByteArray& mime) {
   entries_[name] = Entry{filePath, {}, mime};
 }
 
@@ -65,8 +68,11 @@ void PageFiles::requestStarted(QWebEngineUrlRequestJob* job) {
     return;
   }
   // Read by the web engine as it needs it, not whole here.
-  auto* file = new QFile(entry.filePath, job);
-  if (!file->open(QIODevice::ReadOnly)) {
+  // Opened by its bytes: QFile would take the name through UTF-8.
+  const int fd = ::open(entry.filePath.constData(), O_RDONLY | O_CLOEXEC);
+  auto* file = new QFile(job);
+  if (fd < 0 || !file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    if (fd >= 0) ::close(fd);
     delete file;
     job->fail(QWebEngineUrlRequestJob::UrlNotFound);
     return;

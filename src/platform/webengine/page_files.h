@@ -22,7 +22,8 @@ class PageFiles : public QWebEngineUrlSchemeHandler {
   static QUrl url(const QString& name);
   static constexpr char kScheme[] = "quilmora-flash";
 
-  void serveFile(const QString& name, const QString& filePath, const QByteArray& mime);
+  // The path as the file system's bytes: a name that is no UTF-8 still opens.
+  void serveFile(const QString& name, const QByteArray& filePath, const QByteArray& mime);
   void serveBytes(const QString& name, const QByteArray& bytes, const QByteArray& mime);
   void forget(const QString& name);
 
@@ -30,7 +31,7 @@ class PageFiles : public QWebEngineUrlSchemeHandler {
 
  private:
   struct Entry {
-    QString filePath;  // empty: bytes
+    QByteArray filePath;  // empty: bytes
     QByteArray bytes;
     QByteArray mime;
   };

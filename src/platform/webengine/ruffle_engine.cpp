@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -138,7 +139,7 @@ bool RuffleEngine::ensureWebEngine() {
   profile_ = std::make_unique<QWebEngineProfile>();  // off the record: nothing of it on disk
   files_ = new PageFiles(profile_.get());
   for (const QString& name : folder.entryList({"*.js", "*.wasm"}, QDir::Files))
-    files_->serveFile("ruffle/" + name, folder.filePath(name),
+    files_->serveFile("ruffle/" + name, QFile::encodeName(folder.filePath(name)),
                       name.endsWith(".wasm") ? "application/wasm" : "text/javascript");
   files_->serveBytes("index.html", rufflePageHtml(), "text/html; charset=utf-8");
   files_->serveBytes("page.css", rufflePageStyle(), "text/css");
@@ -287,7 +288,7 @@ void RuffleEngine::loadInPage(const std::string& path, bool driven, const swf_wr
 
   const QString serial = QString::number(page_.serial);
   const QString movieName = "movie-" + serial + ".swf";
-  files_->serveFile(movieName, QString::fromStdString(path), "application/x-shockwave-flash");
+  files_->serveFile(movieName, QByteArray::fromStdString(path), "application/x-shockwave-flash");
   QString url = PageFiles::url(movieName).toString();
   const QString movieUrl = url;
   if (driven) {
