@@ -6,7 +6,9 @@ namespace qm {
 
 class Timer;
 
-using TimePoint = std::chrono::system_clock::time_point;
+// A monotonic clock: setting the system's date must not stretch or cut the
+// periods measured against "now".
+using TimePoint = std::chrono::steady_clock::time_point;
 
 // Time as the player sees it: the ticks of its timers and "now". The program
 // runs on Qt's event loop; tests run on a manual clock that they advance.

@@ -10,7 +10,7 @@ QtClock::~QtClock() {
   for (auto& [timer, qtimer] : timers_) qtimer->stop();
 }
 
-TimePoint QtClock::now() const { return std::chrono::system_clock::now(); }
+TimePoint QtClock::now() const { return std::chrono::steady_clock::now(); }
 
 // Arming an armed timer starts its period again.
 void QtClock::arm(Timer& timer) {
