@@ -123,6 +123,9 @@ class MediaEngine {
   Event<std::string, double, double> FileLeft;
 };
 
+// Longer than any media lasts (31,700 years), and well inside a long.
+inline constexpr double kLongestMediaSeconds = 1e12;
+
 // Formats a position or a length the way the engine's texts show it.
 std::string formatMediaTime(double seconds);
 

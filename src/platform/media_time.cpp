@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -7,6 +8,8 @@ namespace qm {
 
 std::string formatMediaTime(double seconds) {
   if (!std::isfinite(seconds) || seconds < 0) seconds = 0;
+  // A broken file may claim any length; beyond a long the cast is undefined.
+  seconds = std::min(seconds, kLongestMediaSeconds);
   long total = static_cast<long>(seconds + 0.5);
   long h = total / 3600, m = (total / 60) % 60, s = total % 60;
   char buf[32];

@@ -13,7 +13,7 @@ void takeSnapshot(PlayerContext& p);
 
 // The file a snapshot of `mediaPath` at `seconds` is saved as in `folder`:
 // the first of "name hh-mm-ss.png", "name hh-mm-ss (2).png", ... that does
-// not exist yet.
+// not exist yet; empty when all of them do.
 std::string snapshotPath(PlayerContext& p, const std::string& folder, const std::string& mediaPath, double seconds);
 
 void connectSnapshot(PlayerContext& p);
