@@ -93,6 +93,14 @@ bool writeIfChanged(const std::string& path, const std::string& text) {
   return files::replaceFileAtomically(path, text);
 }
 
+// The entry an install puts into this folder (one with the prefix ~/.local)
+// under the player's own name; only an installed entry names a TryExec.
+bool installedEntryAt(const std::string& path) {
+  std::string text;
+  return files::readRegularFile(path, 1 << 20, text) == files::ReadStatus::Read &&
+         text.find("\nTryExec=") != std::string::npos;
+}
+
 bool removeIfPresent(const std::string& path) { return ::unlink(path.c_str()) == 0 || errno == ENOENT; }
 
 std::vector<std::string_view> splitList(std::string_view list) {
@@ -275,23 +283,28 @@ bool applyAssociations(const DesktopFolders& folders, const Associations& associ
 
   std::map<std::string, std::vector<std::string>> typesOfCommand;
   for (const auto& [type, command] : associations) typesOfCommand[command].push_back(type);
+  // An installed entry under our name is the installer's: it is neither
+  // rewritten nor removed, and ours beside it stays out of the menu it is
+  // in already.
+  const bool installedHere = installedEntryAt(folders.applications + '/' + std::string(kEntryId));
   std::map<std::string, std::string> entryOfType;
   std::set<std::string> entries;
   for (const auto& [command, types] : typesOfCommand) {
     std::optional<CommandText> parsed = parseCommandText(command);
     std::optional<std::string> exec = parsed ? execValue(*parsed) : std::nullopt;
-    std::string id = entryIdFor(command, typesOfCommand.size() == 1);
+    std::string id = entryIdFor(command, typesOfCommand.size() == 1 && !installedHere);
     std::string mimeTypes;
     for (const std::string& type : types) mimeTypes += type + ';';
-    if (!exec ||
-        !writeIfChanged(folders.applications + '/' + id, desktopEntryText({{"Type", "Application"},
-                                                                           {"Name", "Quilmora"},
-                                                                           {"GenericName", "影音播放器"},
-                                                                           {"Icon", "quilmora"},
-                                                                           {"Exec", *exec},
-                                                                           {"Terminal", "false"},
-                                                                           {"Categories", "AudioVideo;Player;"},
-                                                                           {"MimeType", mimeTypes}}))) {
+    if (!exec || !writeIfChanged(folders.applications + '/' + id,
+                                 desktopEntryText({{"Type", "Application"},
+                                                   {"Name", "Quilmora"},
+                                                   {"GenericName", "影音播放器"},
+                                                   {"Icon", "quilmora"},
+                                                   {"Exec", *exec},
+                                                   {"Terminal", "false"},
+                                                   {"Categories", "AudioVideo;Player;"},
+                                                   {"MimeType", mimeTypes},
+                                                   {"NoDisplay", installedHere ? "true" : "false"}}))) {
       ok = false;  // these types lose our default rather than name a missing entry
       continue;
     }
@@ -323,7 +336,9 @@ bool applyAssociations(const DesktopFolders& folders, const Associations& associ
   std::error_code ec;
   for (fs::directory_iterator file(folders.applications, ec), end; !ec && file != end; file.increment(ec)) {
     std::string name = file->path().filename().string();
-    if (isOurEntry(name) && !entries.contains(name) && !removeIfPresent(file->path().string())) ok = false;
+    if (isOurEntry(name) && !entries.contains(name) && !(installedHere && name == kEntryId) &&
+        !removeIfPresent(file->path().string()))
+      ok = false;
   }
   if (ec && ec != std::errc::no_such_file_or_directory) ok = false;
   return ok;

@@ -85,6 +85,29 @@ TEST_F(Desktop, RegisteredTypesOpenWithThePlayerUntilTheirCommandsGo) {
   EXPECT_TRUE(entriesOfOurs(applications).empty());
 }
 
+// Installed with the prefix ~/.local, the package's own entry sits where the
+// player writes its entries, under the same name.
+TEST_F(Desktop, AnEntryInstalledUnderOurNameIsNeitherRewrittenNorRemoved) {
+  if (!installed("xdg-mime")) GTEST_SKIP() << "xdg-mime is not installed";
+  const std::string applications = home / "data/applications";
+  std::filesystem::create_directories(applications);
+  const std::string installedEntry = applications + "/quilmora.desktop";
+  const std::string text = "[Desktop Entry]\nType=Application\nName=Quilmora\nExec=quilmora %f\nTryExec=quilmora\n";
+  writeFile(installedEntry, text);
+  const std::string folder = home / "player";
+  makeRecordingProgram(folder, home / "record");
+
+  auto registry = newRegistry();
+  applyFileTypes(*registry, folder, {".avi"});
+  EXPECT_EQ(readFile(installedEntry), text);
+  const std::string avi = defaultFor("video/x-msvideo");
+  EXPECT_TRUE(avi.starts_with("quilmora-")) << avi;
+
+  applyFileTypes(*registry, folder, {});
+  EXPECT_EQ(readFile(installedEntry), text);
+  EXPECT_EQ(entriesOfOurs(applications), std::vector<std::string>{"quilmora.desktop"});
+}
+
 TEST_F(Desktop, AutostartEntryLivesWithTheRunValueAndStartsTheProgramWhole) {
   const std::string folder = home / "a b \"q\" 'x' 100% $HOME `id` \\z;#(影音) %1";
   const std::string program = folder + "/quilmora", record = home / "record";
