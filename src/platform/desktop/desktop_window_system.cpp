@@ -6,9 +6,11 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSpacerItem>
 #include <QStandardPaths>
 #include <QWidget>
 #include <QWindow>
@@ -28,6 +30,8 @@ namespace {
 // The name the user knows the player by; the application's own name, lower
 // case, is that of its files and folders.
 const QString kProductName = QStringLiteral("Quilmora");
+
+constexpr int kNarrowestMessageBox = 220;  // pixels
 
 bool hasWidgetApplication() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
 
@@ -157,8 +161,11 @@ void DesktopWindowSystem::messageBox(const std::string& text) {
   // Texts name files and carry what a movie sent: never read as HTML.
   box.setTextFormat(Qt::PlainText);
   // A short text made a box too narrow for its own title. (QMessageBox
-  // sizes itself from its label and ignores a minimum width of its own.)
-  box.setStyleSheet(QStringLiteral("QLabel { min-width: 220px; }"));
+  // sizes itself from its label and ignores a minimum width of its own; a
+  // minimum width on the label cut a long text off instead.)
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+    grid->addItem(new QSpacerItem(kNarrowestMessageBox, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(),
+                  0, 1, grid->columnCount());
   box.exec();
 }
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -130,22 +131,33 @@ TEST_F(WindowSystemTest, FocusActivatesTheFormsWindow) {
   EXPECT_EQ(QApplication::activeWindow(), &window);
 }
 
-TEST_F(WindowSystemTest, MessageBoxShowsTheTextWithOneOkButtonAboveEverything) {
+TEST_F(WindowSystemTest, MessageBoxShowsTheWholeTextWithOneOkButtonAboveEverything) {
+  const QString longLine =
+      QString::fromUtf8("桌面把以下文件视为同一种类型，无法分开设置，Quilmora 仍是它们的默认播放器：");
   QString shownText;
   int buttons = 0;
-  bool onTop = false;
+  bool onTop = false, textFits = false;
   QTimer::singleShot(0, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box) return;
     shownText = box->text();
     buttons = static_cast<int>(box->buttons().size());
     onTop = box->windowFlags() & Qt::WindowStaysOnTopHint;
+    // Wrapped or not, the text's lines fit the label, and the label the box.
+    if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+      const QRect room = label->contentsRect();
+      const QRect needed = label->fontMetrics().boundingRect(QRect(0, 0, room.width(), 1 << 20),
+                                                             label->wordWrap() ? Qt::TextWordWrap : 0, box->text());
+      textFits =
+          needed.width() <= room.width() && needed.height() <= room.height() && box->rect().contains(label->geometry());
+    }
     box->button(QMessageBox::Ok)->click();
   });
-  windows.messageBox("打开 /tmp/a.mp3");
-  EXPECT_EQ(shownText, QString::fromUtf8("打开 /tmp/a.mp3"));
+  windows.messageBox((longLine + "\n.rm、.rmvb").toStdString());
+  EXPECT_EQ(shownText, longLine + "\n.rm、.rmvb");
   EXPECT_EQ(buttons, 1);
   EXPECT_TRUE(onTop);
+  EXPECT_TRUE(textFits);
 }
 
 TEST_F(WindowSystemTest, ChosenMenuItemRaisesClickOnceTheMenuIsGone) {
