@@ -20,7 +20,7 @@ TEST(MediaControls, PauseResumeAndQuitThroughTheSessionBus) {
   ASSERT_FALSE(bus.address().isEmpty()) << "no dbus-daemon";
   PlayerRun run;
   ASSERT_TRUE(run.ready());
-  const std::string clip = makeTestClip(run.scratch("media") + "/clip.mp4", 20);
+  const std::string clip = makeTestClip(run.scratch("media") + "/片 clip.mp4", 20);
   ASSERT_FALSE(clip.empty());
   run.setEnv("DBUS_SESSION_BUS_ADDRESS", bus.address());
   ASSERT_TRUE(run.start({QString::fromStdString(clip)}));
@@ -30,7 +30,8 @@ TEST(MediaControls, PauseResumeAndQuitThroughTheSessionBus) {
       << bus.property("PlaybackStatus").toStdString();
   pumpFor(1000);  // the start-up's list locate has opened the file again: a new track
   const QByteArray metadata = bus.property("Metadata");
-  EXPECT_TRUE(metadata.contains("clip.mp4")) << metadata.toStdString();
+  EXPECT_TRUE(metadata.contains("片 clip.mp4")) << metadata.toStdString();
+  EXPECT_TRUE(metadata.contains("/%E7%89%87%20clip.mp4\"")) << metadata.toStdString();
   EXPECT_TRUE(metadata.contains("mpris:length")) << metadata.toStdString();
 
   // A position before the start or past the end of the track is ignored;

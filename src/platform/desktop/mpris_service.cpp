@@ -3,7 +3,6 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QPointer>
-#include <QUrl>
 #include <algorithm>
 #include <cmath>
 
@@ -81,8 +80,10 @@ QVariantMap MprisService::metadata() const {
   // The title the file's tags give, else its name.
   const std::string title = media_.mediaTitle();
   map.insert(QStringLiteral("xesam:title"), title.empty() ? fileName(url) : QString::fromStdString(title));
+  // An address in ASCII, every byte of the path that is not one escaped,
+  // as clients take it (a name that is no UTF-8 included).
   map.insert(QStringLiteral("xesam:url"),
-             QUrl::fromLocalFile(QString::fromLocal8Bit(url.data(), static_cast<qsizetype>(url.size()))).toString());
+             QString::fromLatin1("file://" + QByteArray::fromStdString(url).toPercentEncoding("/")));
   const double length = media_.duration();
   if (length > 0 && std::isfinite(length))
     map.insert(QStringLiteral("mpris:length"), static_cast<qlonglong>(std::llround(length * 1e6)));
@@ -97,7 +98,7 @@ qlonglong MprisService::positionMicroseconds() const {
 double MprisService::volume() const { return media_.volume() / 100.0; }
 
 void MprisService::setVolume(double volume) {
-  if (std::isfinite(volume)) media_.setVolume(static_cast<int>(std::lround(std::clamp(volume, 0.0, 1.0) * 100)));
+  if (std::isfinite(volume)) SetVolume.raise(static_cast<int>(std::lround(std::clamp(volume, 0.0, 1.0) * 100)));
 }
 
 // Clients learn of a new state or track from PropertiesChanged; the position
