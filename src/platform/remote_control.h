@@ -21,6 +21,8 @@ class RemoteControl {
   Event<double> SeekBy;
   // Seconds from the start of the file.
   Event<double> SeekTo;
+  // A volume from 0 to 100.
+  Event<int> SetVolume;
 };
 
 }  // namespace qm

@@ -26,12 +26,7 @@ void seekBy(PlayerContext& p, double seconds) {
   engine.setCurrentPosition(to);
 }
 
-// Through the volume bar, so the bar shows the volume the engine has.
-void volumeBy(PlayerContext& p, int step) {
-  tVate& bar = p.form.volume;
-  bar.setValue(std::clamp(bar.Value() + step, 0, static_cast<int>(bar.Max())));
-  bar.Click.raise();
-}
+void volumeBy(PlayerContext& p, int step) { volumeTo(p, p.form.volume.Value() + step); }
 
 // The key says what it did over the video: nothing else on the window
 // shows a mute.

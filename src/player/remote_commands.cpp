@@ -6,6 +6,7 @@
 #include "platform/remote_control.h"
 #include "player/media_kind.h"
 #include "player/transport.h"
+#include "window/volume.h"
 
 namespace qm {
 
@@ -54,6 +55,8 @@ void connectRemoteControl(PlayerContext& p, RemoteControl& remote) {
   remote.SeekBy.connect(
       [&p](double seconds) { seekTo(p, p.form.WindowsMediaPlayer1.engine().currentPosition() + seconds); });
   remote.SeekTo.connect([&p](double seconds) { seekTo(p, seconds); });
+  // Through the volume bar, so that it shows the volume set from outside.
+  remote.SetVolume.connect([&p](int level) { volumeTo(p, level); });
 }
 
 }  // namespace qm

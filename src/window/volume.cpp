@@ -1,5 +1,7 @@
 #include "window/volume.h"
 
+#include <algorithm>
+
 #include "forms/player_context.h"
 
 namespace qm {
@@ -12,19 +14,25 @@ void markOne(MenuItem& chosen, std::initializer_list<MenuItem*> group) {
 
 }  // namespace
 
+// Through the bar, which writes its value to the engine: the bar shows the
+// volume the engine has, and the next step starts from there.
+void volumeTo(PlayerContext& p, int level) {
+  tVate& bar = p.form.volume;
+  bar.setValue(std::clamp(level, 0, static_cast<int>(bar.Max())));
+  bar.Click.raise();
+}
+
 // Volume up and down are fixed levels. They also switch a muted engine back
 // on: a user who picks a volume wants to hear it.
 void volumeItem(PlayerContext& p, int which) {
   Form1& f = p.form;
-  MediaEngine& media = f.WindowsMediaPlayer1.engine();
   MenuItem* items[] = {&f.BUT9A, &f.BUT9B, &f.BUT9C};
   markOne(*items[which], {&f.BUT9A, &f.BUT9B, &f.BUT9C});
   if (which == 2) {
-    media.setMute(true);
+    f.WindowsMediaPlayer1.engine().setMute(true);
     return;
   }
-  media.setVolume(which == 0 ? 90 : 10);
-  media.setMute(false);
+  volumeTo(p, which == 0 ? 90 : 10);
 }
 
 void channelItem(PlayerContext& p, int which) {

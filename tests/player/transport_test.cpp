@@ -220,6 +220,9 @@ TEST_F(Transport, RemoteNextPreviousSeekAndStop) {
   EXPECT_EQ(seekBy(15), 35);
   EXPECT_EQ(seekBy(-50), 0);
   EXPECT_EQ(seekBy(100), 60);
+  remote.SetVolume.raise(80);
+  EXPECT_EQ(t.media->volume(), 80);
+  EXPECT_EQ(t.form().volume.Value(), 80) << "the bar shows the volume set from outside";
   remote.Stop.raise();
   EXPECT_EQ(t.media->playState(), play_state::Undefined);
   t.clock.advance(60000);
