@@ -11,6 +11,7 @@
 #include "player/media_kind.h"
 #include "player/program_movies.h"
 #include "player/resume.h"
+#include "window/list_panel.h"
 
 namespace qm {
 
@@ -60,6 +61,7 @@ void layOutListPanel(PlayerContext& p) {
   f.File1.setTop(kFileListTop);
   f.File1.setLeft(0);
   f.File1.setHeight(kFileListHeight);
+  keepFileListInPanel(f);
   f.File1.setWidth(f.Frame1.width());
   f.Frame1.zOrder(0);
   f.tVate1.zOrder(0);

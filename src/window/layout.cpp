@@ -2,6 +2,7 @@
 
 #include "forms/form1_geometry.h"
 #include "forms/player_context.h"
+#include "window/list_panel.h"
 
 namespace qm {
 
@@ -55,6 +56,7 @@ void layOutWindow(PlayerContext& p) {
   f.Frame1.setGeometry(kDisplayLeft, kDisplayTop, kPanelWidth, H - kPanelHeightMargin);
   f.File1.setGeometry(0, f.Dir1.height() + kFolderListTop, f.Frame1.width(),
                       f.Frame1.height() - f.Dir1.height() - kFileListHeightMargin);
+  keepFileListInPanel(f);
   f.Picture7.setLeft(W - f.Picture7.width() + kGripOverhang);
   f.Picture7.setTop(H - f.Picture7.height());
 

@@ -1,9 +1,16 @@
 #include "window/list_panel.h"
 
+#include <algorithm>
+
 #include "forms/form1.h"
 #include "forms/form1_geometry.h"
 
 namespace qm {
+
+void keepFileListInPanel(Form1& f) {
+  const Twips room = f.Frame1.height() - f.File1.top();
+  if (f.File1.height() > room) f.File1.setHeight(std::max<Twips>(room, 0));
+}
 
 void toggleListPanel(Form1& f) {
   using namespace geometry;
@@ -23,6 +30,7 @@ void toggleListPanel(Form1& f) {
   f.File1.setTop(f.Dir1.height() + kFolderListTop);
   f.File1.setLeft(0);
   f.File1.setHeight(f.Frame1.height() * kFileListShare - kFileListShortening);
+  keepFileListInPanel(f);
   f.File1.setWidth(f.Frame1.width());
   f.WindowsMediaPlayer1.setLeft(f.Frame1.width() + kDisplayLeft);
   f.WindowsMediaPlayer1.setWidth(W - f.Frame1.width() - kOpenedWidthMargin);

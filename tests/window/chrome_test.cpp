@@ -2,6 +2,7 @@
 
 #include "forms/form1_geometry.h"
 #include "support/test_player.h"
+#include "window/list_panel.h"
 
 namespace qm::test {
 namespace {
@@ -82,6 +83,22 @@ TEST(Chrome, RightClickOnTheVideoPopsUpTheMenu) {
   t.form().WindowsMediaPlayer1.MouseDown.raise(kRightButton, 0, 5, 5);
   EXPECT_EQ(t.windows.popups, 1);
   EXPECT_FALSE(t.form().Timer3.enabled());
+}
+
+// Its last rows and its scroll bar's lower end must not lie under the bottom
+// bar, however the panel was laid out.
+TEST(Chrome, TheFileListEndsInsideThePanel) {
+  TestPlayer t;
+  ASSERT_TRUE(t.load(""));
+  Form1& f = t.form();
+  auto overhang = [&] { return f.File1.top() + f.File1.height() - f.Frame1.height(); };
+  EXPECT_LE(overhang(), 0) << "at start";
+  if (f.Frame1.visible()) toggleListPanel(f);
+  toggleListPanel(f);
+  EXPECT_LE(overhang(), 0) << "shown by its tab";
+  f.setHeight(f.height() + 3000);
+  f.Resize.raise();
+  EXPECT_LE(overhang(), 0) << "after a resize";
 }
 
 TEST(Chrome, EdgeDragIsPutBackToTheSmallestSizeOnRelease) {
