@@ -23,6 +23,7 @@
 #include "app/desktop_player.h"
 #include "app/large_blocks.h"
 #include "platform/desktop/program_folder.h"
+#include "platform/fs/local_files.h"
 #include "platform/mpv/hardware_decoding.h"
 
 namespace {
@@ -109,7 +110,7 @@ int main(int argc, char** argv) {
     quitting = true;
     QCoreApplication::exit(0);
   };
-  options.commandLine = qm::commandLineOf(arguments, currentFolder());
+  options.commandLine = qm::commandLineOf(arguments, currentFolder(), qm::files::isFile);
   const std::string commandLine = options.commandLine;
   qm::DesktopPlayer desktop(std::move(options));
   qm::Player& player = desktop.player();

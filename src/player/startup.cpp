@@ -24,6 +24,12 @@ std::string withoutQuotes(std::string text) {
   return text;
 }
 
+// The file a command line names: its quotes are a caller's, gone from the
+// name, unless the line as it stands is a file (names here may hold quotes).
+std::string commandFile(FileSystem& files, const std::string& line) {
+  return files.isFile(line) ? line : withoutQuotes(line);
+}
+
 void configureSliders(Form1& f) {
   f.tVate1.setMax(100);
   f.tVate1.setValue(0);
@@ -109,7 +115,7 @@ void openCommandLineFile(PlayerContext& p, const std::string& ext) {
 }  // namespace
 
 std::string mediaFileOfCommandLine(FileSystem& files, const std::string& commandLine) {
-  const std::string file = withoutQuotes(commandLine);
+  const std::string file = commandFile(files, commandLine);
   return opensFromCommandLine(GetExtension(files.lookup(file))) ? file : std::string();
 }
 
@@ -145,8 +151,8 @@ bool startUp(PlayerContext& p, const std::string& commandLine) {
   // empty.
   f.File1.setPath(GetPathFromFileName(s.CmdLine, std::string(1, kPathSeparator)));
 
-  const std::string ext = GetExtension(p.files.lookup(withoutQuotes(s.CmdLine)));
-  s.CmdFile = withoutQuotes(s.CmdLine);
+  s.CmdFile = commandFile(p.files, s.CmdLine);
+  const std::string ext = GetExtension(p.files.lookup(s.CmdFile));
   s.CmdFileName = p.files.lookup(s.CmdFile);
   s.ListNum = 0;
   // The media engine may start opening the command-line file now (if it has

@@ -76,16 +76,10 @@ TEST(CommandLine, NamesWithDotsSpacesQuotesAndChineseCharacters) {
   for (const char* name : {"a.b.c.mp4", "my clip.mp4", "say \"hi\".mp4", "音乐 视频.mkv"}) {
     TestPlayer t;
     t.makeMedia({name});
-    // Quotes are removed from the whole command line, so a name that has
-    // them cannot be found and nothing opens.
-    const bool quoted = std::string(name).find('"') != std::string::npos;
+    // A name may hold quotes: the line that is a file as it stands keeps them.
     ASSERT_TRUE(t.load(t.mediaPath(name)));
-    if (quoted) {
-      EXPECT_TRUE(t.media->urls.empty());
-    } else {
-      EXPECT_EQ(t.media->urls, std::vector<std::string>{t.mediaPath(name)}) << name;
-      EXPECT_EQ(t.state().CmdFileName, name);
-    }
+    EXPECT_EQ(t.media->urls, std::vector<std::string>{t.mediaPath(name)}) << name;
+    EXPECT_EQ(t.state().CmdFileName, name);
   }
 }
 
@@ -144,9 +138,20 @@ TEST(ListLocate, ANameNoEntryCarriesOpensNothing) {
 // Names are bytes: a name that is no UTF-8 opens as it is on the disk.
 TEST(CommandLine, NamesKeepTheirBytes) {
   TestPlayer t;
-  t.makeMedia({"caf\xe9 x.mp3"});
-  const std::string line = commandLineOf({"quilmora", "caf\xe9", "\"x\".mp3"}, t.mediaFolder);
+  t.makeMedia({"caf\xe9 x.mp3", "b 1.mp3", "say \"hi\".mp3"});
+  auto isFile = [&t](const std::string& path) { return t.files.isFile(path); };
+  auto lineOf = [&](std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), "quilmora");
+    return commandLineOf(arguments, t.mediaFolder, isFile);
+  };
+  // A path in pieces is joined; a caller's quotes go.
+  const std::string line = lineOf({"caf\xe9", "\"x\".mp3"});
   EXPECT_EQ(line, t.mediaPath("caf\xe9 x.mp3"));
+  // A relative name with quotes of its own keeps them; an address is its path.
+  EXPECT_EQ(lineOf({"say \"hi\".mp3"}), t.mediaPath("say \"hi\".mp3"));
+  EXPECT_EQ(lineOf({"file://" + t.mediaFolder + "/caf%E9%20x.mp3"}), t.mediaPath("caf\xe9 x.mp3"));
+  // Several files (a shell's wildcard): the first.
+  EXPECT_EQ(lineOf({"b 1.mp3", "caf\xe9 x.mp3"}), t.mediaPath("b 1.mp3"));
   ASSERT_TRUE(t.load(line));
   EXPECT_EQ(t.media->urls, std::vector<std::string>{t.mediaPath("caf\xe9 x.mp3")});
 }

@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   arguments.push_back(current);
-  const std::string line = qm::commandLineOf(arguments, "/home/user");
+  const std::string line = qm::commandLineOf(arguments, "/home/user", [](const std::string&) { return false; });
   std::string unquoted = line;
   unquoted.erase(std::remove(unquoted.begin(), unquoted.end(), '"'), unquoted.end());
   bool given = false;
