@@ -9,6 +9,7 @@
 #include "player/flash_host.h"
 #include "player/media_kind.h"
 #include "player/open.h"
+#include "player/position.h"
 #include "player/resume.h"
 #include "window/list_panel.h"
 #include "window/tab_colours.h"
@@ -85,8 +86,8 @@ void stopButton(PlayerContext& p) {
   Form1& f = p.form;
   stopAdvancing(p);
   f.Timer8.setEnabled(false);
-  f.Label1.setCaption("00:00");
-  f.Label2.setCaption("/00:00");
+  // The seek bar goes back to the start with the times: nothing is open.
+  clearTimeDisplay(p);
   f.WindowsMediaPlayer1.engine().close();
   f.WindowsMediaPlayer2.engine().close();
   f.ShockwaveFlash1.engine().Stop();

@@ -141,11 +141,13 @@ TEST_F(Transport, StopClosesEverythingAndResetsTheTimes) {
   f.File1.setListIndex(0);
   f.Image2.Click.raise();
   f.Label1.setCaption("01:23");
+  f.tVate1.setValue(90);
   f.Image9.Click.raise();
   EXPECT_EQ(t.media->playState(), play_state::Undefined);
   EXPECT_EQ(t.music->playState(), play_state::Undefined);
   EXPECT_EQ(f.Label1.caption(), "00:00");
   EXPECT_EQ(f.Label2.caption(), "/00:00");
+  EXPECT_EQ(f.tVate1.Value(), 0);
   EXPECT_EQ(t.flash->movie(), t.programFile("power.swf"));
   // A closed engine never reads as ended, and no movie's limit outlives the
   // stop: nothing moves on afterwards.
