@@ -47,7 +47,10 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 14> kMimeTyp
 }};
 
 constexpr std::string_view kEntryId = "quilmora.desktop";
-constexpr std::string_view kSection = "[Default Applications]";
+constexpr std::string_view kDefaultsSection = "[Default Applications]";
+// Types the user took an application away from: a desktop ignores our
+// entry for a type where it stands here.
+constexpr std::string_view kRemovedSection = "[Removed Associations]";
 
 std::string homeFolder() {
   if (const char* home = std::getenv("HOME"); home && *home) return home;
@@ -124,11 +127,10 @@ std::string joinList(const std::vector<std::string_view>& items) {
 }
 
 // The user's defaults file as lines, edited one "type=entries" line at a
-// time in its [Default Applications] section; every other line is kept
-// byte for byte.
+// time in one of its sections; every other line is kept byte for byte.
 class DefaultsFile {
  public:
-  explicit DefaultsFile(std::string_view text) {
+  DefaultsFile(std::string_view text, std::string_view section) : section_(section) {
     std::size_t start = 0;
     while (start < text.size()) {
       std::size_t end = std::min(text.find('\n', start), text.size());
@@ -192,10 +194,10 @@ class DefaultsFile {
     if (empty) return;
     std::string entry = std::string(type) + '=' + list;
     std::size_t section = 0;
-    while (section < lines_.size() && trimmed(lines_[section]) != kSection) ++section;
+    while (section < lines_.size() && trimmed(lines_[section]) != section_) ++section;
     if (section == lines_.size()) {
       if (!lines_.empty() && !trimmed(lines_.back()).empty()) lines_.emplace_back();
-      lines_.emplace_back(kSection);
+      lines_.emplace_back(section_);
       lines_.push_back(entry);
       return;
     }
@@ -213,7 +215,7 @@ class DefaultsFile {
     for (std::size_t i = 0; i < lines_.size(); ++i) {
       std::string_view line = trimmed(lines_[i]);
       if (line.starts_with('[')) {
-        inDefaults = line == kSection;
+        inDefaults = line == section_;
         continue;
       }
       std::size_t equals = line.find('=');
@@ -222,6 +224,7 @@ class DefaultsFile {
     }
   }
 
+  std::string_view section_;
   std::vector<std::string> lines_;
   bool finalNewline_ = true;
 };
@@ -315,7 +318,7 @@ bool applyAssociations(const DesktopFolders& folders, const Associations& associ
   std::string current;
   files::ReadStatus read = files::readRegularFile(folders.mimeappsList, 16 << 20, current);
   if (read == files::ReadStatus::Failed) return false;
-  DefaultsFile defaults(current);
+  DefaultsFile defaults(current, kDefaultsSection);
   std::set<std::string> types = defaults.typesWithOurEntries();
   for (const auto& entry : kMimeTypes) types.emplace(entry.second);
   for (const std::string& type : types) {
@@ -326,7 +329,16 @@ bool applyAssociations(const DesktopFolders& folders, const Associations& associ
                                     id != entryOfType.end() && promote.contains(type));
     if (edited != list) defaults.setList(type, edited);
   }
-  std::string text = defaults.text();
+  // A type the user picks the player for again is no longer taken from it.
+  DefaultsFile removed(defaults.text(), kRemovedSection);
+  for (const auto& [type, id] : entryOfType) {
+    std::optional<std::size_t> line = promote.contains(type) ? removed.lineOf(type) : std::nullopt;
+    if (!line) continue;
+    std::string_view list = removed.listAt(*line);
+    std::string edited = editedList(list, std::string(), false);
+    if (edited != list) removed.setList(type, edited);
+  }
+  std::string text = removed.text();
   if (text != current) {
     std::error_code ec;
     fs::create_directories(fs::path(folders.mimeappsList).parent_path(), ec);

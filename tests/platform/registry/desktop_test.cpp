@@ -108,6 +108,25 @@ TEST_F(Desktop, AnEntryInstalledUnderOurNameIsNeitherRewrittenNorRemoved) {
   EXPECT_EQ(entriesOfOurs(applications), std::vector<std::string>{"quilmora.desktop"});
 }
 
+// A desktop ignores a default it finds among the removed associations: the
+// ticked type would not open with the player.
+TEST_F(Desktop, ATypePickedAgainIsNoLongerAmongTheRemovedOnes) {
+  const std::string mimeapps = home / "config/mimeapps.list";
+  std::filesystem::create_directories(home / "config");
+  writeFile(
+      mimeapps,
+      "[Removed Associations]\nvideo/x-matroska=quilmora.desktop;viewer.desktop;\naudio/mpeg=quilmora.desktop;\n");
+  const std::string folder = home / "player";
+  makeRecordingProgram(folder, home / "record");
+  auto registry = newRegistry();
+  applyFileTypes(*registry, folder, {".mkv"});
+  const std::string text = readFile(mimeapps);
+  EXPECT_NE(text.find("[Removed Associations]\nvideo/x-matroska=viewer.desktop;\naudio/mpeg=quilmora.desktop;\n"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("video/x-matroska=quilmora.desktop;"), std::string::npos) << text;
+}
+
 TEST_F(Desktop, AutostartEntryLivesWithTheRunValueAndStartsTheProgramWhole) {
   const std::string folder = home / "a b \"q\" 'x' 100% $HOME `id` \\z;#(影音) %1";
   const std::string program = folder + "/quilmora", record = home / "record";
