@@ -131,11 +131,18 @@ void FormWindow::keyPressEvent(QKeyEvent* event) {
 
 // A wheel turn over any piece that does not scroll itself (the lists do).
 void FormWindow::wheelEvent(QWheelEvent* event) {
-  const int notches = event->angleDelta().y() / 120;
-  if (notches == 0) return QWidget::wheelEvent(event);
+  constexpr int kNotch = 120;  // eighths of a degree
+  const int turn = event->angleDelta().y();
+  if (turn == 0) return QWidget::wheelEvent(event);
+  // Parts of a notch the other way are forgotten.
+  if ((turn > 0) != (wheelParts_ > 0)) wheelParts_ = 0;
+  wheelParts_ += turn;
+  const int notches = wheelParts_ / kNotch;
+  wheelParts_ -= notches * kNotch;
+  event->accept();
+  if (notches == 0) return;
   const QPointF at = event->position();
   form_.MouseWheel.raise(notches, at.x() * kTwipsPerPixel, at.y() * kTwipsPerPixel);
-  event->accept();
 }
 
 namespace {

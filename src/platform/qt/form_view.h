@@ -48,6 +48,8 @@ class FormWindow : public QWidget {
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   bool applying_ = false;
   bool placedByMirror_ = false;
+  // A touchpad or a fine wheel turns in parts of a notch: they add up.
+  int wheelParts_ = 0;
   // A caption changed many times in one pass goes to the window manager once.
   DeferredCall deferredCaption_{*this, [this] { showCaption(); }};
 };
