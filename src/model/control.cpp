@@ -280,10 +280,12 @@ void Form::show() {
   setVisible(true);
 }
 
+// No longer loaded before it hides: a handler that unloads a form once it is
+// hidden must not unload it a second time from inside this one.
 void Form::unload() {
   if (!loaded_) return;
-  setVisible(false);
   loaded_ = false;
+  setVisible(false);
   Unload.raise();
 }
 

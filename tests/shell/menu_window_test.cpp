@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/registry/registry_fixture.h"
 #include "model/web_addresses.h"
+#include "platform/registry/registry_fixture.h"
 #include "support/test_player.h"
 
 namespace qm {
@@ -101,10 +101,16 @@ TEST(MenuWindow, HoverAndEntries) {
   EXPECT_TRUE(t.context().frmAbout.visible());
   EXPECT_FALSE(m.loaded());
 
-  // Hidden by the main window, it loads afresh when shown again.
+  // Hidden by the main window, it loads afresh when shown again; a close
+  // unloads it once.
+  int unloads = 0;
+  m.Unload.connect([&unloads] { ++unloads; });
   m.show();
   t.form().Click.raise();
   EXPECT_FALSE(m.loaded());
+  m.show();
+  m.Label7.Click.raise();
+  EXPECT_EQ(unloads, 2);
 }
 
 }  // namespace qm
