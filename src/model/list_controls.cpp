@@ -52,6 +52,7 @@ bool DirListBox::setPath(const std::string& folder) {
   if (!canonical) return false;
   if (*canonical == path_) return true;
   path_ = std::move(*canonical);
+  ++contentVersion_;
   notifyChanged();
   Change.raise();
   return true;
@@ -61,7 +62,10 @@ std::vector<std::string> DirListBox::subFolders() const {
   return path_.empty() ? std::vector<std::string>() : disk_.listFolders(path_);
 }
 
-void DirListBox::refresh() { notifyChanged(); }
+void DirListBox::refresh() {
+  ++contentVersion_;
+  notifyChanged();
+}
 
 DriveListBox::DriveListBox(std::string name, Control* parent, FolderReader& disk)
     : Control(ControlKind::DriveList, std::move(name), parent), disk_(disk) {}

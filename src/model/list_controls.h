@@ -55,13 +55,18 @@ class DirListBox : public Control {
   bool setPath(const std::string& folder);
   // Sub-folders of the current folder, sorted ignoring case.
   std::vector<std::string> subFolders() const;
+  // Makes views read the sub-folders again (folders made or removed since).
   void refresh();
+  // Grows with each new folder and each refresh: a view reads the
+  // sub-folders again only then, not at every change of place or size.
+  unsigned contentVersion() const { return contentVersion_; }
 
   Event<> Change;
 
  private:
   FolderReader& disk_;
   std::string path_;
+  unsigned contentVersion_ = 0;
 };
 
 // The drive list: the roots of the mounted file systems the user can browse.

@@ -159,8 +159,8 @@ DirListWidget::DirListWidget(DirListBox& list, QWidget* parent) : QListWidget(pa
 // Each row keeps its folder's path as the bytes the file system has, so that
 // a folder whose name is no UTF-8 (GBK from an old archive) still opens.
 void DirListWidget::reload() {
-  if (shownPath_ == list_.path() && count() > 0) return;
-  shownPath_ = list_.path();
+  if (shownVersion_ == list_.contentVersion() && count() > 0) return;
+  shownVersion_ = list_.contentVersion();
   clear();
   if (list_.path().empty()) return;
   const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);

@@ -49,7 +49,7 @@ class DirListWidget : public QListWidget {
 
  private:
   DirListBox& list_;
-  std::string shownPath_;
+  unsigned shownVersion_ = 0;
 };
 
 // The drive list: the mount roots and the home folder.
