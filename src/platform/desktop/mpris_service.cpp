@@ -82,8 +82,9 @@ QVariantMap MprisService::metadata() const {
   map.insert(QStringLiteral("xesam:title"), title.empty() ? fileName(url) : QString::fromStdString(title));
   // An address in ASCII, every byte of the path that is not one escaped,
   // as clients take it (a name that is no UTF-8 included).
-  map.insert(QStringLiteral("xesam:url"),
-             QString::fromLatin1("file://" + QByteArray::fromStdString(url).toPercentEncoding("/")));
+  if (url.starts_with('/'))
+    map.insert(QStringLiteral("xesam:url"),
+               QString::fromLatin1("file://" + QByteArray::fromStdString(url).toPercentEncoding("/")));
   const double length = media_.duration();
   if (length > 0 && std::isfinite(length))
     map.insert(QStringLiteral("mpris:length"), static_cast<qlonglong>(std::llround(length * 1e6)));

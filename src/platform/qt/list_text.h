@@ -18,8 +18,7 @@ inline QString listText(const std::string& name) {
 
 // A name as a tooltip shows it. Qt reads a tooltip that looks like HTML as
 // HTML, and a file may be named "<img src=...>": the name is escaped so that
-// it shows as it is and never makes Qt load what it names.
-// Blanks stay as many as the name has.
+// it shows as it is, blanks and all, and never makes Qt load what it names.
 inline QString plainToolTip(const QString& text) {
   return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() + QStringLiteral("</p>");
 }

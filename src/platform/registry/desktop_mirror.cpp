@@ -152,7 +152,7 @@ class DefaultsFile {
   // The types of the section's lines that name one of our entries.
   std::set<std::string> typesWithOurEntries() const {
     std::set<std::string> types;
-    forEachDefault([&](std::size_t, std::string_view type, std::string_view list) {
+    forEachTypeLine([&](std::size_t, std::string_view type, std::string_view list) {
       for (std::string_view item : splitList(list))
         if (isOurEntry(item)) types.emplace(type);
     });
@@ -161,7 +161,7 @@ class DefaultsFile {
 
   std::optional<std::size_t> lineOf(std::string_view type) const {
     std::optional<std::size_t> found;
-    forEachDefault([&](std::size_t i, std::string_view t, std::string_view) {
+    forEachTypeLine([&](std::size_t i, std::string_view t, std::string_view) {
       if (!found && t == type) found = i;
     });
     return found;
@@ -210,16 +210,16 @@ class DefaultsFile {
 
  private:
   template <typename F>
-  void forEachDefault(F f) const {
-    bool inDefaults = false;
+  void forEachTypeLine(F f) const {
+    bool inSection = false;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
       std::string_view line = trimmed(lines_[i]);
       if (line.starts_with('[')) {
-        inDefaults = line == section_;
+        inSection = line == section_;
         continue;
       }
       std::size_t equals = line.find('=');
-      if (inDefaults && equals != std::string_view::npos)
+      if (inSection && equals != std::string_view::npos)
         f(i, trimmed(line.substr(0, equals)), trimmed(line.substr(equals + 1)));
     }
   }
