@@ -16,13 +16,17 @@ namespace qm {
 
 namespace {
 
+constexpr double kPausedEndMargin = 0.5;  // seconds
+
 // The media engine seeks by time; a Flash movie keeps to its own controls.
+// A paused file stops short of its end: there it would end, and with nothing
+// watching for the end while paused, play would start it over.
 void seekBy(PlayerContext& p, double seconds) {
   if (!p.form.WindowsMediaPlayer1.visible()) return;
   MediaEngine& engine = p.form.WindowsMediaPlayer1.engine();
   const double length = engine.duration();
   double to = std::max(0.0, engine.currentPosition() + seconds);
-  if (length > 0) to = std::min(to, length);
+  if (length > 0) to = std::min(to, p.form.PausedFlag() ? std::max(0.0, length - kPausedEndMargin) : length);
   engine.setCurrentPosition(to);
 }
 

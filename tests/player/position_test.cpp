@@ -133,6 +133,11 @@ TEST_F(Position, LeftAndRightSeekFiveSecondsWithinTheFile) {
   EXPECT_EQ(after(kKeyLeft), 7);
   after(kKeyLeft);
   EXPECT_EQ(after(kKeyLeft), 0);
+  // Paused, it stops short of the end, where the file would end unwatched.
+  t.form().Image4.Click.raise();
+  after(kKeyRight);
+  after(kKeyRight);
+  EXPECT_EQ(after(kKeyRight), 11.5);
 }
 
 TEST_F(Position, ReleaseOnAPausedFileStillPlays) {
