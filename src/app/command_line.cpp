@@ -1,6 +1,5 @@
 #include "app/command_line.h"
 
-#include <algorithm>
 #include <string_view>
 
 #include "model/paths.h"
@@ -36,11 +35,6 @@ std::string pathOfArgument(const std::string& argument) {
     }
   }
   return path;
-}
-
-std::string withoutQuotes(std::string text) {
-  text.erase(std::remove(text.begin(), text.end(), '"'), text.end());
-  return text;
 }
 
 // A relative name is made absolute; it keeps its quotes only when a file has

@@ -4,6 +4,7 @@
 #include "browser/tabs.h"
 #include "forms/player_context.h"
 #include "model/media_types.h"
+#include "model/paths.h"
 #include "player/advancing.h"
 #include "player/flash_host.h"
 #include "player/media_kind.h"
@@ -24,11 +25,6 @@ constexpr const char* kDialogFilter =
     // Formats of today, before the closing catch-all.
     "*.webm|*.webm|*.ogv|*.ogv|*.m4v|*.m4v|*.ts|*.ts|*.m2ts|*.m2ts|*.ogg|*.ogg|*.opus|*.opus|*.flac|*.flac|"
     "*.m4a|*.m4a|*.aac|*.aac|*.*|*.*";
-
-std::string withoutQuotes(std::string text) {
-  text.erase(std::remove(text.begin(), text.end(), '"'), text.end());
-  return text;
-}
 
 // The list's pattern for a chosen file of this kind: media lists music and
 // films together, music first.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
 
 namespace qm {
@@ -16,6 +17,12 @@ inline std::string joinPath(const std::string& folder, const std::string& name) 
   if (joined.back() != kPathSeparator) joined += kPathSeparator;
   joined.append(name, skip, std::string::npos);
   return joined;
+}
+
+// A path as a caller wrote it with its double quotes taken out.
+inline std::string withoutQuotes(std::string text) {
+  text.erase(std::remove(text.begin(), text.end(), '"'), text.end());
+  return text;
 }
 
 }  // namespace qm

@@ -6,6 +6,7 @@
 
 #include "forms/form1_geometry.h"
 #include "forms/player_context.h"
+#include "model/paths.h"
 #include "player/advancing.h"
 #include "player/flash_host.h"
 #include "player/media_kind.h"
@@ -18,11 +19,6 @@ namespace qm {
 namespace {
 
 constexpr const char* kDataFolder = "datinf";
-
-std::string withoutQuotes(std::string text) {
-  text.erase(std::remove(text.begin(), text.end(), '"'), text.end());
-  return text;
-}
 
 // The file a command line names: its quotes are a caller's, gone from the
 // name, unless the line as it stands is a file (names here may hold quotes).
